@@ -1,0 +1,68 @@
+# Sourced by run.sh and test.sh: one Wine prefix inside the build folder, one X
+# server and one running wineserver for the whole run, the sound capture, and
+# the generated voice data installed where the program looks for it.
+#   wine_env_start private|user   private: always a private Xvfb (tests);
+#                                 user: the user's $DISPLAY when there is one.
+#   wine_env_stop                 ends the wineserver and the private X server.
+
+top=${top:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)}
+VOLTANOR_XVFB_PID=
+
+wine_env_start() {
+  local display_mode=${1:-private}
+  export WINEPREFIX=$top/build/wine
+  export WINEDEBUG=-all
+  export WINEDLLOVERRIDES="mscoree,mshtml="
+  export VOLTANOR_WINE_HOME=$top/build/winehome
+  mkdir -p "$VOLTANOR_WINE_HOME"
+  write_sound_config capture
+
+  if [ "$display_mode" = private ] || [ -z "${DISPLAY:-}" ]; then
+    local fdfile
+    fdfile=$(mktemp)
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$fdfile" >/dev/null 2>&1 &
+    VOLTANOR_XVFB_PID=$!
+    local i
+    for i in $(seq 100); do [ -s "$fdfile" ] && break; sleep 0.1; done
+    export DISPLAY=":$(head -n1 "$fdfile")"
+    rm -f "$fdfile"
+  fi
+
+  if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    echo "wine: creating the prefix in $WINEPREFIX"
+    HOME=$VOLTANOR_WINE_HOME wineboot -i >/dev/null 2>&1 || true
+  fi
+  HOME=$VOLTANOR_WINE_HOME wineserver -p
+  install_voice_data
+}
+
+wine_env_stop() {
+  if [ -n "${WINEPREFIX:-}" ]; then wineserver -k 2>/dev/null || true; fi
+  if [ -n "$VOLTANOR_XVFB_PID" ]; then
+    kill "$VOLTANOR_XVFB_PID" 2>/dev/null || true
+    wait "$VOLTANOR_XVFB_PID" 2>/dev/null || true
+    VOLTANOR_XVFB_PID=
+  fi
+}
+
+# capture: every open of the wave device goes to scripts/capture.sh (and from
+# there to $VOLTANOR_CAPTURE_DIR when it is set).  device: the machine's own
+# default sound device.
+write_sound_config() {
+  if [ "$1" = capture ]; then
+    cat > "$VOLTANOR_WINE_HOME/.asoundrc" <<ASOUND
+pcm.!default { type file; slave.pcm "null"; file "|$top/scripts/capture.sh %r-%c-%f" format "raw" }
+ASOUND
+  else
+    rm -f "$VOLTANOR_WINE_HOME/.asoundrc"
+  fi
+}
+
+# The generated data (build/data) goes where the settings defaults point:
+# C:\kelmar\... and an ORAVIX.INI in the Windows directory.
+install_voice_data() {
+  local data=$top/build/data
+  [ -d "$data/kelmar" ] && { mkdir -p "$WINEPREFIX/drive_c/kelmar"; cp -a "$data/kelmar/." "$WINEPREFIX/drive_c/kelmar/"; }
+  [ -f "$data/ORAVIX.INI" ] && cp "$data/ORAVIX.INI" "$WINEPREFIX/drive_c/windows/ORAVIX.INI"
+  return 0
+}

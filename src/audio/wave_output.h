@@ -1,0 +1,34 @@
+// Wave output: every sound of the program leaves through here.  Recorded .wav
+// files and in-memory WaveBuffers play through the wave device in four
+// preallocated rotating blocks; the device reports finished blocks to the
+// console window, whose procedure calls onBlockDone.
+#pragma once
+#include <cstdint>
+#include <string>
+
+// A WaveBuffer is one block of memory: a 44-byte RIFF/WAVE PCM header followed
+// by the samples (8-bit samples unsigned, silence 128).  Its owner allocates it.
+constexpr std::uint32_t waveHeaderSize = 44;
+
+void makeWaveHeader(unsigned char* buffer, std::uint32_t dataSize, std::uint32_t rate,
+                    std::uint16_t channels, std::uint16_t bits);
+
+// Module start: allocates the four device blocks and the file read buffer.
+void waveOutputStart();
+
+// 0 on success, -1 for a missing, unreadable or malformed file, otherwise the
+// device's open error.  Returns when the device is idle again.
+int playWaveFile(const std::string& path);
+// Queues a WaveBuffer and returns as soon as its last block is queued.  The
+// samples may be changed in place by the speech trim.
+void playWaveBuffer(unsigned char* buffer);
+int playSamples(unsigned char* data, std::uint32_t length, std::uint32_t rate,
+                std::uint16_t channels, std::uint16_t bits);
+bool isPlaying();
+void stopPlayback();
+
+// The two speech playback switches (RAPIDINHO, CORTAFALA of the current speed).
+void setQuickPlayback(bool on);
+bool quickPlayback();
+void setTrimSpeech(bool on);
+bool trimSpeech();

@@ -1,0 +1,34 @@
+// Windows services that the portable modules need: the settings file lookup,
+// the Windows and current directories and file existence.  platform_win.cpp
+// implements them with the Win32 calls; the native tests link fakes.
+#pragma once
+#include <string>
+
+namespace platform {
+
+// GetPrivateProfileStringA: the value of key in section of the settings file
+// `file` (a bare name is looked up in the Windows directory), at most
+// bufferSize - 1 characters; defaultValue when the key is missing.  A key that
+// is present with an empty value gives "".
+std::string profileString(const std::string& file, const std::string& section,
+                          const std::string& key, const std::string& defaultValue,
+                          unsigned bufferSize);
+
+// GetWindowsDirectoryA into a 144-byte buffer, as the system returns it.
+std::string windowsDirectory();
+
+std::string currentDirectory();
+bool setCurrentDirectory(const std::string& path);
+bool fileExists(const std::string& path);
+
+}  // namespace platform
+
+#include <cstdio>
+
+namespace platform {
+
+// Opens a data file for reading only, shared with other readers.  Paths use
+// backslashes as on Windows; the native build turns them into slashes.
+std::FILE* openForReading(const std::string& path);
+
+}  // namespace platform

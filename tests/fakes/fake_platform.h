@@ -1,0 +1,19 @@
+// Control of the native fake of platform.h.  The fake reads real settings files
+// from disk, with the lookup rules of the private-profile functions (sections
+// and keys without regard to case, blanks around values removed); a bare file
+// name is looked for in the fake Windows directory.  Paths may use backslashes.
+#pragma once
+#include <string>
+
+namespace fake {
+
+// A fresh, empty folder that plays the Windows directory (made on first use).
+const std::string& windowsDirectoryPath();
+void setWindowsDirectory(const std::string& path);
+// Writes (or, with remove, deletes) a file; parent folders are made.
+void writeFile(const std::string& path, const std::string& content);
+void removeFile(const std::string& path);
+// A new empty temporary folder, ending without a slash.
+std::string makeTempDirectory();
+
+}  // namespace fake

@@ -1,0 +1,106 @@
+// Native stand-in for the Win32 services of platform.h.
+#include "fakes/fake_platform.h"
+#include "platform/platform.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cctype>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace {
+std::string toNative(std::string path) {
+    for (char& c : path)
+        if (c == '\\') c = '/';
+    return path;
+}
+std::string windowsDir;
+
+bool equalNoCase(const std::string& a, const std::string& b) {
+    if (a.size() != b.size()) return false;
+    for (size_t i = 0; i < a.size(); ++i)
+        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
+            return false;
+    return true;
+}
+std::string trim(const std::string& s) {
+    size_t a = 0, b = s.size();
+    while (a < b && (s[a] == ' ' || s[a] == '\t' || s[a] == '\r')) ++a;
+    while (b > a && (s[b - 1] == ' ' || s[b - 1] == '\t' || s[b - 1] == '\r')) --b;
+    return s.substr(a, b - a);
+}
+}  // namespace
+
+namespace fake {
+std::string makeTempDirectory() {
+    char pattern[] = "/tmp/voltanor-test-XXXXXX";
+    char* made = mkdtemp(pattern);
+    return made ? std::string(made) : std::string("/tmp");
+}
+const std::string& windowsDirectoryPath() {
+    if (windowsDir.empty()) windowsDir = makeTempDirectory();
+    return windowsDir;
+}
+void setWindowsDirectory(const std::string& path) { windowsDir = path; }
+void writeFile(const std::string& path, const std::string& content) {
+    std::filesystem::path p(toNative(path));
+    if (p.has_parent_path()) std::filesystem::create_directories(p.parent_path());
+    std::ofstream(p, std::ios::binary) << content;
+}
+void removeFile(const std::string& path) {
+    std::error_code ignored;
+    std::filesystem::remove(toNative(path), ignored);
+}
+}  // namespace fake
+
+namespace platform {
+
+std::string profileString(const std::string& file, const std::string& section,
+                          const std::string& key, const std::string& defaultValue,
+                          unsigned bufferSize) {
+    if (bufferSize == 0) return {};
+    std::string path = toNative(file);
+    if (path.find('/') == std::string::npos) path = fake::windowsDirectoryPath() + "/" + path;
+    std::string result = defaultValue;
+    std::ifstream in(path, std::ios::binary);
+    if (in) {
+        std::string line;
+        bool inSection = false;
+        while (std::getline(in, line)) {
+            std::string t = trim(line);
+            if (!t.empty() && t[0] == '[') {
+                size_t close = t.find(']');
+                inSection = equalNoCase(t.substr(1, close == std::string::npos ? std::string::npos : close - 1), section);
+                continue;
+            }
+            if (!inSection) continue;
+            size_t eq = t.find('=');
+            if (eq == std::string::npos) continue;
+            if (equalNoCase(trim(t.substr(0, eq)), key)) {
+                result = trim(t.substr(eq + 1));
+                break;
+            }
+        }
+    }
+    if (result.size() > bufferSize - 1) result.resize(bufferSize - 1);
+    return result;
+}
+
+std::string windowsDirectory() { return fake::windowsDirectoryPath(); }
+
+std::string currentDirectory() {
+    char buffer[4096];
+    return getcwd(buffer, sizeof buffer) ? std::string(buffer) : std::string();
+}
+
+bool setCurrentDirectory(const std::string& path) { return chdir(toNative(path).c_str()) == 0; }
+
+bool fileExists(const std::string& path) {
+    struct stat st;
+    return stat(toNative(path).c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+}  // namespace platform
