@@ -1,0 +1,27 @@
+// Control of the native fake of the wave device (the seam under wave output).
+// The fake records every open with the bytes of every block written while it
+// was open, and returns written blocks as done at the next message pump, as the
+// real device does through MM_WOM_DONE.
+#pragma once
+#include <cstdint>
+#include <vector>
+
+namespace fake {
+
+struct DeviceOpen {
+    std::uint32_t rate = 0;
+    std::uint16_t bits = 0;
+    std::uint16_t channels = 0;
+    std::vector<std::vector<unsigned char>> blocks;  // each block as written (header length)
+    std::vector<unsigned char> bytes() const;        // all blocks joined
+};
+
+void resetWaveDevice();                 // forget everything, results back to 0
+std::vector<DeviceOpen>& deviceOpens(); // in order
+std::vector<unsigned char> allPlayedBytes();
+int deviceOpenAttempts();
+void setDeviceOpenResults(std::vector<int> results);  // results of the next open attempts
+void setUnprepareResult(int result);    // result of every unprepare from now on
+void holdCompletions(bool hold);        // while held, written blocks stay queued
+
+}  // namespace fake
