@@ -13,7 +13,7 @@ struct Recorder {
         calls.push_back({"start", kind, voice, rate, pitch, extra, false});
         return startResult;
     }
-    static void close() { calls.push_back({"close", kind}); }
+    static void close() { calls.push_back({"close", kind, 0, 0, 0, "", false}); }
     static void speak(const std::string& text) { calls.push_back({"speak", kind, 0, 0, 0, text, false}); }
     static bool busy(bool flag) {
         calls.push_back({"busy", kind, 0, 0, 0, "", flag});
@@ -23,7 +23,7 @@ struct Recorder {
         }
         return false;
     }
-    static void stop() { calls.push_back({"stop", kind}); }
+    static void stop() { calls.push_back({"stop", kind, 0, 0, 0, "", false}); }
     static constexpr VoiceBackend backend{start, close, speak, busy, stop};
 };
 
