@@ -15,6 +15,8 @@
 #include "diphone/diphone_index.h"
 #include "diphone/diphone_observer.h"
 #include "diphone/wave_chunks.h"
+#include "audio/wave_output.h"
+#include "fakes/fake_console.h"
 #include "fakes/fake_platform.h"
 #include "fakes/fake_wave_device.h"
 #include "platform/platform.h"
@@ -25,6 +27,22 @@ using Bytes = std::vector<unsigned char>;
 using Units = std::map<std::string, Bytes>;
 
 Bytes filled(std::size_t n, unsigned char value) { return Bytes(n, value); }
+
+// What the wave device receives for one buffer of samples: the last sample is
+// made silent and a short sound is padded with silence to 256 bytes.
+Bytes asPlayed(Bytes samples) {
+    if (samples.empty()) return samples;
+    samples.back() = 128;
+    if (samples.size() < 256) samples.resize(256, 128);
+    return samples;
+}
+
+// Each buffer the device received, in order.
+std::vector<Bytes> playedBuffers() {
+    std::vector<Bytes> buffers;
+    for (const auto& open : fake::deviceOpens()) buffers.push_back(open.bytes());
+    return buffers;
+}
 
 std::string asText(const Bytes& bytes) { return std::string(bytes.begin(), bytes.end()); }
 
@@ -96,6 +114,9 @@ public:
         fake::writeFile(diphones + "/portug.exc", "casa=kAza\n");
         fake::writeFile(letters + "/_97.wav", asText(wavFile(filled(50, 97))));
         fake::resetWaveDevice();
+        fake::resetConsole();
+        setTrimSpeech(false);
+        setQuickPlayback(false);
         diphoneModuleStart();
         setDiphoneObserver([this](const DiphoneEvent& e) {
             events.push_back(describe(e));
@@ -139,13 +160,13 @@ TEST_F(Synthesizer, WorkedExampleTakesTheStressedUnitWholeAndCutsTheNext) {
     Bytes expected = filled(1000, 10);
     Bytes cut = filled(600, 20);
     expected.insert(expected.end(), cut.begin(), cut.end());
-    EXPECT_EQ(fake::allPlayedBytes(), expected);
+    EXPECT_EQ(playedBuffers(), std::vector<Bytes>{asPlayed(expected)});
 }
 
 TEST_F(Synthesizer, SpelledLetterPlaysItsRecordingWithoutTrailingPause) {
     start({});
     EXPECT_EQ(speak("[ /_a]"), (Events{"T ", "T _a", "R _97 50", "F 50"}));
-    EXPECT_EQ(fake::allPlayedBytes(), filled(50, 97));
+    EXPECT_EQ(playedBuffers(), std::vector<Bytes>{asPlayed(filled(50, 97))});
 }
 
 TEST_F(Synthesizer, EmptyStringPlaysNothing) {
@@ -172,7 +193,7 @@ TEST_F(Synthesizer, PunctuationTokensBecomePausesUnlessKept) {
     for (const Case& c : cases) EXPECT_EQ(speak(c.phonemes, c.keep), c.expected) << c.phonemes << " " << c.keep;
     fake::resetWaveDevice();
     speak("[ /_,]");
-    EXPECT_EQ(fake::allPlayedBytes(), filled(4000, 128));
+    EXPECT_EQ(playedBuffers(), std::vector<Bytes>{filled(4000, 128)});
 }
 
 TEST_F(Synthesizer, TokenPauseIsWholeBlocksOfHundredSamples) {
@@ -351,7 +372,7 @@ TEST_F(Synthesizer, UnitsLargerThanTheBufferAreClipped) {
     // Two units that do not fit together play as two buffers.
     fake::resetWaveDevice();
     EXPECT_EQ(speak("[e e]"), (Events{"T e", "D $e 1 1.00 40000", "T e", "F 40000", "D $e 1 1.00 40000", "F 40000"}));
-    EXPECT_EQ(fake::allPlayedBytes(), filled(80000, 8));
+    EXPECT_EQ(playedBuffers(), (std::vector<Bytes>{asPlayed(filled(40000, 8)), asPlayed(filled(40000, 8))}));
 }
 
 TEST_F(Synthesizer, RecordingsWithShortOrMalformedDataCountAsTheyRead) {
@@ -493,7 +514,9 @@ TEST_F(DiphoneStart, ResultCodesAndDirectoryRestored) {
         {"data missing", [](DiphoneStart& t) { fake::removeFile(t.diphones + "/DIFONES2.DIF"); }, 1},
         {"rules missing", [](DiphoneStart& t) { fake::removeFile(t.diphones + "/regras.rgr"); }, 2},
         {"exceptions missing", [](DiphoneStart& t) { fake::removeFile(t.diphones + "/portug.exc"); }, 2},
+#ifndef _WIN32  // under Wine the default c:\kelmar folders may hold a real installation
         {"settings file missing", [](DiphoneStart& t) { fake::removeFile(t.root + "/windows/ORAVIX.INI"); }, 1},
+#endif
         {"backslashes", [](DiphoneStart& t) {
              std::string l = t.letters, d = t.diphones;
              std::replace(l.begin(), l.end(), '/', '\\');
