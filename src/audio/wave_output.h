@@ -13,7 +13,8 @@ constexpr std::uint32_t waveHeaderSize = 44;
 void makeWaveHeader(unsigned char* buffer, std::uint32_t dataSize, std::uint32_t rate,
                     std::uint16_t channels, std::uint16_t bits);
 
-// Module start: allocates the four device blocks and the file read buffer.
+// Module start: allocates the four device blocks (once) and puts the module
+// in its start state: device closed, nothing queued, both switches off.
 void waveOutputStart();
 
 // 0 on success, -1 for a missing, unreadable or malformed file, otherwise the
@@ -26,6 +27,10 @@ int playSamples(unsigned char* data, std::uint32_t length, std::uint32_t rate,
                 std::uint16_t channels, std::uint16_t bits);
 bool isPlaying();
 void stopPlayback();
+
+// The done handler: the console window calls it (through the handler it
+// registers) with the header of every block the device hands back.
+void onBlockDone(std::intptr_t header);
 
 // The two speech playback switches (RAPIDINHO, CORTAFALA of the current speed).
 void setQuickPlayback(bool on);

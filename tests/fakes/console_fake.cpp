@@ -1,5 +1,6 @@
 // Native stand-in for the console window's Win32 edge (console.h).
 #include "console/console.h"
+#include "console/line_editor.h"
 #include "fakes/fake_console.h"
 
 #include <deque>
@@ -118,22 +119,7 @@ unsigned char readKey() {
 }
 
 int readLine(char* buffer, int size) {
-    int n = 0;
-    for (;;) {
-        unsigned char b = readKey();
-        if (b == 13) break;
-        if (b == 8 && n > 0) {
-            --n;
-            writeChar(8);
-        } else if (b >= 32 && n < size - 2) {
-            buffer[n++] = static_cast<char>(b);
-            writeChar(static_cast<char>(b));
-        }
-    }
-    buffer[n] = 13;
-    buffer[n + 1] = 10;
-    writeText("\r\n", 2);
-    return n + 2;
+    return editLine(buffer, size, [] { return readKey(); }, [](char c) { writeChar(c); });
 }
 
 void pumpMessages() { pump(); }

@@ -25,3 +25,18 @@ void setUnprepareResult(int result);    // result of every unprepare from now on
 void holdCompletions(bool hold);        // while held, written blocks stay queued
 
 }  // namespace fake
+
+namespace fake {
+
+// Also puts wave output back in its start state (waveOutputStart) from
+// resetWaveDevice: switches off, device closed, nothing queued.
+void setWritesAccepted(bool accepted);  // false: the device refuses written blocks
+bool waveDeviceIsOpen();
+int waveDeviceResets();
+int waveDeviceCloses();
+int waveDeviceClosesWithBlocksOut();    // closes while the device still held blocks
+int blocksOnDevice();                   // written and not yet handed back
+int lockedBlocks();                     // blocks locked now
+int blockAllocations();                 // times the blocks were allocated
+
+}  // namespace fake

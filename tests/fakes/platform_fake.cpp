@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <sstream>
 
 namespace {
@@ -36,9 +37,21 @@ std::string trim(const std::string& s) {
 
 namespace fake {
 std::string makeTempDirectory() {
+#ifdef _WIN32
+    // No mkdtemp in the Windows runtime: try fresh names until one is created.
+    std::random_device random;
+    const std::filesystem::path base = std::filesystem::temp_directory_path();
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        std::filesystem::path p = base / ("voltanor-test-" + std::to_string(random()));
+        std::error_code error;
+        if (std::filesystem::create_directory(p, error)) return p.string();
+    }
+    return base.string();
+#else
     char pattern[] = "/tmp/voltanor-test-XXXXXX";
     char* made = mkdtemp(pattern);
     return made ? std::string(made) : std::string("/tmp");
+#endif
 }
 const std::string& windowsDirectoryPath() {
     if (windowsDir.empty()) windowsDir = makeTempDirectory();

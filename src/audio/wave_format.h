@@ -1,0 +1,56 @@
+// Reading the layout of RIFF/WAVE sound: the format and where the samples are.
+// The same walk serves files (streamed through the read buffer) and sound held
+// in memory, so it can be checked against any bytes at all.
+#pragma once
+#include <cstddef>
+#include <cstdint>
+
+struct WaveFormat {
+    std::uint32_t rate = 0;
+    std::uint16_t channels = 0;
+    std::uint16_t bits = 0;
+};
+
+// A source of bytes read from the front, like a file.
+class ByteReader {
+public:
+    virtual ~ByteReader() = default;
+    // Reads up to count bytes into `into`; returns how many were read (0 at the end).
+    virtual std::size_t read(unsigned char* into, std::size_t count) = 0;
+};
+
+// Bytes in memory as a ByteReader; `position` is how far reading has come.
+class MemoryReader : public ByteReader {
+public:
+    MemoryReader(const unsigned char* bytes, std::size_t size) : bytes_(bytes), size_(size) {}
+    std::size_t read(unsigned char* into, std::size_t count) override;
+    std::size_t position() const { return position_; }
+
+private:
+    const unsigned char* bytes_;
+    std::size_t size_;
+    std::size_t position_ = 0;
+};
+
+// True when the four bytes equal the identifier, letters compared without regard to case.
+bool chunkIdIs(const unsigned char* bytes, const char* id);
+
+std::uint16_t readLittle16(const unsigned char* bytes);
+std::uint32_t readLittle32(const unsigned char* bytes);
+
+// Reads "RIFF" (12 bytes), then "fmt " with its body, then chunk headers,
+// skipping each body, until the "data" chunk, and stops just after its header.
+// `scratch` holds the bytes being skipped.  False for a short read, a wrong
+// identifier, or a format body shorter than the 16 bytes that hold the format.
+bool readWaveStart(ByteReader& reader, WaveFormat& format, std::uint32_t& dataSize,
+                   unsigned char* scratch, std::size_t scratchSize);
+
+// Size of the next piece of a data chunk of which `remaining` bytes are left to
+// play: a split never leaves a last piece shorter than 256 bytes.
+std::uint32_t wavePieceSize(std::uint32_t remaining);
+
+// Where the samples of a WaveBuffer start and how many there are.  The walk
+// stays inside the extent the RIFF size announces; false when the buffer is
+// not a RIFF image with a format and a data chunk inside that extent.
+bool locateWaveBufferData(const unsigned char* buffer, WaveFormat& format,
+                          std::uint32_t& dataOffset, std::uint32_t& dataSize);

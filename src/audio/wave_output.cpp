@@ -1,0 +1,228 @@
+#include "audio/wave_output.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+
+#include "audio/speech_trim.h"
+#include "audio/wave_device.h"
+#include "audio/wave_format.h"
+#include "console/console.h"
+#include "platform/platform.h"
+
+namespace {
+
+constexpr int deviceBusy = 4;         // the device is in use elsewhere
+constexpr int maxOpenAttempts = 100;
+constexpr int maxFreeBlockWaits = 40;
+constexpr std::uint32_t shortestBlock = 256;
+
+bool deviceOpen = false;
+WaveFormat deviceFormat;
+int queuedBlocks = 0;
+int lastBlock = waveBlockCount;  // the first block used is 1
+bool blockInFlight[waveBlockCount + 1] = {};
+bool quickOn = false;
+bool trimOn = false;
+unsigned char fileBuffer[waveBlockSize];
+
+void blockDoneMessage(void*, std::uintptr_t, std::intptr_t header) { onBlockDone(header); }
+
+const char* unprepareErrorText(int code) {
+    switch (code) {
+        case 5: return "Specified device handle is invalid.";
+        case 6: return "No device driver is present.";
+        case 7: return "Unable to allocate or lock memory.";
+        case 33: return "The data block pointed to by the pwh parameter is still in queue";
+        default: return nullptr;
+    }
+}
+
+int openDevice(std::uint32_t rate, std::uint16_t bits, std::uint16_t channels) {
+    if (rate != deviceFormat.rate || bits != deviceFormat.bits || channels != deviceFormat.channels) {
+        // Drain what plays in the old format; isPlaying closes the device when idle.
+        while (isPlaying()) waitForMessage();
+    }
+    deviceFormat = {rate, channels, bits};
+    if (deviceOpen) return 0;
+    setWaveDoneHandler(blockDoneMessage);
+    enableWaveDoneHandler(true);
+    int result = waveDeviceOpen(rate, bits, channels);
+    for (int attempts = 1; result == deviceBusy && attempts < maxOpenAttempts; ++attempts) {
+        sleepPumping(100);
+        result = waveDeviceOpen(rate, bits, channels);
+    }
+    if (result == 0) deviceOpen = true;
+    return result;
+}
+
+// Copies one piece into the next block and hands it to the device.
+bool queueBlock(const unsigned char* data, std::uint32_t length) {
+    if (length == 0) return false;
+    length = std::min(length, waveBlockSize);
+    for (int waits = 0; queuedBlocks == waveBlockCount && waits < maxFreeBlockWaits; ++waits) {
+        pumpMessages();
+        sleepPumping(50);
+    }
+    if (queuedBlocks == waveBlockCount) return false;
+
+    const int previousBlock = lastBlock;
+    const int index = lastBlock % waveBlockCount + 1;
+    unsigned char* block = waveDeviceLockBlock(index);
+    if (block == nullptr) return false;
+    ++queuedBlocks;
+    lastBlock = index;
+    blockInFlight[index] = true;
+
+    const bool mono8 = deviceFormat.channels == 1 && deviceFormat.bits == 8;
+    if (length < shortestBlock) {
+        // The device always gets at least 256 bytes; the rest is silence.
+        const unsigned char silence = deviceFormat.bits == 8 ? 128 : 0;
+        std::memset(block + length, silence, shortestBlock - length);
+    }
+    std::memcpy(block, data, length);
+    // A piece that ends a sound ends on silence, so the device does not click.
+    if (mono8 && length != waveBlockSize) block[length - 1] = 128;
+
+    if (!waveDeviceWrite(index, std::max(length, shortestBlock))) {
+        // Not taken: the block is free again and is the next one to use.
+        waveDeviceReleaseBlock(index);
+        blockInFlight[index] = false;
+        --queuedBlocks;
+        lastBlock = previousBlock;
+        return false;
+    }
+    return true;
+}
+
+class FileReader : public ByteReader {
+public:
+    explicit FileReader(std::FILE* file) : file_(file) {}
+    std::size_t read(unsigned char* into, std::size_t count) override {
+        return std::fread(into, 1, count, file_);
+    }
+
+private:
+    std::FILE* file_;
+};
+
+}  // namespace
+
+void waveOutputStart() {
+    waveDeviceAllocate();
+    deviceOpen = false;
+    deviceFormat = {};
+    queuedBlocks = 0;
+    lastBlock = waveBlockCount;
+    std::fill(std::begin(blockInFlight), std::end(blockInFlight), false);
+    quickOn = false;
+    trimOn = false;
+}
+
+void setQuickPlayback(bool on) { quickOn = on; }
+bool quickPlayback() { return quickOn; }
+void setTrimSpeech(bool on) { trimOn = on; }
+bool trimSpeech() { return trimOn; }
+
+int playSamples(unsigned char* data, std::uint32_t length, std::uint32_t rate,
+                std::uint16_t channels, std::uint16_t bits) {
+    if (quickOn) rate = static_cast<std::uint32_t>(static_cast<std::uint64_t>(rate) * 3 / 2);
+    const bool trimming = trimOn && channels == 1;
+    const std::uint16_t deviceBits = trimming && bits == 16 ? 8 : bits;
+    int result = openDevice(rate, deviceBits, channels);
+    if (result != 0) return result;
+    while (length > 0) {
+        while (queuedBlocks == waveBlockCount) {
+            if (keyPending()) {
+                stopPlayback();
+                return 0;
+            }
+            sleepPumping(10);
+        }
+        if (keyPending()) {
+            stopPlayback();
+            return 0;
+        }
+        const std::uint32_t piece = std::min(length, waveBlockSize);
+        const std::uint32_t played = trimming ? trimSpeechPiece(data, piece, bits, rate) : piece;
+        queueBlock(data, played);
+        data += piece;
+        length -= piece;
+    }
+    return 0;
+}
+
+void playWaveBuffer(unsigned char* buffer) {
+    WaveFormat format;
+    std::uint32_t offset = 0, size = 0;
+    if (!locateWaveBufferData(buffer, format, offset, size)) return;
+    playSamples(buffer + offset, size, format.rate, format.channels, format.bits);
+}
+
+int playWaveFile(const std::string& path) {
+    if (keyPending()) return 0;
+    std::FILE* file = platform::openForReading(path);
+    if (file == nullptr) return -1;
+    FileReader reader(file);
+    WaveFormat format;
+    std::uint32_t remaining = 0;
+    int result = 0;
+    if (!readWaveStart(reader, format, remaining, fileBuffer, sizeof fileBuffer)) {
+        result = -1;
+    } else {
+        while (remaining > 0) {
+            const std::size_t got = reader.read(fileBuffer, wavePieceSize(remaining));
+            if (got == 0) break;  // the file ends before its data chunk does
+            result = playSamples(fileBuffer, static_cast<std::uint32_t>(got), format.rate,
+                                 format.channels, format.bits);
+            remaining -= static_cast<std::uint32_t>(got);
+            if (result != 0 || keyPending()) break;
+        }
+    }
+    std::fclose(file);
+    while (isPlaying()) waitForMessage();
+    return result;
+}
+
+bool isPlaying() {
+    pumpMessages();
+    if (keyPending() || queuedBlocks == 0) stopPlayback();
+    return queuedBlocks > 0;
+}
+
+void stopPlayback() {
+    if (!deviceOpen) return;
+    if (queuedBlocks > 0) waveDeviceReset();
+    pumpMessages();
+    waveDeviceClose();
+    pumpMessages();
+    deviceOpen = false;
+    // A closed device hands nothing back any more: blocks it did not return
+    // are free again, and a late notice of one is not taken for a new block.
+    enableWaveDoneHandler(false);
+    for (int index = 1; index <= waveBlockCount; ++index) {
+        if (blockInFlight[index]) {
+            waveDeviceReleaseBlock(index);
+            blockInFlight[index] = false;
+        }
+    }
+    queuedBlocks = 0;
+}
+
+void onBlockDone(std::intptr_t header) {
+    if (header == 0) return;
+    int index = 0;
+    const int code = waveDeviceUnprepare(header, &index);
+    if (index < 1 || index > waveBlockCount) return;
+    if (code != 0) {
+        if (const char* text = unprepareErrorText(code))
+            writeText(text, static_cast<std::uint16_t>(std::strlen(text)));
+        char line[128];
+        readLine(line, sizeof line);
+    }
+    if (blockInFlight[index]) {
+        blockInFlight[index] = false;
+        waveDeviceReleaseBlock(index);
+    }
+    if (queuedBlocks > 0) --queuedBlocks;
+}
