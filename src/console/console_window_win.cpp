@@ -256,8 +256,8 @@ bool waitingForKey() { return reading; }
 void setWaitingForKey(bool waiting) { reading = waiting; }
 void showCaretAtCursor() {
     if (!created) return;
-    CreateCaret(window, nullptr, cellWidth, 2);
-    SetCaretPos(screen.cursorColumn() * cellWidth, screen.cursorRow() * lineHeight + caretOffset);
+    CreateCaret(window, nullptr, ::cellWidth, 2);
+    SetCaretPos(screen.cursorColumn() * ::cellWidth, screen.cursorRow() * ::lineHeight + caretOffset);
     ShowCaret(window);
 }
 void hideCaret() { DestroyCaret(); }

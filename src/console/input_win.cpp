@@ -2,40 +2,55 @@
 // key test, reading a key and reading a line.
 #include <windows.h>
 
-#include <cstring>
-
 #include "console/console.h"
+#include "console/keys.h"
+#include "console/line_editor.h"
 #include "console/window_state_win.h"
 
 namespace {
 
-// ---- interim key queue: replaced by the shared key rules -------------------
-unsigned char queue[64];
-int queued = 0;
-int keyQueueCount() { return queued; }
-unsigned char keyQueueTake() {
-    if (queued == 0) return 0;
-    unsigned char first = queue[0];
-    std::memmove(queue, queue + 1, static_cast<std::size_t>(--queued));
-    return first;
+KeyState currentKeyState() {
+    KeyState state;
+    state.ctrl = GetKeyState(VK_CONTROL) < 0;
+    state.alt = GetKeyState(VK_MENU) < 0;
+    state.shift = GetKeyState(VK_SHIFT) < 0;
+    return state;
 }
-void queueByte(unsigned char c) {
-    if (queued < 64) queue[queued++] = c;
+
+void keyDown(unsigned virtualKey) {
+    switch (handleKeyDown(virtualKey, currentKeyState(), console::detail::breakKeyEnabled())) {
+    case KeyDownAction::Terminate:
+        terminateProgram();
+    case KeyDownAction::BrailleOff:
+        setBrailleMode(0);
+        break;
+    case KeyDownAction::BrailleNext:
+        setBrailleMode(brailleMode() + 1);
+        break;
+    case KeyDownAction::None:
+        break;
+    }
 }
-// -----------------------------------------------------------------------------
 
 }  // namespace
 
 namespace console::detail {
 
 bool handleKeyboardMessage(HWND, UINT message, WPARAM wParam, LPARAM) {
+    unsigned key = static_cast<unsigned>(wParam);
     switch (message) {
     case WM_CHAR:
-        queueByte(static_cast<unsigned char>(wParam));
+        handleCharacter(static_cast<unsigned char>(wParam), currentKeyState());
         return true;
     case WM_KEYDOWN:
-        if (wParam == VK_CANCEL && breakKeyEnabled()) terminateProgram();
+        keyDown(key);
         return true;
+    case WM_SYSKEYDOWN:
+        if (!systemKeyDownHandled(key, breakKeyEnabled())) return false;
+        keyDown(key);
+        return true;
+    case WM_KEYUP:
+        return brailleMode() != 0 && handleBrailleKeyUp(key, currentKeyState());
     default:
         return false;
     }
@@ -63,24 +78,5 @@ unsigned char readKey() {
 }
 
 int readLine(char* buffer, int size) {
-    int n = 0;
-    for (;;) {
-        unsigned char b = readKey();
-        if (b == 13) break;
-        if (b == 8 && n > 0) {
-            --n;
-            writeChar(8);
-        } else if (b >= 32 && n < size - 2) {
-            buffer[n++] = static_cast<char>(b);
-            writeChar(static_cast<char>(b));
-        }
-    }
-    buffer[n] = 13;
-    buffer[n + 1] = 10;
-    writeText("\r\n", 2);
-    return n + 2;
+    return editLine(buffer, size, [] { return readKey(); }, [](char c) { writeChar(c); });
 }
-
-void setBrailleMode(int) {}
-void startTone(std::uint16_t) {}
-void stopTone() {}

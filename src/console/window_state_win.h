@@ -24,6 +24,7 @@ bool handleKeyboardMessage(HWND window, UINT message, WPARAM wParam, LPARAM lPar
 
 // magnifier_win.cpp: right button and mouse moves.
 bool handleMagnifierMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+bool magnifierActive();
 
 }  // namespace console::detail
 
