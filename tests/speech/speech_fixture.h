@@ -48,15 +48,16 @@ protected:
         setQuickPlayback(false);
     }
 
-    // The installation's lines of [TRADUTOR] come first, then `tradutor`,
-    // then the other sections; every speed names its database.
+    // The installation's lines of [TRADUTOR] come first, then `tradutor`;
+    // `synthesizer` lines come before the database names of every speed (the
+    // first line of a key counts), then the other sections.
     void installSettings(const std::string& tradutor, const std::string& otherSections = "",
                          const std::string& synthesizer = "") {
         fake::writeFile(windows_ + "/ORAVIX.INI",
                         "[TRADUTOR]\nDIRLETRAS=" + letters_ + "\nDIRDIFONES=" + diphones_ + "\n" + tradutor +
-                            "[SINTETIZADOR]\nDIFONES1=DB1\nDIFONES2=DB2\nDIFONES3=DB3\nDIFONES4=DB4\n"
-                            "DIFONES5=DB5\n" +
-                            synthesizer + otherSections);
+                            "[SINTETIZADOR]\n" + synthesizer +
+                            "DIFONES1=DB1\nDIFONES2=DB2\nDIFONES3=DB3\nDIFONES4=DB4\nDIFONES5=DB5\n" +
+                            otherSections);
     }
 
     std::string savedDirectory_, windows_, start_, letters_, diphones_;
