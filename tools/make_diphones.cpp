@@ -63,8 +63,13 @@ struct Cut {
 bool cutUnit(const diphones::UnitSpec& unit, Cut& cut) {
     Spoken spoken = speak(unit.prefix + unit.target + unit.suffix);
     int events = static_cast<int>(spoken.phonemes.size());
-    if (events < unit.prefixPhonemes + unit.suffixPhonemes + 1) {
-        std::fprintf(stderr, "make_diphones: %s: %d phonemes in its carrier\n", unit.name.c_str(), events);
+    // Every carrier begins with "t" and ends in "a": anything else means the
+    // phoneme events do not frame the unit as this program expects.
+    if (events < unit.prefixPhonemes + unit.suffixPhonemes + 1 || spoken.phonemes.front() != "t" ||
+        spoken.phonemes.back() != "a") {
+        std::fprintf(stderr, "make_diphones: %s: unexpected phonemes in its carrier:", unit.name.c_str());
+        for (const std::string& p : spoken.phonemes) std::fprintf(stderr, " %s", p.c_str());
+        std::fprintf(stderr, "\n");
         return false;
     }
     std::size_t start = static_cast<std::size_t>(spoken.starts[unit.prefixPhonemes]) / 2;

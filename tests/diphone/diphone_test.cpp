@@ -375,6 +375,14 @@ TEST_F(Synthesizer, UnitsLargerThanTheBufferAreClipped) {
     EXPECT_EQ(playedBuffers(), (std::vector<Bytes>{asPlayed(filled(40000, 8)), asPlayed(filled(40000, 8))}));
 }
 
+TEST_F(Synthesizer, PendingKeySilencesTheRestButTheStringIsStillWorkedThrough) {
+    start({{"$E", filled(40000, 8)}});
+    fake::queueKey('x');
+    EXPECT_EQ(speak("[e e e]"), (Events{"T e", "D $e 1 1.00 40000", "T e", "F 40000", "D $e 1 1.00 40000", "T e",
+                                        "F 40000", "D $e 1 1.00 40000", "F 40000"}));
+    EXPECT_TRUE(fake::allPlayedBytes().empty());
+}
+
 TEST_F(Synthesizer, RecordingsWithShortOrMalformedDataCountAsTheyRead) {
     start({});
     Bytes truncated = wavFile(filled(10, 99));
