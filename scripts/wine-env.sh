@@ -30,9 +30,12 @@ wine_env_start() {
 
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
     echo "wine: creating the prefix in $WINEPREFIX"
-    HOME=$VOLTANOR_WINE_HOME wineboot -i >/dev/null 2>&1 || true
+    HOME=$VOLTANOR_WINE_HOME wineboot -i </dev/null >/dev/null 2>&1 || true
   fi
-  HOME=$VOLTANOR_WINE_HOME wineserver -p
+  # The server and the services Wine starts with the first program outlive it;
+  # started here with no output of ours, they hold no test's pipes open.
+  HOME=$VOLTANOR_WINE_HOME wineserver -p </dev/null >/dev/null 2>&1
+  HOME=$VOLTANOR_WINE_HOME wine wineboot </dev/null >/dev/null 2>&1 || true
   install_voice_data
 }
 

@@ -1,9 +1,13 @@
 // Voltanor's entry: reads the power status once, shows the report in the
-// console window and ends.
+// console window, speaks it and ends.
 #include <windows.h>
 
 #include "app/report.h"
+#include "audio/wave_output.h"
 #include "console/console.h"
+#include "diphone/diphone.h"
+#include "speech/speech.h"
+#include "voices/voice.h"
 
 namespace {
 
@@ -22,11 +26,18 @@ PowerStatus readPowerStatus() {
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    // Module start-up, in the order the modules depend on each other.
     consoleModuleStart();
+    waveOutputStart();
+    diphoneModuleStart();
+    voiceModuleStart();
+    speechModuleStart();
 
     screenRows = 8;
     clearScreen();
+    startSpeech(0, "");
     setConsoleTitle("Voltanor - Medidor de bateria");
-    writeString(composeReport(readPowerStatus()));
+    writeAndSpeak(composeReport(readPowerStatus()));
+    finishSpeech();
     closeConsoleWindow();
 }

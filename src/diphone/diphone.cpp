@@ -1,20 +1,254 @@
-// The diphone synthesizer.  Until the database reader lands, the start loads
-// nothing and speaking plays nothing.
+// The diphone synthesizer: joins units of the diphone database and recorded
+// units of the letters directory into one sample buffer and plays it.
 #include "diphone/diphone.h"
 
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+#include "audio/wave_output.h"
+#include "console/console.h"
+#include "diphone/diphone_index.h"
+#include "diphone/diphone_observer.h"
+#include "diphone/phoneme_walker.h"
+#include "diphone/translator.h"
+#include "diphone/wave_chunks.h"
+#include "platform/platform.h"
+#include "speech/speech.h"
+
 namespace {
+
+constexpr std::uint32_t bufferSize = 64000;
+constexpr std::uint32_t bufferRoom = bufferSize - waveHeaderSize;  // 63,956 samples
+constexpr std::uint32_t sampleRate = 11025;
+constexpr std::uint32_t noiseLength = 300;
+constexpr unsigned settingLimit = 81;  // values of at most 80 characters
+const char* const settingsFile = "ORAVIX.INI";
+
 std::string databaseName = "DIFONES2";
-std::string lettersDirectory;
+std::string lettersDir;
+std::string diphoneDir;
 int cutLength = 400;
 int minimumLength = 0;
 int tokenPause = 100;
+
+std::vector<unsigned char> index;
+std::FILE* dataFile = nullptr;
+unsigned char* sampleBuffer = nullptr;
+std::uint32_t writePosition = waveHeaderSize;
+std::uint32_t noiseState = 1;
+DiphoneObserver observer;
+
+void notify(const DiphoneEvent& event) {
+    if (observer) observer(event);
+}
+
+void withBackslash(std::string& directory) {
+    if (directory.empty() || directory.back() != '\\') directory.push_back('\\');
+}
+
+// The noise burst's source: a fixed-seed linear congruential generator, so
+// that every run sounds (and tests) the same.
+int nextNoise() {
+    noiseState = noiseState * 1103515245u + 12345u;
+    return static_cast<int>((noiseState >> 16) % 80);
+}
+
+void flushBuffer() {
+    if (writePosition == waveHeaderSize) return;
+    std::uint32_t dataSize = writePosition - waveHeaderSize;
+    makeWaveHeader(sampleBuffer, dataSize, sampleRate, 1, 8);
+    DiphoneEvent event;
+    event.kind = DiphoneEvent::Flush;
+    event.samples = dataSize;
+    notify(event);
+    playBufferAndWait(sampleBuffer);
+    writePosition = waveHeaderSize;
+}
+
+// Makes room for n more samples: a full buffer is played first.
+void ensureRoom(std::uint32_t n) {
+    if (writePosition + n >= bufferSize) {
+        flushBuffer();
+        while (isSpeaking()) waitForMessage();
+    }
+}
+
+void appendBytes(const unsigned char* bytes, std::uint32_t n) {
+    ensureRoom(n);
+    std::copy_n(bytes, n, sampleBuffer + writePosition);
+    writePosition += n;
+}
+
+class BufferSink : public UnitSink {
+public:
+    bool appendDiphone(const std::string& name, int stressState, double factor) override {
+        DiphoneEvent event;
+        event.kind = DiphoneEvent::Diphone;
+        event.name = name;
+        event.stressState = stressState;
+        event.factor = factor;
+        std::string key = upperUnitName(name);
+        DiphoneRecord record;
+        if (!findDiphone(index, key, record)) {
+            notify(event);
+            return false;
+        }
+        long length = record.length;
+        if (stressState < 2 && key.size() >= 3) {
+            length -= cutLength;
+            if (length < minimumLength) length = std::min<long>(record.length, minimumLength);
+        }
+        // A negative cut never reaches into the next unit's samples.
+        length = std::clamp<long>(length, 0, record.length);
+        // The factors are decimal fractions (0.9, 0.7, 0.6 and their products):
+        // a tiny tolerance keeps 1000 x 0.6 at 600 on every floating-point unit.
+        long bytes = static_cast<long>(static_cast<double>(length) * factor + 1e-9);
+        // A unit never holds more than one buffer: the head of a longer one is kept.
+        std::uint32_t wanted = static_cast<std::uint32_t>(std::clamp<long>(bytes, 0, bufferRoom));
+        std::vector<unsigned char> samples(wanted);
+        std::uint32_t got = 0;
+        if (wanted > 0 && std::fseek(dataFile, static_cast<long>(record.offset), SEEK_SET) == 0)
+            got = static_cast<std::uint32_t>(std::fread(samples.data(), 1, wanted, dataFile));
+        appendBytes(samples.data(), got);
+        event.found = true;
+        event.samples = got;
+        notify(event);
+        return true;
+    }
+
+    bool appendRecording(const std::string& name) override {
+        DiphoneEvent event;
+        event.kind = DiphoneEvent::Recording;
+        event.name = name;
+        std::FILE* file = platform::openForReading(lettersDir + name + ".wav");
+        if (file) {
+            std::uint32_t size = findDataChunk(file);
+            if (size > 0) {
+                std::vector<unsigned char> samples(std::min(size, bufferRoom));
+                auto got = static_cast<std::uint32_t>(std::fread(samples.data(), 1, samples.size(), file));
+                appendBytes(samples.data(), got);
+                event.found = true;
+                event.samples = got;
+            }
+            std::fclose(file);
+        }
+        notify(event);
+        return event.found;
+    }
+
+    void appendSilence(int samples) override {
+        DiphoneEvent event;
+        event.kind = DiphoneEvent::Silence;
+        event.requested = samples;
+        static const std::vector<unsigned char> block(100, 128);
+        for (int i = 0; i < samples / 100; ++i) {
+            appendBytes(block.data(), 100);
+            event.samples += 100;
+        }
+        notify(event);
+    }
+
+    void appendNoise() override {
+        unsigned char noise[noiseLength];
+        for (unsigned char& sample : noise) sample = static_cast<unsigned char>(88 + nextNoise());
+        appendBytes(noise, noiseLength);
+        DiphoneEvent event;
+        event.kind = DiphoneEvent::Noise;
+        event.samples = noiseLength;
+        notify(event);
+    }
+
+    void unitOmitted(const std::string& name) override {
+        DiphoneEvent event;
+        event.kind = DiphoneEvent::Omitted;
+        event.name = name;
+        notify(event);
+    }
+
+    void tokenTaken(const std::string& token) override {
+        DiphoneEvent event;
+        event.kind = DiphoneEvent::Token;
+        event.name = token;
+        notify(event);
+    }
+};
+
+// Reads the two directories and opens the database; the current directory is
+// changed on the way and restored whatever happens.
+int readDiphoneConfig() {
+    std::string processDirectory = platform::currentDirectory();
+    lettersDir = platform::profileString(settingsFile, "TRADUTOR", "dirLetras",
+                                               "c:\\kelmar\\som\\letras", settingLimit);
+    platform::setCurrentDirectory(lettersDir.substr(0, 2));
+    std::string driveDirectory = platform::currentDirectory();
+    int result = 0;
+    if (!platform::setCurrentDirectory(lettersDir)) {
+        result = 1;
+    } else {
+        withBackslash(lettersDir);
+        diphoneDir = platform::profileString(settingsFile, "TRADUTOR", "DIRDIFONES",
+                                                   "c:\\kelmar\\som\\difones", settingLimit);
+        if (!platform::setCurrentDirectory(diphoneDir)) {
+            result = 1;
+        } else {
+            withBackslash(diphoneDir);
+            std::string base = diphoneDir + databaseName;
+            std::FILE* indexFile = platform::openForReading(base + ".IND");
+            if (!indexFile) {
+                result = 1;
+            } else {
+                index.clear();
+                unsigned char chunk[4096];
+                std::size_t got;
+                while ((got = std::fread(chunk, 1, sizeof chunk, indexFile)) > 0)
+                    index.insert(index.end(), chunk, chunk + got);
+                // A read error is a database that cannot be used.
+                if (std::ferror(indexFile)) result = 1;
+                std::fclose(indexFile);
+                if (result == 0) {
+                    dataFile = platform::openForReading(base + ".DIF");
+                    if (!dataFile) result = 1;
+                }
+            }
+        }
+    }
+    platform::setCurrentDirectory(driveDirectory);
+    platform::setCurrentDirectory(processDirectory);
+    return result;
+}
+
 }  // namespace
 
-void diphoneModuleStart() { setDiphoneTuning("DIFONES2", 400, 0, 100); }
+void diphoneModuleStart() {
+    setDiphoneTuning("DIFONES2", 400, 0, 100);
+    noiseState = 1;
+}
 
-int diphoneStart() { return 0; }
+int diphoneStart() {
+    if (dataFile) {  // a second start replaces the first
+        std::fclose(dataFile);
+        dataFile = nullptr;
+    }
+    int result = readDiphoneConfig();
+    if (result != 0) return result;
+    if (!loadRules(diphoneDir + "regras.rgr")) return 2;
+    if (!loadExceptions(diphoneDir + "portug.exc")) return 2;
+    if (!sampleBuffer) sampleBuffer = new unsigned char[bufferSize];
+    writePosition = waveHeaderSize;
+    noiseState = 1;
+    return 0;
+}
 
-void diphoneClose() {}
+void diphoneClose() {
+    delete[] sampleBuffer;
+    sampleBuffer = nullptr;
+    freeRules();
+    if (dataFile) std::fclose(dataFile);
+    dataFile = nullptr;
+    index.clear();
+    index.shrink_to_fit();
+}
 
 void setDiphoneTuning(const std::string& name, int cut, int minimum, int pause) {
     databaseName = name.substr(0, 8);
@@ -24,6 +258,14 @@ void setDiphoneTuning(const std::string& name, int cut, int minimum, int pause) 
 }
 
 const std::string& diphoneDatabaseName() { return databaseName; }
-const std::string& diphoneLettersDirectory() { return lettersDirectory; }
+const std::string& diphoneLettersDirectory() { return lettersDir; }
 
-void speakPhonemes(const std::string&, bool) {}
+void setDiphoneObserver(DiphoneObserver newObserver) { observer = std::move(newObserver); }
+
+void speakPhonemes(const std::string& phonemes, bool keepPunctuationUnits) {
+    if (!sampleBuffer) return;  // not started
+    writePosition = waveHeaderSize;
+    BufferSink sink;
+    walkPhonemes(phonemes, keepPunctuationUnits, tokenPause, sink);
+    flushBuffer();
+}

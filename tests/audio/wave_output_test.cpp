@@ -364,10 +364,19 @@ TEST_F(WaveOutput, ARefusedBlockIsNotCountedAndItsBlockIsUsedNext) {
     EXPECT_EQ(playSamples(samples.data(), 1000, 11025, 1, 8), 0);
     EXPECT_EQ(fake::lockedBlocks(), 0);
     EXPECT_FALSE(isPlaying());
+
+    // Three blocks out, one refused: the refused block is the next one used,
+    // not the oldest block still on the device.
     fake::setWritesAccepted(true);
     fake::holdCompletions(true);
-    for (int i = 0; i < 4; ++i) EXPECT_EQ(playSamples(samples.data(), 1000, 11025, 1, 8), 0);
+    for (int i = 0; i < 3; ++i) EXPECT_EQ(playSamples(samples.data(), 1000, 11025, 1, 8), 0);
+    fake::setWritesAccepted(false);
+    EXPECT_EQ(playSamples(samples.data(), 1000, 11025, 1, 8), 0);
+    EXPECT_EQ(fake::lockedBlocks(), 3);
+    fake::setWritesAccepted(true);
+    EXPECT_EQ(playSamples(samples.data(), 1000, 11025, 1, 8), 0);
     EXPECT_EQ(fake::lockedBlocks(), 4);  // four different blocks, none used twice
+    EXPECT_EQ(fake::blocksOnDevice(), 4);
     fake::holdCompletions(false);
     while (isPlaying()) waitForMessage();
     EXPECT_EQ(fake::allPlayedBytes().size(), 4000u);

@@ -1,0 +1,38 @@
+// Braille mode changes and the looped tones that announce them.
+#include <windows.h>
+
+#include <mmsystem.h>
+
+#include <vector>
+
+#include "console/console.h"
+#include "console/keys.h"
+#include "console/tone.h"
+
+namespace {
+// The image the sound player loops; it must live until the tone is stopped.
+std::vector<unsigned char> toneImage;
+}  // namespace
+
+void startTone(std::uint16_t frequency) {
+    stopTone();
+    toneImage = makeToneWave(frequency);
+    if (toneImage.empty()) return;
+    sndPlaySoundA(reinterpret_cast<const char*>(toneImage.data()), SND_ASYNC | SND_MEMORY | SND_LOOP);
+}
+
+void stopTone() {
+    if (toneImage.empty()) return;
+    sndPlaySoundA(nullptr, SND_ASYNC);
+    toneImage.clear();
+    toneImage.shrink_to_fit();
+}
+
+void setBrailleMode(int mode) {
+    for (const Tone& tone : brailleModeTones(brailleMode(), mode)) {
+        startTone(tone.frequency);
+        sleepPumping(tone.milliseconds);
+        stopTone();
+    }
+    setBrailleModeState(mode);
+}

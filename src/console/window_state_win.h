@@ -1,0 +1,37 @@
+// What the console window's Win32 files share among themselves (not for the
+// rest of the program, which uses console.h).
+#pragma once
+#include <windows.h>
+
+namespace console::detail {
+
+// console_window_win.cpp
+bool breakKeyEnabled();
+bool windowFocused();
+bool waitingForKey();
+void setWaitingForKey(bool waiting);
+void showCaretAtCursor();
+void hideCaret();
+int magnifyFactor();
+int creationWidth();   // the window size computed at creation
+int creationHeight();
+int cellWidth();       // pixels of one text cell
+int lineHeight();
+
+// input_win.cpp: keyboard messages; false sends the message to the default
+// window procedure.
+bool handleKeyboardMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+// magnifier_win.cpp: right button and mouse moves.
+bool handleMagnifierMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+bool magnifierActive();
+
+}  // namespace console::detail
+
+namespace console {
+// Reads the display settings again and applies the colour table, the text
+// colours, the scrolling mode and the magnifier factor to the existing window
+// (the font and the size stay).  The integration tests use it to try several
+// settings files in one process.
+void reloadDisplaySettings();
+}  // namespace console

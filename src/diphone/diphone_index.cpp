@@ -1,0 +1,70 @@
+#include "diphone/diphone_index.h"
+
+#include <algorithm>
+
+std::size_t diphoneRecordCount(std::size_t size) { return size / diphoneRecordSize; }
+
+int compareUnitNames(const std::string& a, const std::string& b) {
+    std::size_t common = std::min(a.size(), b.size());
+    for (std::size_t i = 0; i < common; ++i) {
+        auto x = static_cast<unsigned char>(a[i]);
+        auto y = static_cast<unsigned char>(b[i]);
+        if (x != y) return x < y ? -1 : 1;
+    }
+    if (a.size() == b.size()) return 0;
+    return a.size() < b.size() ? -1 : 1;
+}
+
+DiphoneRecord diphoneRecordAt(const std::vector<unsigned char>& index, std::size_t position) {
+    const unsigned char* r = index.data() + position * diphoneRecordSize;
+    DiphoneRecord record;
+    std::size_t nameLength = std::min<std::size_t>(r[0], diphoneNameLimit);
+    record.name.assign(reinterpret_cast<const char*>(r + 1), nameLength);
+    record.length = static_cast<std::uint16_t>(r[9] | (r[10] << 8));
+    record.offset = static_cast<std::uint32_t>(r[11]) | (static_cast<std::uint32_t>(r[12]) << 8) |
+                    (static_cast<std::uint32_t>(r[13]) << 16) |
+                    (static_cast<std::uint32_t>(r[14]) << 24);
+    return record;
+}
+
+bool findDiphone(const std::vector<unsigned char>& index, const std::string& key,
+                 DiphoneRecord& found) {
+    std::size_t count = diphoneRecordCount(index.size());
+    if (count == 0) return false;
+    // Signed bounds, so that hi may fall below lo at the front of the index.
+    long long lo = 0;
+    long long hi = static_cast<long long>(count) - 1;
+    while (lo <= hi) {
+        long long mid = (lo + hi) / 2;
+        DiphoneRecord record = diphoneRecordAt(index, static_cast<std::size_t>(mid));
+        int order = compareUnitNames(key, record.name);
+        if (order == 0) {
+            found = record;
+            return true;
+        }
+        if (order < 0)
+            hi = mid - 1;
+        else
+            lo = mid + 1;
+    }
+    return false;
+}
+
+std::vector<unsigned char> encodeDiphoneRecord(const std::string& name, std::uint16_t length,
+                                               std::uint32_t offset) {
+    std::vector<unsigned char> record(diphoneRecordSize, 0);
+    std::size_t nameLength = std::min(name.size(), diphoneNameLimit);
+    record[0] = static_cast<unsigned char>(nameLength);
+    std::copy_n(name.begin(), nameLength, record.begin() + 1);
+    record[9] = static_cast<unsigned char>(length & 0xFF);
+    record[10] = static_cast<unsigned char>(length >> 8);
+    for (int i = 0; i < 4; ++i) record[11 + i] = static_cast<unsigned char>(offset >> (8 * i));
+    return record;
+}
+
+std::string upperUnitName(const std::string& name) {
+    std::string upper = name;
+    for (char& c : upper)
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    return upper;
+}

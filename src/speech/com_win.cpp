@@ -1,0 +1,6 @@
+#include <windows.h>
+#include <objbase.h>
+
+#include "speech/com.h"
+
+void initializeComForThread() { CoInitialize(nullptr); }

@@ -1,0 +1,70 @@
+#include "speech/setting_values.h"
+
+#include <climits>
+#include <cstddef>
+
+namespace {
+
+struct ParsedInteger {
+    long long value = 0;
+    bool hasDigits = false;
+    std::size_t end = 0;  // index of the first character not used
+};
+
+int digitValue(char c, bool hex) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (!hex) return -1;
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    return -1;
+}
+
+ParsedInteger parseInteger(const std::string& text) {
+    ParsedInteger result;
+    std::size_t i = 0;
+    while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+        negative = text[i] == '-';
+        ++i;
+    }
+    bool hex = false;
+    if (i < text.size() && (text[i] == '$' || text[i] == 'x' || text[i] == 'X')) {
+        hex = true;
+        ++i;
+    } else if (i + 1 < text.size() && text[i] == '0' && (text[i + 1] == 'x' || text[i + 1] == 'X') &&
+               i + 2 < text.size() && digitValue(text[i + 2], true) >= 0) {
+        hex = true;
+        i += 2;
+    }
+    const long long limit = static_cast<long long>(INT_MAX) + 1;  // room for INT_MIN
+    long long magnitude = 0;
+    for (; i < text.size(); ++i) {
+        int d = digitValue(text[i], hex);
+        if (d < 0) break;
+        result.hasDigits = true;
+        magnitude = magnitude * (hex ? 16 : 10) + d;
+        if (magnitude > limit) magnitude = limit;  // saturate, keep reading digits
+    }
+    long long signedValue = negative ? -magnitude : magnitude;
+    if (signedValue > INT_MAX) signedValue = INT_MAX;
+    result.value = signedValue;
+    result.end = i;
+    return result;
+}
+
+}  // namespace
+
+bool settingBoolean(const std::string& value) {
+    return !value.empty() && value[0] != 'N' && value[0] != 'n';
+}
+
+int leadingInteger(const std::string& value) {
+    return static_cast<int>(parseInteger(value).value);
+}
+
+int wholeInteger(const std::string& value, int defaultValue) {
+    ParsedInteger parsed = parseInteger(value);
+    if (!parsed.hasDigits || parsed.end != value.size()) return defaultValue;
+    return static_cast<int>(parsed.value);
+}

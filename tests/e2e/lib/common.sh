@@ -1,0 +1,44 @@
+# Shared by the end-to-end scripts: running the real program under Wine with a
+# faked battery, and reading back what its window drew.
+set -uo pipefail
+: "${VOLTANOR_SOURCE_DIR:?run through ctest (scripts/test.sh)}"
+scripts=$VOLTANOR_SOURCE_DIR/scripts
+e2e_failures=0
+
+# run_program LOG -- BATTERY-SETTINGS... -- EXE [ARGS]: runs EXE with the given
+# power supplies, Wine logging every text drawing call into LOG; sets $status.
+run_program() {
+  local log=$1; shift
+  [ "$1" = -- ] && shift
+  local battery=()
+  while [ $# -gt 0 ] && [ "$1" != -- ]; do battery+=("$1"); shift; done
+  shift
+  status=0
+  WINEDEBUG=trace+font timeout 120 "$scripts/with-battery.sh" "${battery[@]}" -- \
+    "$scripts/wine-exec.sh" "$@" >"$log.out" 2>"$log" </dev/null || status=$?
+}
+
+# drawn_texts LOG: every text the program drew, one per line, in UTF-8, with
+# the blanks at the end of each removed.
+drawn_texts() {
+  perl -CO -ne 'while (/NtGdiExtTextOutW .*?L"((?:[^"\\]|\\.)*)"/g) {
+      my $s = $1;
+      $s =~ s/\\([0-9a-fA-F]{4})/chr(hex($1))/ge;
+      $s =~ s/\\(.)/$1/g;
+      $s =~ s/\s+$//;
+      print "$s\n" if length $s; }' "$1"
+}
+
+check() { # description, command...
+  local what=$1; shift
+  if "$@"; then echo "ok: $what"; else echo "FAILED: $what"; e2e_failures=$((e2e_failures + 1)); fi
+}
+
+drew_line() { grep -qxF -- "$2" <(drawn_texts "$1"); }
+
+finish() {
+  if [ "$e2e_failures" -ne 0 ]; then echo "$e2e_failures check(s) failed"; exit 1; fi
+  echo "all checks passed"
+}
+
+drew_nothing_matching() { ! drawn_texts "$1" | grep -q -- "$2"; }

@@ -1,0 +1,261 @@
+// The speak-text dispatcher: which recorded sounds a text plays, in which
+// order, and the pauses it makes (as the sleeps it asks for).
+#include <gtest/gtest.h>
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "fakes/fake_wave_device.h"
+#include "speech/speech_fixture.h"
+#include "speech/speech_state.h"
+#include "speech/test_sounds.h"
+
+namespace {
+
+// Recorded sounds of the test installation; the tone's noise (128..187)
+// shares no value with them.
+const char* const soundNames[] = {
+    "_zero", "_MENOS", "_um", "_dois", "_tres", "_cinco", "_seis", "_sete", "_e", "_vinte", "_cento", "_mil",
+    "_quatroc", "_cinquen", "_dez", "_33", "_40", "_41", "_44", "_45", "_46", "_47", "_48", "_49", "_50",
+    "_51", "_52", "_53", "_54", "_55", "_58", "_59", "_87", "_119", "_13", "_10", "_126", "_64", "_9"};
+
+class Speaking : public SpeechInstallation {
+protected:
+    void SetUp() override {
+        SpeechInstallation::SetUp();
+        fake::resetWaveDevice();
+        unsigned char value = 1;
+        for (const char* name : soundNames) {
+            sounds_[name] = withoutSilence(writeTestSound(letters_ + "/" + name + ".wav", 300, value));
+            value = value == 100 ? 200 : value + 1;
+        }
+    }
+    void TearDown() override {
+        finishSpeech();
+        SpeechInstallation::TearDown();
+    }
+
+    // Resetting the fake device also starts wave output afresh, so it comes
+    // before the speech start hands over the playback switches.
+    void start(const std::string& synthesizer = "") {
+        fake::resetWaveDevice();
+        installSettings("", "", synthesizer);
+        startSpeech(3, "");
+        platform::setCurrentDirectory(letters_);
+        fake::sleepCalls().clear();
+    }
+
+    std::vector<unsigned char> expected(const std::vector<std::string>& names) {
+        std::vector<unsigned char> all;
+        for (const std::string& name : names) {
+            std::vector<unsigned char> part;
+            if (name == "tone") {
+                const auto& tone = speechState().repeatTone;
+                part = withoutSilence(std::vector<unsigned char>(tone.begin() + 44, tone.end()));
+            } else {
+                EXPECT_TRUE(sounds_.count(name)) << name;
+                part = sounds_[name];
+            }
+            all.insert(all.end(), part.begin(), part.end());
+        }
+        return all;
+    }
+
+    static unsigned long pausedMilliseconds() {
+        unsigned long total = 0;
+        for (unsigned ms : fake::sleepCalls())
+            if (ms == 50) total += ms;
+        return total;
+    }
+
+    std::map<std::string, std::vector<unsigned char>> sounds_;
+};
+
+TEST_F(Speaking, SoundsAndPausesOfTexts) {
+    struct Case {
+        std::string text;
+        std::vector<std::string> sounds;
+        unsigned long pause;  // ms, with the default pauses 250 / 150 / 200
+    } cases[] = {
+        {"007", {"_zero", "_zero", "_sete"}, 0},
+        {"1234567", {"_49", "_50", "_51", "_52", "_53", "_54", "_55"}, 0},
+        {"123456", {"_cento", "_e", "_vinte", "_e", "_tres", "_mil", "_e", "_quatroc", "_e", "_cinquen", "_e", "_seis"}, 0},
+        {"10-20", {"_49", "_48", "_45", "_50", "_48"}, 0},
+        {"-5", {"_MENOS", "_cinco"}, 0},
+        {"WWW2", {"_87", "_87", "_87", "_dois"}, 0},
+        {"wWw2", {"_119", "_87", "_119", "_dois"}, 0},
+        {"!!!!!!", {"_33", "_33", "_33", "_33", "tone", "tone"}, 0},
+        {"!!!! !", {"_33", "_33", "_33", "_33", "tone"}, 0},  // the space between is a word run
+        {"3.5", {"_tres", "_46", "_cinco"}, 0},
+        {"abc://x", {"_58", "_47", "_47"}, 0},
+        {"a - b", {"_45"}, 150},
+        {"a -", {"_45"}, 150},
+        {"Fim. Sim", {"_46"}, 250},
+        {"Fim.", {"_46"}, 250},
+        {"guarda-chuva", {}, 0},
+        {"x-!", {"_45", "_33"}, 0},
+        {"--", {"_45", "_45"}, 150},
+        {"1, 2", {"_um", "_44", "_dois"}, 150},
+        {"1,2", {"_um", "_44", "_dois"}, 0},
+        {"(1)", {"_40", "_um", "_41"}, 400},
+        {"a: b; c", {"_58", "_59"}, 400},
+        {"0", {"_zero"}, 0},
+        {"10", {"_dez"}, 0},
+        {"2000", {"_dois", "_mil"}, 0},
+        {"linha\r\n", {"_13", "_10"}, 0},
+        {"~@", {"_126", "_64"}, 0},
+        {"a\tb", {}, 0},
+        {"", {}, 0},
+        {"-----", {"_45", "_45", "_45", "_45", "tone", "_45"}, 150},
+    };
+    for (const Case& c : cases) {
+        start();
+        speak(c.text);
+        EXPECT_EQ(withoutSilence(fake::allPlayedBytes()), expected(c.sounds)) << '"' << c.text << '"';
+        EXPECT_EQ(pausedMilliseconds(), c.pause) << '"' << c.text << '"';
+        finishSpeech();
+    }
+}
+
+TEST_F(Speaking, PausesComeInFiftyMillisecondSteps) {
+    struct Case {
+        const char* synthesizer;
+        const char* text;
+        unsigned long pause;
+    } cases[] = {
+        {"PAUSAVIRG3=120\n", "a, b", 100}, {"PAUSAVIRG3=40\n", "a, b", 0},     {"PAUSAVIRG3=50\n", "a, b", 50},
+        {"PAUSAPONTO3=149\n", "a. b", 100}, {"PAUSAPONTO3=0\n", "a. b", 0},    {"PAUSAPONTO3=abc\n", "a. b", 250},
+        {"PAUSADOISPONTOS3=99\n", "a: b", 50}, {"PAUSADOISPONTOS3=-100\n", "a: b", 0},
+        {"PAUSAVIRG3=300ms\n", "a, b", 150},
+    };
+    for (const Case& c : cases) {
+        start(c.synthesizer);
+        speak(c.text);
+        EXPECT_EQ(pausedMilliseconds(), c.pause) << c.synthesizer << c.text;
+        finishSpeech();
+    }
+}
+
+TEST_F(Speaking, WriteAndSpeakShowsTheTextUnchanged) {
+    start();
+    writeAndSpeak("Bateria: 5.\r\n");
+    EXPECT_EQ(fake::consoleOutput(), "Bateria: 5.\r\n");
+    EXPECT_EQ(withoutSilence(fake::allPlayedBytes()), expected({"_58", "_cinco", "_46", "_13", "_10"}));
+}
+
+TEST_F(Speaking, KeyDuringALongTextStopsTheSoundAndNothingMorePlays) {
+    start();
+    std::string text;
+    for (int i = 0; i < 40; ++i) text += "1, 2; ";
+    std::vector<unsigned char> whole;
+    {
+        speak(text);
+        whole = withoutSilence(fake::allPlayedBytes());
+        finishSpeech();
+    }
+    start();
+    fake::queueKeyAfterPumps(60, 'x');
+    speak(text);
+    std::vector<unsigned char> played = withoutSilence(fake::allPlayedBytes());
+    ASSERT_LT(played.size(), whole.size() / 4);
+    EXPECT_FALSE(played.empty());
+    EXPECT_TRUE(std::equal(played.begin(), played.end(), whole.begin()));
+    EXPECT_EQ(fake::queuedKeyCount(), 1);  // the key stays in the queue
+    ASSERT_FALSE(fake::postedMessages().empty());
+    EXPECT_EQ(fake::postedMessages().back(), 1123u);
+
+    // Until the key is read, every later text is silent at once.
+    std::size_t before = fake::allPlayedBytes().size();
+    speak("1, 2, 3");
+    spell("123");
+    playNumberWords(numberToWords(21));
+    EXPECT_EQ(fake::allPlayedBytes().size(), before);
+    EXPECT_FALSE(isSpeaking());
+}
+
+TEST_F(Speaking, SpellStopsWhenAKeyIsPending) {
+    start();
+    fake::queueKeyAfterPumps(1, 'x');
+    spell("1234567");
+    EXPECT_LT(withoutSilence(fake::allPlayedBytes()).size(), expected({"_49", "_50"}).size() + 1);
+}
+
+TEST_F(Speaking, NamedSoundsOutsideTheLettersDirectory) {
+    std::string sounds = fake::makeTempDirectory();
+    auto bell = withoutSilence(writeTestSound(sounds + "/sino.wav", 400, 99));
+    installSettings("");
+    startSpeech(3, sounds);
+    fake::resetWaveDevice();
+    playNamedSound("sino");
+    playNamedSound("_zero");
+    std::vector<unsigned char> both = bell;
+    both.insert(both.end(), sounds_["_zero"].begin(), sounds_["_zero"].end());
+    EXPECT_EQ(withoutSilence(fake::allPlayedBytes()), both);
+}
+
+TEST_F(Speaking, RepeatToneKeepsTheTrimSwitch) {
+    start("CORTAFALA3=S\n");
+    ASSERT_TRUE(trimSpeech());
+    playRepeatTone();
+    EXPECT_TRUE(trimSpeech());
+    EXPECT_EQ(withoutSilence(fake::allPlayedBytes()), expected({"tone"}));  // not trimmed
+    ASSERT_EQ(fake::deviceOpens().size(), 1u);
+    EXPECT_EQ(fake::deviceOpens()[0].rate, 11025u);
+    EXPECT_EQ(fake::deviceOpens()[0].bits, 8);
+}
+
+TEST_F(Speaking, SystemVoiceTakesTheWholeText) {
+    installSettings("SAPI=S\n", "[SERVFALA]\nTIPOSAPI=5\n");
+    fake::setVoiceStartResult(true);
+    startSpeech(3, "");
+    platform::setCurrentDirectory(letters_);
+    fake::resetWaveDevice();
+    fake::voiceCalls().clear();
+    speak("007, abc!");
+    ASSERT_FALSE(fake::voiceCalls().empty());
+    bool spoken = false;
+    for (const auto& call : fake::voiceCalls())
+        if (call.operation == "speak") {
+            spoken = true;
+            EXPECT_EQ(call.text, "007, abc!");
+            EXPECT_EQ(call.kind, VoiceKind::sapi5);
+        }
+    EXPECT_TRUE(spoken);
+    EXPECT_TRUE(fake::allPlayedBytes().empty());
+    EXPECT_TRUE(speechState().voicePending);
+
+    // The busy test asks the voice; the next recorded sound waits for it.
+    fake::setVoiceBusyAnswers(2);
+    playLetter('!');
+    EXPECT_FALSE(speechState().voicePending);
+    EXPECT_EQ(withoutSilence(fake::allPlayedBytes()), expected({"_33"}));
+}
+
+TEST_F(Speaking, SystemVoiceWithAKeyPendingSaysNothing) {
+    installSettings("SAPI=S\n", "[SERVFALA]\nTIPOSAPI=3\n");
+    fake::setVoiceStartResult(true);
+    startSpeech(3, "");
+    fake::voiceCalls().clear();
+    fake::queueKey('x');
+    speak("texto");
+    for (const auto& call : fake::voiceCalls()) EXPECT_NE(call.operation, "speak");
+    // The built-in engine is always stopped, busy or not.
+    bool stopped = false;
+    for (const auto& call : fake::voiceCalls()) stopped |= call.operation == "stop";
+    EXPECT_TRUE(stopped);
+}
+
+TEST(UpperForm, ChangesOnlyLowerCaseLetters) {
+    struct Case {
+        std::string word, upper;
+    } cases[] = {{"www", "WWW"},
+                 {"WwW ", "WWW "},
+                 {"a\xE7\xE3o", "A\xC7\xC3O"},
+                 {"\xFF\xE0\xDF", "\xDF\xC0\xDF"},
+                 {"1-z{", "1-Z{"},
+                 {std::string("\x00\x7F\x80", 3), std::string("\x00\x7F\x80", 3)}};
+    for (const Case& c : cases) EXPECT_EQ(upperForm(c.word), c.upper) << c.word;
+}
+
+}  // namespace

@@ -1,0 +1,149 @@
+// Builds the default voice's diphone databases: every unit is cut from a
+// carrier word spoken by espeak-ng (voice pt-br) at the phoneme boundaries the
+// synthesizer reports, brought to 11025 Hz, levelled over the whole database
+// and stored as 8-bit unsigned samples with a sorted 15-byte-record index.
+//
+//   make_diphones OUTPUT_DIRECTORY NAME:RATE [NAME:RATE ...]
+//
+// writes NAME.IND and NAME.DIF for each espeak-ng speaking rate (words per minute).
+#include <espeak-ng/speak_lib.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "diphone/diphone_index.h"
+#include "make_diphones_signal.h"
+#include "make_diphones_units.h"
+
+namespace {
+
+struct Spoken {
+    std::vector<float> samples;        // 22050 Hz
+    std::vector<std::string> phonemes;  // names of the phoneme events, pauses left out
+    std::vector<int> starts;           // sample where each begins
+};
+
+Spoken* current = nullptr;
+
+int collect(short* wav, int count, espeak_EVENT* events) {
+    if (wav)
+        for (int i = 0; i < count; ++i) current->samples.push_back(wav[i] / 32768.0f);
+    for (espeak_EVENT* e = events; e->type != espeakEVENT_LIST_TERMINATED; ++e) {
+        if (e->type != espeakEVENT_PHONEME) continue;
+        std::string name(e->id.string, strnlen(e->id.string, sizeof e->id.string));
+        if (name.empty() || name[0] == '_') continue;
+        current->phonemes.push_back(name);
+        current->starts.push_back(e->sample);
+    }
+    return 0;
+}
+
+Spoken speak(const std::string& phonemes) {
+    Spoken spoken;
+    current = &spoken;
+    std::string text = "[[" + phonemes + "]]";
+    espeak_Synth(text.c_str(), text.size() + 1, 0, POS_CHARACTER, 0, espeakCHARS_UTF8 | espeakPHONEMES, nullptr,
+                 nullptr);
+    espeak_Synchronize();
+    current = nullptr;
+    return spoken;
+}
+
+struct Cut {
+    std::string name;
+    std::vector<float> samples;  // 11025 Hz
+};
+
+// The unit's stretch of its carrier, or false when the phoneme events do not
+// frame it as expected.
+bool cutUnit(const diphones::UnitSpec& unit, Cut& cut) {
+    Spoken spoken = speak(unit.prefix + unit.target + unit.suffix);
+    int events = static_cast<int>(spoken.phonemes.size());
+    // Every carrier begins with "t" and ends in "a": anything else means the
+    // phoneme events do not frame the unit as this program expects.
+    if (events < unit.prefixPhonemes + unit.suffixPhonemes + 1 || spoken.phonemes.front() != "t" ||
+        spoken.phonemes.back() != "a") {
+        std::fprintf(stderr, "make_diphones: %s: unexpected phonemes in its carrier:", unit.name.c_str());
+        for (const std::string& p : spoken.phonemes) std::fprintf(stderr, " %s", p.c_str());
+        std::fprintf(stderr, "\n");
+        return false;
+    }
+    std::size_t start = static_cast<std::size_t>(spoken.starts[unit.prefixPhonemes]) / 2;
+    std::size_t end = static_cast<std::size_t>(spoken.starts[events - unit.suffixPhonemes]) / 2;
+    std::vector<float> signal = diphones::halveRate(spoken.samples);
+    const std::size_t reach = 33;  // 3 ms at 11025 Hz
+    start = diphones::nearestZeroCrossing(signal, start, reach);
+    end = diphones::nearestZeroCrossing(signal, end, reach);
+    if (end <= start || end > signal.size() || end - start > 60000) {
+        std::fprintf(stderr, "make_diphones: %s: no usable stretch\n", unit.name.c_str());
+        return false;
+    }
+    cut.name = unit.name;
+    cut.samples.assign(signal.begin() + static_cast<long>(start), signal.begin() + static_cast<long>(end));
+    return true;
+}
+
+bool writeDatabase(const std::string& directory, const std::string& name, std::vector<Cut>& cuts) {
+    std::sort(cuts.begin(), cuts.end(),
+              [](const Cut& a, const Cut& b) { return compareUnitNames(a.name, b.name) < 0; });
+    std::vector<std::vector<float>> all;
+    for (const Cut& c : cuts) all.push_back(c.samples);
+    // The loudest 0.01 % of samples set the level, so that one peak does not.
+    float level = diphones::magnitudePercentile(all, 0.9999);
+    float gain = level > 0 ? 120.0f / level : 1.0f;
+    std::string base = directory + "/" + name;
+    std::ofstream index(base + ".IND", std::ios::binary), data(base + ".DIF", std::ios::binary);
+    std::uint32_t offset = 0;
+    for (const Cut& c : cuts) {
+        std::vector<unsigned char> bytes = diphones::toUnsigned8(c.samples, gain, 16);
+        std::vector<unsigned char> record =
+            encodeDiphoneRecord(c.name, static_cast<std::uint16_t>(bytes.size()), offset);
+        index.write(reinterpret_cast<const char*>(record.data()), static_cast<long>(record.size()));
+        data.write(reinterpret_cast<const char*>(bytes.data()), static_cast<long>(bytes.size()));
+        offset += static_cast<std::uint32_t>(bytes.size());
+    }
+    return index.good() && data.good();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 3) {
+        std::fprintf(stderr, "usage: make_diphones OUTPUT_DIRECTORY NAME:RATE [NAME:RATE ...]\n");
+        return 2;
+    }
+    if (espeak_Initialize(AUDIO_OUTPUT_SYNCHRONOUS, 0, nullptr, espeakINITIALIZE_PHONEME_EVENTS) != 22050 ||
+        espeak_SetVoiceByName("pt-br") != EE_OK) {
+        std::fprintf(stderr, "make_diphones: espeak-ng with the pt-br voice is needed\n");
+        return 1;
+    }
+    espeak_SetSynthCallback(collect);
+    const std::vector<diphones::UnitSpec> units = diphones::unitInventory();
+    for (int a = 2; a < argc; ++a) {
+        std::string spec = argv[a];
+        std::size_t colon = spec.find(':');
+        if (colon == std::string::npos || colon == 0 || colon > 8) {
+            std::fprintf(stderr, "make_diphones: bad database %s\n", spec.c_str());
+            return 2;
+        }
+        std::string name = spec.substr(0, colon);
+        espeak_SetParameter(espeakRATE, std::atoi(spec.c_str() + colon + 1), 0);
+        std::vector<Cut> cuts;
+        for (const diphones::UnitSpec& unit : units) {
+            Cut cut;
+            if (!cutUnit(unit, cut)) return 1;
+            cuts.push_back(std::move(cut));
+        }
+        if (!writeDatabase(argv[1], name, cuts)) {
+            std::fprintf(stderr, "make_diphones: cannot write %s in %s\n", name.c_str(), argv[1]);
+            return 1;
+        }
+        std::printf("%s: %zu units\n", name.c_str(), cuts.size());
+    }
+    espeak_Terminate();
+    return 0;
+}
