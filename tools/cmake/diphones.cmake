@@ -16,3 +16,12 @@ add_custom_command(OUTPUT ${DIPHONE_OUTPUTS}
   COMMENT "Cutting the diphone databases from espeak-ng carrier words")
 add_custom_target(diphone_databases DEPENDS ${DIPHONE_OUTPUTS})
 add_dependencies(voice_data diphone_databases)
+
+# Every word of the report, and under 1 % of the Brazilian word list, must be
+# said without a missing unit (once the rules and exceptions are part of the data).
+if(EXISTS ${PROJECT_SOURCE_DIR}/data/difones/regras.rgr)
+  add_test(NAME diphone_report_coverage COMMAND phoneme_coverage ${VOICE_DATA_DIR} --report-only)
+  if(EXISTS /usr/share/dict/brazilian)
+    add_test(NAME diphone_word_coverage COMMAND phoneme_coverage ${VOICE_DATA_DIR} --limit 1 --show 10)
+  endif()
+endif()
