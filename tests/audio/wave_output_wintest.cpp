@@ -178,7 +178,8 @@ TEST_F(WaveOutputWine, TrimmedSixteenBitMonoGoesOutAsEightBitAboutHalfAsLong) {
 
 TEST_F(WaveOutputWine, SixteenBitStereoGoesOutUnchangedEvenWithTrimOn) {
     setTrimSpeech(true);
-    Bytes samples = wavetest::rampSamples(40000, 9);
+    // Long enough for three blocks: every block boundary falls between frames.
+    Bytes samples = wavetest::rampSamples(140000, 9);
     const auto record = playFileOnce("stereo.wav", wavetest::waveFile(16000, 2, 16, samples));
     expectFormat(record, 16000u, 2, "S16_LE");
     expectSentThenSilence(record, samples, 0);
