@@ -93,7 +93,7 @@ TEST_F(DefaultVoiceRules, EveryWordOfTheBatteryReport) {
         {"minutos", "[m/i/ n/U/ t/u/s]"},
         {"segundos", "[s/e^/ g/U~/ d/u/s]"},
         {"e", "[i]"},
-        {"por", "[p/o^/rr]"},
+        {"por", "[p/O^/rr]"},
         {"cento", "[s/E~/ t/u]"},
         {"restante", "[rr/e^/s/ t/A~/ tch/i]"},
         {"n\xEDvel", "[n/I/ v/e/w]"},
@@ -104,7 +104,7 @@ TEST_F(DefaultVoiceRules, EveryWordOfTheBatteryReport) {
         {"cr\xEDtico", "[kr/I/ tch/i/ k/u]"},
         {"carregando", "[k/a/ rr/e^/ g/A~/ d/u]"},
         {"n\xE3o", "[n/A~w]"},
-        {"h\xE1", "[/A]"},
+        {"h\xE1", "[A]"},
         {"dura\xE7\xE3o", "[d/u/ r/a/ s/A~w]"},
         {"m\xE1xima", "[m/A/ s/i/ m/a]"},
         {"energia", "[e^/ n/e^/rr/ j/I/ a]"},
@@ -120,8 +120,8 @@ TEST_F(DefaultVoiceRules, EveryWordOfTheBatteryReport) {
 TEST_F(DefaultVoiceRules, NumbersSaidAsWords) {
     const WordCase cases[] = {
         {"zero", "[z/E/ r/u]"},
-        {"um", "[u~]"},
-        {"uma", "[u/ m/a]"},
+        {"um", "[U~]"},
+        {"uma", "[U/ m/a]"},
         {"dois", "[d/O^/y/s]"},
         {"duas", "[d/U/ a/s]"},
         {"tr\xEAs", "[tr/E^/s]"},
@@ -165,9 +165,9 @@ TEST_F(DefaultVoiceRules, NumbersSaidAsWords) {
 }
 
 TEST_F(DefaultVoiceRules, ReportSentencesKeepOneGroupPerWord) {
-    EXPECT_EQ(translateToPhonemes("N\xE3o h\xE1 bateria"), "[n/A~w][/A][b/a/ t/e^/ r/I/ a]");
+    EXPECT_EQ(translateToPhonemes("N\xE3o h\xE1 bateria"), "[n/A~w][A][b/a/ t/e^/ r/I/ a]");
     EXPECT_EQ(translateToPhonemes("N\xCDVEL DA BATERIA"), "[n/I/ v/e/w][d/a][b/a/ t/e^/ r/I/ a]");
-    EXPECT_EQ(translateToPhonemes("  por cento restante  "), "[p/o^/rr][s/E~/ t/u][rr/e^/s/ t/A~/ tch/i]");
+    EXPECT_EQ(translateToPhonemes("  por cento restante  "), "[p/O^/rr][s/E~/ t/u][rr/e^/s/ t/A~/ tch/i]");
 }
 
 }  // namespace
