@@ -366,6 +366,18 @@ TEST_F(Synthesizer, IndexShorterThanOneRecordHasNoUnits) {
     EXPECT_EQ(speak("[a]"), (Events{"T a", "D $a miss", "N", "F 300"}));
 }
 
+TEST_F(Synthesizer, RecordsPointingPastTheDataFileGiveWhatIsThere) {
+    // $A claims 50 samples at offset 90 of a 100-byte data file; $E lies wholly past its end.
+    Bytes index = encodeDiphoneRecord("$A", 50, 90);
+    Bytes e = encodeDiphoneRecord("$E", 10, 5000);
+    index.insert(index.end(), e.begin(), e.end());
+    fake::writeFile(diphones + "/DIFONES2.IND", asText(index));
+    fake::writeFile(diphones + "/DIFONES2.DIF", std::string(90, '\x10') + std::string(10, '\x20'));
+    ASSERT_EQ(diphoneStart(), 0);
+    EXPECT_EQ(speak("[a e]"), (Events{"T a", "D $a 1 1.00 10", "T e", "D $e 1 1.00 0", "F 10"}));
+    EXPECT_EQ(playedBuffers(), std::vector<Bytes>{asPlayed(filled(10, 0x20))});
+}
+
 TEST_F(Synthesizer, UnitsLargerThanTheBufferAreClipped) {
     // The buffer holds 63,956 samples after its 44-byte header.
     start({{"$A", filled(65000, 9)}, {"$E", filled(40000, 8)}});
