@@ -45,6 +45,9 @@ int openDevice(std::uint32_t rate, std::uint16_t bits, std::uint16_t channels) {
     }
     deviceFormat = {rate, channels, bits};
     if (deviceOpen) return 0;
+    // Finished blocks are reported to the console window, so it must exist
+    // before the device is opened (the first key test would make it anyway).
+    ensureConsoleWindow();
     setWaveDoneHandler(blockDoneMessage);
     enableWaveDoneHandler(true);
     int result = waveDeviceOpen(rate, bits, channels);
