@@ -18,6 +18,11 @@ fi
 source scripts/wine-env.sh
 trap wine_env_stop EXIT
 wine_env_start private
+# Every open of the wave device lands in its own numbered file here; the tests
+# look at the files that appeared since they started.
+export VOLTANOR_CAPTURE_DIR=$top/build/capture
+rm -rf "$VOLTANOR_CAPTURE_DIR"
+mkdir -p "$VOLTANOR_CAPTURE_DIR"
 
 failed=0
 ctest --test-dir build/native --output-on-failure -j "$jobs" || failed=1
