@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "diphone/letter_rules.h"
 #include "diphone/translator.h"
 
 namespace {
@@ -162,6 +163,50 @@ TEST_F(DefaultVoiceRules, NumbersSaidAsWords) {
         {"mil", "[m/I/w]"},
     };
     expectAll(cases, std::size(cases));
+}
+
+// Every output of the rules file is made of the voice's phoneme symbols, so
+// that the synthesizer finds units for it: consonants (and the pairs it keeps
+// whole), vowels in either case each with at most one marker, semivowels and
+// the spaces that cut syllables.
+bool writesOnlyPhonemeSymbols(const std::string& output) {
+    static const char* const symbols[] = {"tch", "dj", "nh", "ly", "rr", "ks", "kw", "gw", "b", "d", "f", "g", "j",
+                                          "k", "l", "m", "n", "p", "r", "s", "t", "v", "x", "z", "w", "y", " "};
+    std::size_t at = 0;
+    while (at < output.size()) {
+        const char c = output[at];
+        if (std::string("aeiouAEIOU").find(c) != std::string::npos) {
+            ++at;
+            if (at < output.size() && (output[at] == '^' || output[at] == '~')) ++at;
+            continue;
+        }
+        bool known = false;
+        for (const char* symbol : symbols) {
+            if (output.compare(at, std::string(symbol).size(), symbol) == 0) {
+                at += std::string(symbol).size();
+                known = true;
+                break;
+            }
+        }
+        if (!known) return false;
+    }
+    return true;
+}
+
+TEST_F(DefaultVoiceRules, OutputsUseOnlyThePhonemeSymbols) {
+    int rules = 0;
+    for (int key = letter_rules::firstKey; key <= letter_rules::lastKey; ++key) {
+        const unsigned char k = static_cast<unsigned char>(key);
+        for (int i = 0; i < letter_rules::count(k); ++i, ++rules) {
+            const LetterRule& rule = letter_rules::rule(k, i);
+            EXPECT_TRUE(writesOnlyPhonemeSymbols(rule.output))
+                << rule.left << "(" << rule.match << ")" << rule.right << "=" << rule.output;
+        }
+    }
+    EXPECT_GT(rules, 400);
+    EXPECT_FALSE(writesOnlyPhonemeSymbols("a_"));
+    EXPECT_FALSE(writesOnlyPhonemeSymbols("~a"));
+    EXPECT_FALSE(writesOnlyPhonemeSymbols("h"));
 }
 
 TEST_F(DefaultVoiceRules, ReportSentencesKeepOneGroupPerWord) {
