@@ -3,9 +3,11 @@
 // synthesizer reports, brought to 11025 Hz, levelled over the whole database
 // and stored as 8-bit unsigned samples with a sorted 15-byte-record index.
 //
-//   make_diphones OUTPUT_DIRECTORY NAME:RATE [NAME:RATE ...]
+//   make_diphones OUTPUT_DIRECTORY NAME:RATE[:CUT] [NAME:RATE[:CUT] ...]
 //
-// writes NAME.IND and NAME.DIF for each espeak-ng speaking rate (words per minute).
+// writes NAME.IND and NAME.DIF for each espeak-ng speaking rate (words per
+// minute).  CUT is the cut length the database is used with: each unit then
+// ends so that its shortened form also stops at a zero crossing, not with a click.
 #include <espeak-ng/speak_lib.h>
 
 #include <algorithm>
@@ -60,7 +62,7 @@ struct Cut {
 
 // The unit's stretch of its carrier, or false when the phoneme events do not
 // frame it as expected.
-bool cutUnit(const diphones::UnitSpec& unit, Cut& cut) {
+bool cutUnit(const diphones::UnitSpec& unit, std::size_t cutLength, Cut& cut) {
     Spoken spoken = speak(unit.prefix + unit.target + unit.suffix);
     int events = static_cast<int>(spoken.phonemes.size());
     // Every carrier begins with "t" and ends in "a": anything else means the
@@ -77,7 +79,10 @@ bool cutUnit(const diphones::UnitSpec& unit, Cut& cut) {
     std::vector<float> signal = diphones::halveRate(spoken.samples);
     const std::size_t reach = 33;  // 3 ms at 11025 Hz
     start = diphones::nearestZeroCrossing(signal, start, reach);
-    end = diphones::nearestZeroCrossing(signal, end, reach);
+    if (cutLength > 0 && end > start + cutLength + reach)
+        end = diphones::nearestZeroCrossing(signal, end - cutLength, reach) + cutLength;
+    else
+        end = diphones::nearestZeroCrossing(signal, end, reach);
     if (end <= start || end > signal.size() || end - start > 60000) {
         std::fprintf(stderr, "make_diphones: %s: no usable stretch\n", unit.name.c_str());
         return false;
@@ -113,7 +118,7 @@ bool writeDatabase(const std::string& directory, const std::string& name, std::v
 
 int main(int argc, char** argv) {
     if (argc < 3) {
-        std::fprintf(stderr, "usage: make_diphones OUTPUT_DIRECTORY NAME:RATE [NAME:RATE ...]\n");
+        std::fprintf(stderr, "usage: make_diphones OUTPUT_DIRECTORY NAME:RATE[:CUT] [NAME:RATE[:CUT] ...]\n");
         return 2;
     }
     if (espeak_Initialize(AUDIO_OUTPUT_SYNCHRONOUS, 0, nullptr, espeakINITIALIZE_PHONEME_EVENTS) != 22050 ||
@@ -126,16 +131,18 @@ int main(int argc, char** argv) {
     for (int a = 2; a < argc; ++a) {
         std::string spec = argv[a];
         std::size_t colon = spec.find(':');
+        std::size_t second = spec.find(':', colon == std::string::npos ? colon : colon + 1);
         if (colon == std::string::npos || colon == 0 || colon > 8) {
             std::fprintf(stderr, "make_diphones: bad database %s\n", spec.c_str());
             return 2;
         }
         std::string name = spec.substr(0, colon);
         espeak_SetParameter(espeakRATE, std::atoi(spec.c_str() + colon + 1), 0);
+        long cutLength = second == std::string::npos ? 0 : std::atol(spec.c_str() + second + 1);
         std::vector<Cut> cuts;
         for (const diphones::UnitSpec& unit : units) {
             Cut cut;
-            if (!cutUnit(unit, cut)) return 1;
+            if (!cutUnit(unit, static_cast<std::size_t>(std::max(0L, cutLength)), cut)) return 1;
             cuts.push_back(std::move(cut));
         }
         if (!writeDatabase(argv[1], name, cuts)) {

@@ -45,6 +45,9 @@ int openDevice(std::uint32_t rate, std::uint16_t bits, std::uint16_t channels) {
     }
     deviceFormat = {rate, channels, bits};
     if (deviceOpen) return 0;
+    // Finished blocks are reported to the console window, so it must exist
+    // before the device is opened (the first key test would make it anyway).
+    ensureConsoleWindow();
     setWaveDoneHandler(blockDoneMessage);
     enableWaveDoneHandler(true);
     int result = waveDeviceOpen(rate, bits, channels);
@@ -95,6 +98,15 @@ bool queueBlock(const unsigned char* data, std::uint32_t length) {
     return true;
 }
 
+// A piece that more sound follows ends on a whole frame: the device drops a
+// partial frame at the end of a block, which would lose bytes and swap the
+// channels of every other block of 16-bit stereo sound.
+std::uint32_t wholeFrames(std::uint32_t piece, std::uint16_t channels, std::uint16_t bits) {
+    const std::uint32_t frame = static_cast<std::uint32_t>(channels) * (bits / 8u);
+    if (frame > 1 && piece > frame) piece -= piece % frame;
+    return piece;
+}
+
 class FileReader : public ByteReader {
 public:
     explicit FileReader(std::FILE* file) : file_(file) {}
@@ -143,7 +155,8 @@ int playSamples(unsigned char* data, std::uint32_t length, std::uint32_t rate,
             stopPlayback();
             return 0;
         }
-        const std::uint32_t piece = std::min(length, waveBlockSize);
+        const std::uint32_t piece =
+            length > waveBlockSize ? wholeFrames(waveBlockSize, channels, bits) : length;
         const std::uint32_t played = trimming ? trimSpeechPiece(data, piece, bits, rate) : piece;
         queueBlock(data, played);
         data += piece;
@@ -171,7 +184,9 @@ int playWaveFile(const std::string& path) {
         result = -1;
     } else {
         while (remaining > 0) {
-            const std::size_t got = reader.read(fileBuffer, wavePieceSize(remaining));
+            std::uint32_t piece = wavePieceSize(remaining);
+            if (piece < remaining) piece = wholeFrames(piece, format.channels, format.bits);
+            const std::size_t got = reader.read(fileBuffer, piece);
             if (got == 0) break;  // the file ends before its data chunk does
             result = playSamples(fileBuffer, static_cast<std::uint32_t>(got), format.rate,
                                  format.channels, format.bits);

@@ -40,7 +40,6 @@ bool parseRule(const std::string& line, LetterRule& rule) {
     return !rule.match.empty() && isKey(static_cast<unsigned char>(rule.match[0]));
 }
 
-
 bool matchHolds(const WordBuffer& word, int cursor, const std::string& match) {
     for (std::size_t i = 0; i < match.size(); ++i) {
         const int position = cursor + static_cast<int>(i);

@@ -133,6 +133,45 @@ TEST_F(WaveOutput, AFileIsPlayedInPiecesThatNeverLeaveAShortLastOne) {
     EXPECT_FALSE(fake::waveDeviceIsOpen());
 }
 
+// Every block but the last holds whole frames, so no byte is lost and the
+// channels never swap; frames of one or two bytes keep the usual pieces.  (A
+// last block shorter than 256 bytes still goes out as 256.)
+TEST_F(WaveOutput, PiecesOfLongSoundEndOnWholeFrames) {
+    struct Case {
+        std::uint16_t channels, bits;
+        std::uint32_t length;
+        std::vector<std::size_t> fileBlocks, sampleBlocks;
+    };
+    const Case cases[] = {
+        {2, 16, 3 * 65534, {65532, 65532, 65276, 262}, {65532, 65532, 65532, 256}},
+        {2, 16, 65600, {65276, 324}, {65532, 256}},
+        {1, 16, 65600, {65278, 322}, {65534, 256}},
+        {2, 8, 131068, {65534, 65534}, {65534, 65534}},
+        {2, 16, 65534, {65534}, {65534}},  // a last piece is all that remains
+    };
+    for (const Case& c : cases) {
+        for (bool fromFile : {true, false}) {
+            fake::resetWaveDevice();
+            const Bytes samples = wavetest::rampSamples(c.length, 12);
+            if (fromFile) {
+                EXPECT_EQ(playWaveFile(writeWave("frames.wav", wavetest::waveFile(16000, c.channels, c.bits, samples))), 0);
+            } else {
+                Bytes copy = samples;
+                EXPECT_EQ(playSamples(copy.data(), c.length, 16000, c.channels, c.bits), 0);
+                while (isPlaying()) waitForMessage();
+            }
+            ASSERT_EQ(fake::deviceOpens().size(), 1u);
+            std::vector<std::size_t> blocks;
+            for (const auto& block : fake::deviceOpens()[0].blocks) blocks.push_back(block.size());
+            EXPECT_EQ(blocks, fromFile ? c.fileBlocks : c.sampleBlocks) << c.channels << "x" << c.bits << " " << c.length;
+            Bytes played = fake::allPlayedBytes();
+            ASSERT_GE(played.size(), samples.size());
+            played.resize(samples.size());
+            EXPECT_EQ(played, samples) << c.channels << "x" << c.bits << " " << c.length;
+        }
+    }
+}
+
 TEST_F(WaveOutput, QuickPlaybackRaisesTheRateByHalf) {
     struct Case {
         std::uint32_t rate, opened;

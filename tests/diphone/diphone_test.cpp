@@ -301,6 +301,9 @@ TEST_F(Synthesizer, MissingUnitsFallBackToShorterOnes) {
         {"[pa]", {"T pa", "D $pa miss", "D $p 1 0.90 900", "D $a 1 1.00 1000", "F 1900"}},
         {"[a~]", {"T a~", "D $aTIL miss", "D $aCIRC 2 0.90 900", "D $nn 1 0.90 540", "F 1440"}},
         {"[i~]", {"T i~", "D $iTIL miss", "D $i 1 0.90 900", "D $nn 1 0.90 540", "F 1440"}},
+        // The nasal tail is cut (state 1) even inside the stressed piece.
+        {"[A~]", {"T A~", "D $ATIL miss", "D $ACIRC 2 0.90 900", "D $nn 1 0.90 540", "F 1440"}},
+        {"[I~]", {"T I~", "D $ITIL miss", "D $I 2 0.90 900", "D $nn 1 0.90 540", "F 1440"}},
         {"[tchE^]", {"T tchE^", "D $tchECIRC miss", "D $tch miss", "O $tch", "D $ECIRC 2 1.00 1000", "F 1000"}},
         {"[x]", {"T x", "D $x miss", "N", "F 300"}},
         {"[pxx]", {"T pxx", "D $p 1 1.00 1000", "D $xx miss", "O $xx", "F 1000"}},
@@ -361,6 +364,18 @@ TEST_F(Synthesizer, IndexShorterThanOneRecordHasNoUnits) {
     fake::writeFile(diphones + "/DIFONES2.DIF", std::string(100, 'x'));
     ASSERT_EQ(diphoneStart(), 0);
     EXPECT_EQ(speak("[a]"), (Events{"T a", "D $a miss", "N", "F 300"}));
+}
+
+TEST_F(Synthesizer, RecordsPointingPastTheDataFileGiveWhatIsThere) {
+    // $A claims 50 samples at offset 90 of a 100-byte data file; $E lies wholly past its end.
+    Bytes index = encodeDiphoneRecord("$A", 50, 90);
+    Bytes e = encodeDiphoneRecord("$E", 10, 5000);
+    index.insert(index.end(), e.begin(), e.end());
+    fake::writeFile(diphones + "/DIFONES2.IND", asText(index));
+    fake::writeFile(diphones + "/DIFONES2.DIF", std::string(90, '\x10') + std::string(10, '\x20'));
+    ASSERT_EQ(diphoneStart(), 0);
+    EXPECT_EQ(speak("[a e]"), (Events{"T a", "D $a 1 1.00 10", "T e", "D $e 1 1.00 0", "F 10"}));
+    EXPECT_EQ(playedBuffers(), std::vector<Bytes>{asPlayed(filled(10, 0x20))});
 }
 
 TEST_F(Synthesizer, UnitsLargerThanTheBufferAreClipped) {
@@ -550,6 +565,23 @@ TEST_F(DiphoneStart, ResultCodesAndDirectoryRestored) {
         speakPhonemes("[a]", false);
         EXPECT_TRUE(fake::allPlayedBytes().empty()) << c.what;
     }
+}
+
+TEST_F(DiphoneStart, DirectorySettingsAreReadUpToEightyCharacters) {
+    // Folders whose names are exactly 80 characters long, named in the settings
+    // with more characters after them.
+    ASSERT_LT(root.size(), 70u);
+    std::string longLetters = root + "/" + std::string(80 - root.size() - 1, 'l');
+    std::string longDiphones = root + "/" + std::string(80 - root.size() - 1, 'd');
+    ASSERT_EQ(longLetters.size(), 80u);
+    writeDatabase(longDiphones, "DIFONES2", {{"$A", filled(5, 1)}});
+    fake::writeFile(longDiphones + "/regras.rgr", "(A)=a|\n");
+    fake::writeFile(longDiphones + "/portug.exc", "casa=kAza\n");
+    fake::writeFile(longLetters + "/_97.wav", asText(wavFile(filled(3, 97))));
+    writeSettings(longLetters + "XYZ", longDiphones + "Q");
+    ASSERT_EQ(diphoneStart(), 0);
+    EXPECT_EQ(diphoneLettersDirectory(), longLetters + "\\");
+    EXPECT_EQ(speak("[a ]"), (Events{"T a", "D $a 1 1.00 5", "T ", "F 5"}));
 }
 
 TEST_F(DiphoneStart, DatabaseNameIsCutToEightAndUsedForBothFiles) {

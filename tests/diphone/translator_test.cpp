@@ -70,7 +70,8 @@ TEST(Transliteration, LettersWandYAndTheApostrophe) {
         {"w,", "w,"},         {"\xE7w", "ssu"},     {"y", "i"},           {"Y", "i"},
         {" y ", " i "},       {"a y b", "a i b"},  {"y,", "y,"},         {",y", ",y"},
         {"yes", "ies"},       {"bY", "bi"},        {"d'agua", "dagua"},  {"D'x", "Dx"},
-        {"l'a", "l'a"},       {"'d", "'d"},        {"d''", "d"},  // "before" is the last character written        {"d\xE1", "da'"},
+        {"l'a", "l'a"},       {"'d", "'d"},        {"d\xE1", "da'"},     {"d'\xE1gua", "da'gua"},
+        {"d''", "d"},  // "before" is the last character written, so both go
         {"\x98", "y-"},
     };
     for (const auto& c : cases) EXPECT_EQ(transliterate(c.text), c.spelling) << c.text;

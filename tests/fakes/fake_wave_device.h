@@ -16,7 +16,9 @@ struct DeviceOpen {
     std::vector<unsigned char> bytes() const;        // all blocks joined
 };
 
-void resetWaveDevice();                 // forget everything, results back to 0
+// Forgets everything, results back to 0, and puts wave output back in its
+// start state (waveOutputStart): switches off, device closed, nothing queued.
+void resetWaveDevice();
 std::vector<DeviceOpen>& deviceOpens(); // in order
 std::vector<unsigned char> allPlayedBytes();
 int deviceOpenAttempts();
@@ -24,12 +26,6 @@ void setDeviceOpenResults(std::vector<int> results);  // results of the next ope
 void setUnprepareResult(int result);    // result of every unprepare from now on
 void holdCompletions(bool hold);        // while held, written blocks stay queued
 
-}  // namespace fake
-
-namespace fake {
-
-// Also puts wave output back in its start state (waveOutputStart) from
-// resetWaveDevice: switches off, device closed, nothing queued.
 void setWritesAccepted(bool accepted);  // false: the device refuses written blocks
 bool waveDeviceIsOpen();
 int waveDeviceResets();
@@ -37,6 +33,5 @@ int waveDeviceCloses();
 int waveDeviceClosesWithBlocksOut();    // closes while the device still held blocks
 int blocksOnDevice();                   // written and not yet handed back
 int lockedBlocks();                     // blocks locked now
-int blockAllocations();                 // times the blocks were allocated
 
 }  // namespace fake

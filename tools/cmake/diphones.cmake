@@ -3,16 +3,36 @@
 find_library(ESPEAK_NG_LIBRARY espeak-ng REQUIRED)
 target_link_libraries(make_diphones ${ESPEAK_NG_LIBRARY})
 
-set(DIPHONE_DATABASES DIFONES1:130 DIFONES2:150 DIFONES3:170 DIFONES4:195 DIFONES5:225)
+# Each database is cut for the cut length (CORTEFONn) the settings file gives its speed.
+set(DIPHONE_RATES 130 150 170 195 225)
+file(STRINGS ${PROJECT_SOURCE_DIR}/data/ORAVIX.INI DIPHONE_SETTINGS)
+set(DIPHONE_DATABASES)
 set(DIPHONE_OUTPUTS)
-foreach(db ${DIPHONE_DATABASES})
-  string(REGEX REPLACE ":.*" "" name ${db})
-  list(APPEND DIPHONE_OUTPUTS ${DIPHONE_DATA_DIR}/${name}.IND ${DIPHONE_DATA_DIR}/${name}.DIF)
+foreach(speed 1 2 3 4 5)
+  math(EXPR at "${speed} - 1")
+  list(GET DIPHONE_RATES ${at} rate)
+  set(cut 0)
+  foreach(line ${DIPHONE_SETTINGS})
+    if(line MATCHES "^CORTEFON${speed}=([0-9]+)")
+      set(cut ${CMAKE_MATCH_1})
+    endif()
+  endforeach()
+  list(APPEND DIPHONE_DATABASES DIFONES${speed}:${rate}:${cut})
+  list(APPEND DIPHONE_OUTPUTS ${DIPHONE_DATA_DIR}/DIFONES${speed}.IND ${DIPHONE_DATA_DIR}/DIFONES${speed}.DIF)
 endforeach()
 add_custom_command(OUTPUT ${DIPHONE_OUTPUTS}
   COMMAND ${CMAKE_COMMAND} -E make_directory ${DIPHONE_DATA_DIR}
   COMMAND make_diphones ${DIPHONE_DATA_DIR} ${DIPHONE_DATABASES}
-  DEPENDS make_diphones
+  DEPENDS make_diphones ${PROJECT_SOURCE_DIR}/data/ORAVIX.INI
   COMMENT "Cutting the diphone databases from espeak-ng carrier words")
 add_custom_target(diphone_databases DEPENDS ${DIPHONE_OUTPUTS})
 add_dependencies(voice_data diphone_databases)
+
+# Every word of the report, and under 1 % of the Brazilian word list, must be
+# said without a missing unit (once the rules and exceptions are part of the data).
+if(EXISTS ${PROJECT_SOURCE_DIR}/data/difones/regras.rgr)
+  add_test(NAME diphone_report_coverage COMMAND phoneme_coverage ${VOICE_DATA_DIR} --report-only)
+  if(EXISTS /usr/share/dict/brazilian)
+    add_test(NAME diphone_word_coverage COMMAND phoneme_coverage ${VOICE_DATA_DIR} --limit 1 --show 10)
+  endif()
+endif()
