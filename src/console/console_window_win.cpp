@@ -337,6 +337,9 @@ void closeConsoleWindow() {
 }
 
 void writeText(const char* bytes, std::uint16_t count) {
+    // Output that comes while the process ends (the runtime flushing its
+    // streams) has no window left to show it.
+    if (ending) return;
     ensureConsoleWindow();
     screen.write(reinterpret_cast<const unsigned char*>(bytes), count, textAttribute, windowView);
 }

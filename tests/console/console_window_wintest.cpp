@@ -338,4 +338,16 @@ TEST_F(ConsoleWindowTest, SizeLimitsFollowTheGrid) {
     EXPECT_EQ(info.ptMaxTrackSize.y, info.ptMaxSize.y);
 }
 
+TEST_F(ConsoleWindowTest, TheCaretUnderlinesTheCellAtTheWritePosition) {
+    if (!creation.madeHere) GTEST_SKIP() << "another test created the window with another font";
+    settings("");
+    writeString("abc\r\nde");
+    console::detail::showCaretAtCursor();
+    POINT at{};
+    GetCaretPos(&at);
+    EXPECT_EQ(at.x, 2 * console::detail::cellWidth());
+    EXPECT_EQ(at.y, console::detail::lineHeight() + static_cast<int>(creation.expectedFont.tmAscent));
+    console::detail::hideCaret();
+}
+
 }  // namespace
