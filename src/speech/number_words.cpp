@@ -1,5 +1,4 @@
-// Portuguese number words and the player that joins their recorded files
-// into one sound.  Non-ASCII letters are written as code page 1252 escapes.
+// The player that joins the recorded files of number words into one sound.
 #include <algorithm>
 #include <cstdio>
 #include <string>
@@ -13,20 +12,6 @@
 
 namespace {
 
-const char* const unitWords[10] = {"", "um", "dois", "tres", "quatro", "cinco", "seis", "sete", "oito", "nove"};
-const char* const teenWords[10] = {"dez", "onze", "doze", "treze", "quatorze",
-                                   "quinze", "dezesseis", "dezessete", "dezoito", "dezenove"};
-const char* const tenWords[10] = {"", "", "vinte", "trinta", "quarenta", "cinquenta",
-                                  "sessenta", "setenta", "oitenta", "noventa"};
-const char* const hundredWords[10] = {"", "cento", "duzentos", "trezentos", "quatrocentos", "quinhentos",
-                                      "seiscentos", "setecentos", "oitocentos", "novecentos"};
-
-// Scale words of the groups from the highest (10^12) down; each ends in a space.
-const char* const scaleSingular[4] = {"trilh\xE3o ", "bilh\xE3o ", "milh\xE3o ", "mil "};
-const char* const scalePlural[4] = {"trilh\xF5" "es ", "bilh\xF5" "es ", "milh\xF5" "es ", "mil "};
-
-constexpr int groupCount = 5;
-constexpr int digitCount = groupCount * 3;
 constexpr std::size_t joinCapacity = 30000;  // sample bytes of the join buffer
 constexpr long wordFileHeader = 44;
 
@@ -93,58 +78,6 @@ private:
 };
 
 }  // namespace
-
-std::string tripleWords(char hundreds, char tens, char units) {
-    if (hundreds == '0' && tens == '0' && units == '0') return "";
-    if (hundreds == '1' && tens == '0' && units == '0') return "cem";
-    std::string words;
-    if (hundreds != '0') {
-        words = hundredWords[hundreds - '0'];
-        if (tens == '0' && units == '0') return words;
-        words += " e ";
-    }
-    if (tens == '1') return words + teenWords[units - '0'];
-    if (tens != '0') {
-        words += tenWords[tens - '0'];
-        if (units == '0') return words;
-        words += " e ";
-    }
-    if (units != '0') words += unitWords[units - '0'];
-    return words;
-}
-
-std::string numberToWords(unsigned long long n) {
-    if (n == 0) return "zero";
-    std::string digits = std::to_string(n);
-    // Only the lowest 15 digits (up to the trillions) have words.
-    if (digits.size() > digitCount) digits.erase(0, digits.size() - digitCount);
-    digits.insert(0, digitCount - digits.size(), '0');
-
-    std::string groupWords[groupCount];
-    int last = -1;
-    for (int g = 0; g < groupCount; ++g) {
-        const char* d = digits.c_str() + 3 * g;
-        groupWords[g] = tripleWords(d[0], d[1], d[2]);
-        bool zeroGroup = d[0] == '0' && d[1] == '0' && d[2] == '0';
-        if (g < groupCount - 1 && !zeroGroup) {
-            bool single = d[0] == '0' && d[1] == '0' && d[2] == '1';
-            groupWords[g] += std::string(" ") + (single ? scaleSingular[g] : scalePlural[g]);
-        }
-        if (!groupWords[g].empty()) last = g;
-    }
-
-    std::string result;
-    bool earlierWords = false;
-    for (int g = 0; g <= last; ++g) {
-        if (groupWords[g].empty()) continue;
-        if (g == last && earlierWords) result += "e ";
-        result += groupWords[g];
-        earlierWords = true;
-    }
-    // "um mil" is said "mil"; "um milhão" keeps its "um".
-    if (result.rfind("um mil", 0) == 0 && result.rfind("um milh", 0) != 0) result.erase(0, 3);
-    return result;
-}
 
 void playNumberWords(const std::string& words) {
     JoinBuffer buffer;

@@ -3,6 +3,7 @@
 // test, the stop and the waits that every speaking module uses.
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "audio/wave_output.h"
 #include "console/console.h"
@@ -10,12 +11,12 @@
 #include "diphone/translator.h"
 #include "speech/speech.h"
 #include "speech/speech_state.h"
+#include "speech/word_pieces.h"
 #include "voices/voice.h"
 
 namespace {
 
 constexpr unsigned stopMessage = 1024 + 99;  // WM_USER + 99: wakes a waiting loop
-constexpr std::size_t translatorLimit = 999;
 constexpr std::size_t longestSaidNumber = 6;
 constexpr int pauseStep = 50;
 
@@ -27,20 +28,11 @@ void waitWhileSpeaking() {
     while (isSpeaking()) waitForMessage();
 }
 
-// A run of letters and spaces goes to the translator in pieces it accepts;
-// a longer run is cut after its last space within the limit when it has one.
 void speakWords(const std::string& run) {
-    std::size_t start = 0;
-    while (start < run.size()) {
-        std::size_t length = run.size() - start;
-        if (length > translatorLimit) {
-            length = translatorLimit;
-            std::size_t space = run.rfind(' ', start + translatorLimit - 1);
-            if (space != std::string::npos && space > start) length = space + 1 - start;
-        }
-        speakPhonemes(translateToPhonemes(run.substr(start, length)), false);
-        start += length;
-        if (start < run.size() && (speechState().stopRequested || keyPending())) return;
+    std::vector<std::string> pieces = translatorPieces(run);
+    for (std::size_t i = 0; i < pieces.size(); ++i) {
+        if (i > 0 && (speechState().stopRequested || keyPending())) return;
+        speakPhonemes(translateToPhonemes(pieces[i]), false);
     }
 }
 

@@ -38,7 +38,7 @@ std::string withBackslashUnlessEmpty(std::string directory) {
 }
 
 [[noreturn]] void reportStartFailure(int code) {
-    writeString("Erro de inicialização: " + std::to_string(code) + "\r\n");
+    writeString("Erro de inicializa\xE7\xE3o: " + std::to_string(code) + "\r\n");
     writeString("Banco de dados de voz: " + state.databaseName + "\r\n");
     diphoneClose();
     char line[256];

@@ -10,6 +10,7 @@
 #include "speech/speech_fixture.h"
 #include "speech/speech_state.h"
 #include "speech/test_sounds.h"
+#include "speech/word_pieces.h"
 
 namespace {
 
@@ -256,6 +257,42 @@ TEST(UpperForm, ChangesOnlyLowerCaseLetters) {
                  {"1-z{", "1-Z{"},
                  {std::string("\x00\x7F\x80", 3), std::string("\x00\x7F\x80", 3)}};
     for (const Case& c : cases) EXPECT_EQ(upperForm(c.word), c.upper) << c.word;
+}
+
+}  // namespace
+
+namespace {
+
+TEST(TranslatorPieces, LongRunsAreCutBetweenWords) {
+    struct Case {
+        std::string run;
+        std::size_t limit;
+        std::vector<std::string> pieces;
+    } cases[] = {
+        {"", 5, {}},
+        {"abc", 5, {"abc"}},
+        {"abcde", 5, {"abcde"}},
+        {"ab cd ef", 5, {"ab ", "cd ef"}},
+        {"abcdefgh", 5, {"abcde", "fgh"}},       // no space: cut at the limit
+        {"abcd efgh ij", 5, {"abcd ", "efgh ", "ij"}},
+        {"    x", 2, {"  ", "  ", "x"}},
+        {"a bcdefgh", 4, {"a ", "bcde", "fgh"}},
+    };
+    for (const Case& c : cases) EXPECT_EQ(translatorPieces(c.run, c.limit), c.pieces) << '"' << c.run << '"';
+}
+
+TEST(TranslatorPieces, NothingIsLostFromALongText) {
+    std::string run;
+    for (int i = 0; i < 400; ++i) run += "palavra ";
+    std::vector<std::string> pieces = translatorPieces(run);
+    std::string joined;
+    for (const std::string& p : pieces) {
+        EXPECT_LE(p.size(), 999u);
+        EXPECT_EQ(p.back(), ' ');  // every cut falls after a space
+        joined += p;
+    }
+    EXPECT_EQ(joined, run);
+    EXPECT_EQ(pieces.size(), 4u);
 }
 
 }  // namespace
