@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -78,8 +79,10 @@ Comparison compareMagnified(const Picture& before, const Picture& shown, int x, 
     const int width = console::detail::creationWidth(), height = console::detail::creationHeight();
     MagnifierSource s = magnifierSource(x, y, width, height, f);
     Comparison c;
-    for (int Y = 0; Y < shown.height; ++Y)
-        for (int X = 0; X < shown.width; ++X) {
+    // The magnified picture covers the creation size; a maximized window is larger.
+    const int right = std::min(shown.width, width), bottom = std::min(shown.height, height);
+    for (int Y = 0; Y < bottom; ++Y)
+        for (int X = 0; X < right; ++X) {
             int u = s.x + X / f, v = s.y + Y / f;
             if (u < 1 || v < 1 || u + 1 >= before.width || v + 1 >= before.height) continue;
             std::uint32_t colour = before.at(u, v);
