@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -78,8 +79,10 @@ Comparison compareMagnified(const Picture& before, const Picture& shown, int x, 
     const int width = console::detail::creationWidth(), height = console::detail::creationHeight();
     MagnifierSource s = magnifierSource(x, y, width, height, f);
     Comparison c;
-    for (int Y = 0; Y < shown.height; ++Y)
-        for (int X = 0; X < shown.width; ++X) {
+    // The magnified picture covers the creation size; a maximized window is larger.
+    const int right = std::min(shown.width, width), bottom = std::min(shown.height, height);
+    for (int Y = 0; Y < bottom; ++Y)
+        for (int X = 0; X < right; ++X) {
             int u = s.x + X / f, v = s.y + Y / f;
             if (u < 1 || v < 1 || u + 1 >= before.width || v + 1 >= before.height) continue;
             std::uint32_t colour = before.at(u, v);
@@ -164,6 +167,44 @@ TEST_F(MagnifierWindowTest, MovesFollowThePointerFromTheSameSnapshot) {
     // Without the button, moves draw nothing.
     mouse(WM_MOUSEMOVE, 0, 0);
     EXPECT_TRUE(capture(window).pixels == before.pixels);
+}
+
+// Text written while magnifying is painted at its normal size over the
+// magnified picture: the write repaints the span of the line it changed (here
+// from column 0, after a carriage return, to where the write began); the rest
+// of the picture stays magnified.
+TEST_F(MagnifierWindowTest, TextWrittenWhileMagnifyingIsDrawnAtNormalSize) {
+    mouse(WM_RBUTTONDOWN, 0, 0);
+    Picture magnified = capture(window);
+    writeString("\rZ");  // from the last column of the last line back to its first cell
+    Picture shown = capture(window);
+    mouse(WM_RBUTTONUP, 0, 0);
+    settle(window);
+    Picture after = capture(window);
+
+    const int cw = console::detail::cellWidth(), lh = console::detail::lineHeight();
+    const int top = (screenRows - 1) * lh, right = std::min(shown.width, (screenColumns - 1) * cw);
+    ASSERT_LE(top + lh, shown.height);
+    int inCell = 0, changedInCell = 0, outside = 0;
+    for (int y = 0; y < shown.height; ++y)
+        for (int x = 0; x < shown.width; ++x) {
+            bool cell = x < right && y >= top && y < top + lh;
+            bool nearCell = x < right + 2 && y >= top - 2 && y < top + lh + 2;
+            if (cell) {
+                ++inCell;
+                EXPECT_EQ(shown.at(x, y), after.at(x, y)) << "cell pixel " << x << "," << y;
+                if (after.at(x, y) != before.at(x, y)) ++changedInCell;
+            } else if (!nearCell) {
+                ++outside;
+                if (shown.at(x, y) != magnified.at(x, y)) {
+                    ADD_FAILURE() << "pixel " << x << "," << y << " outside the repainted span changed";
+                    return;
+                }
+            }
+        }
+    EXPECT_EQ(inCell, right * lh);
+    EXPECT_GT(changedInCell, 0) << "the Z was drawn";
+    EXPECT_GT(outside, 0);
 }
 
 }  // namespace

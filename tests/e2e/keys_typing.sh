@@ -5,6 +5,9 @@
 source "$(dirname "$0")/lib/keys.sh"
 
 # Mode 1: F+D released in either order is "b"; the space bar with F is byte 1.
+# Turning mode 1 on plays 800 Hz, then 1600 Hz; mode 2 800 Hz, then 400 Hz.
+export VOLTANOR_CAPTURE_DIR=$work/tones1
+mkdir -p "$VOLTANOR_CAPTURE_DIR"
 start_reader 1 3 "$work/chords"
 xdotool keydown f keydown d keyup f keyup d
 xdotool keydown d keydown f keyup f keyup d
@@ -12,9 +15,15 @@ xdotool keydown space keydown f keyup space keyup f
 wait_reader
 check "mode 1 chords: exit code 0" [ "$status" -eq 0 ]
 check "mode 1 chords: b, b and byte 1" same_bytes "$work/chords" '62 62 01'
+tones=("$work"/tones1/*.raw)
+check "mode 1 on: two tones played" [ "${#tones[@]}" -eq 2 ]
+check "mode 1 on: first 800 Hz" starts_with_tone "${tones[0]}" 800
+check "mode 1 on: then 1600 Hz" starts_with_tone "${tones[1]:-}" 1600
 
 # Mode 2: capital sign (J+L) then F is "A"; number sign (S+J+K+L) then D+F is "2".
 # Letters typed as characters in Braille mode are dropped; a digit is not.
+export VOLTANOR_CAPTURE_DIR=$work/tones2
+mkdir -p "$VOLTANOR_CAPTURE_DIR"
 start_reader 2 3 "$work/signs"
 xdotool keydown j keydown l keyup j keyup l
 xdotool keydown f keyup f
@@ -24,6 +33,11 @@ xdotool key 7
 wait_reader
 check "mode 2 signs: exit code 0" [ "$status" -eq 0 ]
 check "mode 2 signs: A, 2, then the digit key 7" same_bytes "$work/signs" '41 32 37'
+tones=("$work"/tones2/*.raw)
+check "mode 2 on: two tones played" [ "${#tones[@]}" -eq 2 ]
+check "mode 2 on: first 800 Hz" starts_with_tone "${tones[0]}" 800
+check "mode 2 on: then 400 Hz" starts_with_tone "${tones[1]:-}" 400
+unset VOLTANOR_CAPTURE_DIR
 
 # No Braille mode: F10 (a system key) queues nothing, then F1, Up, Ctrl+Home,
 # Shift+Insert, Ctrl+Insert, Ctrl+Enter, Ctrl+Backspace and a letter.

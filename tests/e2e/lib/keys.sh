@@ -2,7 +2,7 @@
 # real key strokes from the X server (xdotool) once its window is ready.
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+trap '[ -n "${KEEP_WORK:-}" ] || rm -rf "$work"' EXIT
 ready_caption="Voltanor teclas prontas"
 
 windows_path() { local p=${1//\//\\}; echo "Z:$p"; }
@@ -33,4 +33,36 @@ same_bytes() {
   local got
   got=$(od -An -v -tx1 "$1" 2>/dev/null | tr -s ' \n' ' ' | sed 's/^ //; s/ $//')
   [ "$got" = "$2" ] || { echo "  got: '$got'"; return 1; }
+}
+
+# tone_loop FREQUENCY: one loop of the console window's square-wave tone, as
+# hex bytes, computed here sample by sample: sample i belongs to the last
+# cycle k that starts at or before it (start (k * 11025) div f); the first
+# (11025 div f) div 2 samples of a cycle are 96, the rest 160; cycles are made
+# while 44 + start <= 11025 - period, and the last sample is 128.
+tone_loop() {
+  awk -v f="$1" 'BEGIN {
+    p = int(11025 / f)
+    for (k = 0; 44 + int(k * 11025 / f) <= 11025 - p; k++) {
+      s = int(k * 11025 / f)
+      for (i = s; i <= s + p; i++) wave[i] = (i - s < int(p / 2)) ? 96 : 160
+    }
+    n = int(k * 11025 / f)
+    wave[n - 1] = 128
+    for (i = 0; i < n; i++) printf "%02x%s", wave[i], (i + 1 < n ? " " : "\n")
+  }'
+}
+
+# starts_with_tone FILE FREQUENCY: the captured file begins with the tone: at
+# least 256 samples (several whole periods) and, up to one loop, nothing else.
+# (A 200 ms tone is stopped before the device has taken a whole loop.)
+starts_with_tone() {
+  local expected size count got
+  expected=$(tone_loop "$2")
+  size=$(stat -c %s "$1" 2>/dev/null || echo 0)
+  count=$(( (${#expected} + 1) / 3 ))
+  [ "$size" -lt "$count" ] && count=$size
+  [ "$count" -ge 256 ] || { echo "  $1: only $size samples"; return 1; }
+  got=$(head -c "$count" "$1" | od -An -v -tx1 | tr -s ' \n' ' ' | sed 's/^ //; s/ $//')
+  [ "$got" = "${expected:0:$((count * 3 - 1))}" ] || { echo "  $1 does not begin with the $2 Hz tone"; return 1; }
 }
