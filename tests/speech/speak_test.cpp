@@ -193,6 +193,8 @@ TEST_F(Speaking, NamedSoundsOutsideTheLettersDirectory) {
     std::vector<unsigned char> both = bell;
     both.insert(both.end(), sounds_["_zero"].begin(), sounds_["_zero"].end());
     EXPECT_EQ(withoutSilence(fake::allPlayedBytes()), both);
+    std::error_code ignored;
+    std::filesystem::remove_all(sounds, ignored);
 }
 
 TEST_F(Speaking, RepeatToneKeepsTheTrimSwitch) {
