@@ -169,4 +169,42 @@ TEST_F(MagnifierWindowTest, MovesFollowThePointerFromTheSameSnapshot) {
     EXPECT_TRUE(capture(window).pixels == before.pixels);
 }
 
+// Text written while magnifying is painted at its normal size over the
+// magnified picture: the write repaints the span of the line it changed (here
+// from column 0, after a carriage return, to where the write began); the rest
+// of the picture stays magnified.
+TEST_F(MagnifierWindowTest, TextWrittenWhileMagnifyingIsDrawnAtNormalSize) {
+    mouse(WM_RBUTTONDOWN, 0, 0);
+    Picture magnified = capture(window);
+    writeString("\rZ");  // from the last column of the last line back to its first cell
+    Picture shown = capture(window);
+    mouse(WM_RBUTTONUP, 0, 0);
+    settle(window);
+    Picture after = capture(window);
+
+    const int cw = console::detail::cellWidth(), lh = console::detail::lineHeight();
+    const int top = (screenRows - 1) * lh, right = std::min(shown.width, (screenColumns - 1) * cw);
+    ASSERT_LE(top + lh, shown.height);
+    int inCell = 0, changedInCell = 0, outside = 0;
+    for (int y = 0; y < shown.height; ++y)
+        for (int x = 0; x < shown.width; ++x) {
+            bool cell = x < right && y >= top && y < top + lh;
+            bool nearCell = x < right + 2 && y >= top - 2 && y < top + lh + 2;
+            if (cell) {
+                ++inCell;
+                EXPECT_EQ(shown.at(x, y), after.at(x, y)) << "cell pixel " << x << "," << y;
+                if (after.at(x, y) != before.at(x, y)) ++changedInCell;
+            } else if (!nearCell) {
+                ++outside;
+                if (shown.at(x, y) != magnified.at(x, y)) {
+                    ADD_FAILURE() << "pixel " << x << "," << y << " outside the repainted span changed";
+                    return;
+                }
+            }
+        }
+    EXPECT_EQ(inCell, right * lh);
+    EXPECT_GT(changedInCell, 0) << "the Z was drawn";
+    EXPECT_GT(outside, 0);
+}
+
 }  // namespace

@@ -193,6 +193,8 @@ TEST_F(Speaking, NamedSoundsOutsideTheLettersDirectory) {
     std::vector<unsigned char> both = bell;
     both.insert(both.end(), sounds_["_zero"].begin(), sounds_["_zero"].end());
     EXPECT_EQ(withoutSilence(fake::allPlayedBytes()), both);
+    std::error_code ignored;
+    std::filesystem::remove_all(sounds, ignored);
 }
 
 TEST_F(Speaking, RepeatToneKeepsTheTrimSwitch) {
@@ -245,6 +247,34 @@ TEST_F(Speaking, SystemVoiceWithAKeyPendingSaysNothing) {
     bool stopped = false;
     for (const auto& call : fake::voiceCalls()) stopped |= call.operation == "stop";
     EXPECT_TRUE(stopped);
+}
+
+TEST_F(Speaking, StopAsksTheSystemVoiceOnlyWhenItCanBeSpeaking) {
+    struct Case {
+        bool active;
+        int type;
+        int busyAnswers;
+        bool voiceStopped;
+    } cases[] = {{true, 5, 1, true}, {true, 5, 0, false}, {true, 3, 0, true},
+                 {true, 4, 1, true}, {false, 3, 1, false}};
+    for (const Case& c : cases) {
+        start();
+        speechState().systemVoiceActive = c.active;
+        speechState().currentVoiceType = c.type;
+        VoiceType = c.type;
+        fake::resetVoices();
+        fake::setVoiceBusyAnswers(c.busyAnswers);
+        fake::postedMessages().clear();
+        speechState().stopRequested = false;
+        stopSpeech();
+        bool stopped = false;
+        for (const auto& call : fake::voiceCalls()) stopped |= call.operation == "stop";
+        EXPECT_EQ(stopped, c.voiceStopped) << c.active << " " << c.type << " " << c.busyAnswers;
+        EXPECT_TRUE(speechState().stopRequested);
+        EXPECT_EQ(fake::postedMessages(), std::vector<unsigned>{1123u});
+        speechState().systemVoiceActive = false;
+        finishSpeech();
+    }
 }
 
 TEST(UpperForm, ChangesOnlyLowerCaseLetters) {

@@ -4,6 +4,7 @@
 #pragma once
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 
 #include "audio/wave_output.h"
@@ -21,6 +22,7 @@ protected:
         fake::resetConsole();
         fake::resetVoices();
         savedDirectory_ = platform::currentDirectory();
+        savedWindows_ = fake::windowsDirectoryPath();
         windows_ = fake::makeTempDirectory();
         fake::setWindowsDirectory(windows_);
         start_ = fake::makeTempDirectory();
@@ -44,8 +46,12 @@ protected:
 
     void TearDown() override {
         platform::setCurrentDirectory(savedDirectory_);
+        fake::setWindowsDirectory(savedWindows_);
         setTrimSpeech(false);
         setQuickPlayback(false);
+        std::error_code ignored;
+        for (const std::string& folder : {windows_, start_, letters_, diphones_})
+            std::filesystem::remove_all(folder, ignored);
     }
 
     // The installation's lines of [TRADUTOR] come first, then `tradutor`;
@@ -60,5 +66,5 @@ protected:
                             otherSections);
     }
 
-    std::string savedDirectory_, windows_, start_, letters_, diphones_;
+    std::string savedDirectory_, savedWindows_, windows_, start_, letters_, diphones_;
 };
