@@ -11,6 +11,8 @@
 #include <fstream>
 #include <random>
 #include <sstream>
+#include <utility>
+#include <vector>
 
 namespace {
 std::string toNative(std::string path) {
@@ -19,6 +21,25 @@ std::string toNative(std::string path) {
     return path;
 }
 std::string windowsDir;
+
+// Every temporary folder made for the tests goes when the test program ends.
+struct TemporaryFolders {
+    std::vector<std::string> made;
+    ~TemporaryFolders() {
+        for (const auto& folder : made) {
+            std::error_code ignored;
+            std::filesystem::remove_all(folder, ignored);
+        }
+    }
+    const std::string& keep(std::string folder) {
+        made.push_back(std::move(folder));
+        return made.back();
+    }
+};
+TemporaryFolders& temporaryFolders() {
+    static TemporaryFolders folders;
+    return folders;
+}
 
 bool equalNoCase(const std::string& a, const std::string& b) {
     if (a.size() != b.size()) return false;
@@ -44,13 +65,13 @@ std::string makeTempDirectory() {
     for (int attempt = 0; attempt < 100; ++attempt) {
         std::filesystem::path p = base / ("voltanor-test-" + std::to_string(random()));
         std::error_code error;
-        if (std::filesystem::create_directory(p, error)) return p.string();
+        if (std::filesystem::create_directory(p, error)) return temporaryFolders().keep(p.string());
     }
     return base.string();
 #else
     char pattern[] = "/tmp/voltanor-test-XXXXXX";
     char* made = mkdtemp(pattern);
-    return made ? std::string(made) : std::string("/tmp");
+    return made ? temporaryFolders().keep(made) : std::string("/tmp");
 #endif
 }
 const std::string& windowsDirectoryPath() {
