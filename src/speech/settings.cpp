@@ -5,7 +5,7 @@
 #include "audio/wave_output.h"
 #include "diphone/diphone.h"
 #include "platform/platform.h"
-#include "speech/setting_values.h"
+#include "settings/setting_values.h"
 #include "speech/speech.h"
 #include "speech/speech_state.h"
 

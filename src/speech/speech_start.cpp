@@ -6,7 +6,7 @@
 #include "diphone/diphone.h"
 #include "platform/platform.h"
 #include "speech/com.h"
-#include "speech/setting_values.h"
+#include "settings/setting_values.h"
 #include "speech/settings_file.h"
 #include "speech/speech.h"
 #include "speech/speech_state.h"

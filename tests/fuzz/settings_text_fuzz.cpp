@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "speech/setting_values.h"
+#include "settings/setting_values.h"
 #include "speech/settings_file.h"
 #include "speech/speech.h"
 

@@ -13,7 +13,7 @@
 #include "fakes/fake_platform.h"
 #include "fakes/fake_voice.h"
 #include "platform/platform.h"
-#include "speech/setting_values.h"
+#include "settings/setting_values.h"
 #include "speech/settings_file.h"
 #include "speech/speech.h"
 #include "speech/speech_state.h"

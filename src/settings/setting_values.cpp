@@ -1,15 +1,9 @@
-#include "speech/setting_values.h"
+#include "settings/setting_values.h"
 
 #include <climits>
 #include <cstddef>
 
 namespace {
-
-struct ParsedInteger {
-    long long value = 0;
-    bool hasDigits = false;
-    std::size_t end = 0;  // index of the first character not used
-};
 
 int digitValue(char c, bool hex) {
     if (c >= '0' && c <= '9') return c - '0';
@@ -18,6 +12,8 @@ int digitValue(char c, bool hex) {
     if (c >= 'A' && c <= 'F') return c - 'A' + 10;
     return -1;
 }
+
+}  // namespace
 
 ParsedInteger parseInteger(const std::string& text) {
     ParsedInteger result;
@@ -52,8 +48,6 @@ ParsedInteger parseInteger(const std::string& text) {
     result.end = i;
     return result;
 }
-
-}  // namespace
 
 bool settingBoolean(const std::string& value) {
     return !value.empty() && value[0] != 'N' && value[0] != 'n';
