@@ -364,9 +364,12 @@ void clearScreen() {
     UpdateWindow(window);
 }
 
-void pumpMessages() {
+namespace {
+// Takes and dispatches every pending message (of one window, or of the whole
+// thread when window is null); a quit message ends the program.
+void pumpPending(HWND filter) {
     MSG message;
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+    while (PeekMessageA(&message, filter, 0, 0, PM_REMOVE)) {
         if (message.message == WM_QUIT) {
             if (ending) continue;
             terminateProgram();
@@ -375,18 +378,12 @@ void pumpMessages() {
         DispatchMessageA(&message);
     }
 }
+}  // namespace
+
+void pumpMessages() { pumpPending(nullptr); }
 
 void pumpWindowMessages() {
-    if (!window) return;
-    MSG message;
-    while (PeekMessageA(&message, window, 0, 0, PM_REMOVE)) {
-        if (message.message == WM_QUIT) {
-            if (ending) continue;
-            terminateProgram();
-        }
-        TranslateMessage(&message);
-        DispatchMessageA(&message);
-    }
+    if (window) pumpPending(window);
 }
 
 void sleepPumping(std::uint16_t milliseconds) {
