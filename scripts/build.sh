@@ -6,9 +6,19 @@ top=$(cd "$(dirname "$0")/.." && pwd)
 cd "$top"
 jobs=${VOLTANOR_JOBS:-$(nproc)}
 
+# MBROLA's source at the pinned commit: fetched by CMake, or, on machines that
+# cannot reach its home, the copy of that tree kept beside the clone.
+mbrola_source=()
+for dir in "$top/../shared/third_party/mbrola" /work/shared/third_party/mbrola; do
+  if [ -f "$dir/LibOneChannel/lib1.c" ]; then
+    mbrola_source=(-DFETCHCONTENT_SOURCE_DIR_MBROLA="$(cd "$dir" && pwd)")
+    break
+  fi
+done
+
 configure() { # dir, extra cmake arguments...
   local dir=$1; shift
-  [ -f "$dir/build.ninja" ] || cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
+  [ -f "$dir/build.ninja" ] || cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "${mbrola_source[@]}" "$@" >/dev/null
 }
 
 configure build/native

@@ -3,14 +3,28 @@
 # its window appears on $DISPLAY, or on a private Xvfb when there is none.  The
 # report is spoken through the machine's sound device when it has one;
 # otherwise what was spoken is written to build/voltanor-report.wav.
+#   scripts/run.sh [--voice default|tts]
+# --voice tts speaks with the text-to-speech engine over MBROLA and the br1
+# voice; the default voice is the built-in diphone synthesizer.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 cd "$top"
+voice=default
+while [ $# -gt 0 ]; do
+  case "$1" in
+    --voice) voice=${2:-}; shift 2 || shift ;;
+    --voice=*) voice=${1#--voice=}; shift ;;
+    *) echo "usage: scripts/run.sh [--voice default|tts]" >&2; exit 2 ;;
+  esac
+done
+case "$voice" in default|tts) ;; *) echo "unknown voice '$voice': default or tts" >&2; exit 2 ;; esac
 scripts/setup.sh
+if [ "$voice" = tts ]; then scripts/fetch-voice.sh; fi
 scripts/build.sh
 source scripts/wine-env.sh
 trap wine_env_stop EXIT
 wine_env_start user
+select_voice "$voice"
 
 has_sound_card() { [ -r /proc/asound/cards ] && ! grep -q 'no soundcards' /proc/asound/cards && [ -s /proc/asound/cards ]; }
 
