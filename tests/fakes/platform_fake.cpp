@@ -69,9 +69,11 @@ std::string makeTempDirectory() {
     }
     return base.string();
 #else
-    char pattern[] = "/tmp/voltanor-test-XXXXXX";
-    char* made = mkdtemp(pattern);
-    return made ? temporaryFolders().keep(made) : std::string("/tmp");
+    // Under TMPDIR, like every temporary file of the tests.
+    const std::string base = std::filesystem::temp_directory_path().string();
+    std::string pattern = base + "/voltanor-test-XXXXXX";
+    char* made = mkdtemp(pattern.data());
+    return made ? temporaryFolders().keep(made) : base;
 #endif
 }
 const std::string& windowsDirectoryPath() {
