@@ -11,6 +11,9 @@ top=$(cd "$(dirname "$0")/.." && pwd)
 cd "$top"
 source scripts/steps.sh
 report_failures
+# Whatever a run leaves there is what that run said, or nothing.
+report=$top/build/voltanor-report.wav
+rm -f "$report"
 scripts/setup.sh
 scripts/build.sh run
 stay_inside_build
@@ -20,8 +23,6 @@ wine_env_start user
 
 has_sound_card() { [ -r /proc/asound/cards ] && ! grep -q 'no soundcards' /proc/asound/cards && [ -s /proc/asound/cards ]; }
 
-report=$top/build/voltanor-report.wav
-rm -f "$report"
 status=0
 if [ "${VOLTANOR_SOUND:-}" != file ] && has_sound_card; then
   write_sound_config device

@@ -52,9 +52,10 @@ step_result() { # name, log, start time, exit code, command...
   echo "==> $name: done in $((SECONDS - started)) s"
 }
 
-# A failed step has already said what failed; anything else is named here.
+# A failed step, or a function returning a failure, has already said what
+# failed; any other command is named here.
 report_failures() {
-  trap 'failed_status=$?; case $BASH_COMMAND in step\ * | quiet_step\ *) ;; *)
+  trap 'failed_status=$?; case $BASH_COMMAND in step\ * | quiet_step\ * | step_result\ * | return*) ;; *)
           echo "$script_name: stopped at line $LINENO: \`$BASH_COMMAND\` ended with exit code $failed_status" >&2 ;;
         esac' ERR
   set -E

@@ -45,7 +45,11 @@ wine_env_start() {
   fi
   # The server and the services Wine starts with the first program outlive it;
   # started here with their output in a log, they hold no test's pipes open.
-  quiet_step wine-server wine_home wineserver -p
+  quiet_step wine-server wine_home wineserver -p || {
+    local status=$?
+    [ $status -ne 2 ] || echo "wine: exit code 2 means that another wineserver still holds $WINEPREFIX" >&2
+    return $status
+  }
   quiet_step wine-services wine_home wine wineboot
   install_voice_data
 }

@@ -9,7 +9,7 @@ source "$top/tests/e2e/lib/common.sh"
 prefix=$top/build/first-run/wine
 report=$top/build/voltanor-report.wav
 log=$top/build/logs/first-run-command.log
-rm -rf "$prefix"
+rm -rf "$prefix" "$report"
 mkdir -p "${log%/*}"
 
 status=0
