@@ -69,11 +69,9 @@ std::string makeTempDirectory() {
     }
     return base.string();
 #else
-    // Under TMPDIR, like every temporary file of the tests.
-    const std::string base = std::filesystem::temp_directory_path().string();
-    std::string pattern = base + "/voltanor-test-XXXXXX";
+    std::string pattern = std::filesystem::temp_directory_path().string() + "/voltanor-test-XXXXXX";
     char* made = mkdtemp(pattern.data());
-    return made ? temporaryFolders().keep(made) : base;
+    return made ? temporaryFolders().keep(made) : std::filesystem::temp_directory_path().string();
 #endif
 }
 const std::string& windowsDirectoryPath() {

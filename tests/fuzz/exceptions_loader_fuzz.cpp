@@ -12,8 +12,7 @@
 namespace {
 
 std::string tempPath(const char* suffix) {
-    return (std::filesystem::temp_directory_path() /
-        ("voltanor-exceptions-fuzz-" + std::to_string(getpid()) + suffix)).string();
+    return std::filesystem::temp_directory_path() / ("voltanor-exceptions-fuzz-" + std::to_string(getpid()) + suffix);
 }
 
 bool writeFile(const std::string& path, const std::string& content) {

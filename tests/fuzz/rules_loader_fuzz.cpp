@@ -12,8 +12,7 @@
 namespace {
 
 std::string tempPath() {
-    static const std::string path = (std::filesystem::temp_directory_path() /
-        ("voltanor-rules-fuzz-" + std::to_string(getpid()) + ".rgr")).string();
+    static const std::string path = std::filesystem::temp_directory_path() / ("voltanor-rules-fuzz-" + std::to_string(getpid()) + ".rgr");
     return path;
 }
 
