@@ -12,7 +12,8 @@ struct MbrolaDouble {
     int rate = 16000;
     int samplesPerLine = 0;     // made by every line written and by the flush
     int inputRoom = 1 << 30;    // samples pending beyond which writes are refused
-    std::string errorAfterLine; // lastError_MBR is -1 after writing this line
+    std::string errorAfterLine; // lastError_MBR is errorCode after writing this line
+    int errorCode = -3;
     int failingRead = 0;        // this read (counted from 1) fails with an error
     std::vector<std::string> log;  // "init_MBR br4", "write_MBR p 80\r\n", "read", ...
 };

@@ -17,11 +17,16 @@ int MBROLA_CALL init(char* path) { log(std::string("init_MBR ") + path); return 
 int MBROLA_CALL write(char* line) {
     if (pending > state.inputRoom) return 0;
     log(std::string("write_MBR ") + line);
-    if (state.errorAfterLine + "\r\n" == line) lastError = -1;
+    if (state.errorAfterLine + "\r\n" == line) lastError = state.errorCode;
     made();
     return static_cast<int>(std::strlen(line));
 }
-int MBROLA_CALL flush() { log("flush_MBR"); made(); return 1; }
+int MBROLA_CALL flush() {
+    if (pending > state.inputRoom) return 0;
+    log("flush_MBR");
+    made();
+    return 1;
+}
 int MBROLA_CALL read(void* into, int wanted) {
     if (++reads == state.failingRead) { lastError = -2; return -1; }
     int n = std::min(pending, wanted);

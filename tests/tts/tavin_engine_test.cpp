@@ -102,18 +102,20 @@ TEST_F(TavinEngine, SpeechReachesWaveOutput) {
         std::vector<std::string> lines;
         int samplesPerLine, inputRoom, failingRead;
         std::string errorAfter;
+        int errorCode;
         bool expected;
         std::size_t samples, writes, resets, playedBytes;
     } cases[] = {
-        {"   ", {"a 80"}, 100, 1 << 30, 0, "", true, 0, 0, 0, 0},
-        {"\t\r\n\x01 ", {"a 80"}, 100, 1 << 30, 0, "", true, 0, 0, 0, 0},
-        {"a", {"_ 50"}, 50, 1 << 30, 0, "", true, 100, 1, 1, 256},  // padded to 256 bytes
-        {"a b c", {"a 80", "", "b 80", "c 80"}, 1000, 1 << 30, 0, "", true, 4000, 3, 1, 8000},
-        {"a b c", {"a 80", "b 80", "c 80"}, 1000, 1 << 30, 0, "b 80", false, 3000, 3, 2, 6000},
-        {"a b c", {"a 80", "b 80", "c 80"}, 1000, 1 << 30, 2, "", false, 4000, 3, 2, 8000},
-        {"a b", {"a 80", "b 80"}, 1000, 500, 0, "", true, 3000, 2, 1, 6000},  // flush waits for room
-        {"a b", {"a 80", "b 80"}, 1000, -1, 0, "", false, 0, 0, 1, 0},       // never any room
-        {"long", std::vector<std::string>(40, "a 80"), 3000, 1 << 30, 0, "", true, 123000, 40, 1, 246000},
+        {"   ", {"a 80"}, 100, 1 << 30, 0, "", -3, true, 0, 0, 0, 0},
+        {"\t\r\n\x01 ", {"a 80"}, 100, 1 << 30, 0, "", -3, true, 0, 0, 0, 0},
+        {"a", {"_ 50"}, 50, 1 << 30, 0, "", -3, true, 100, 1, 1, 256},  // padded to 256 bytes
+        {"a b c", {"a 80", "", "b 80", "c 80"}, 1000, 1 << 30, 0, "", -3, true, 4000, 3, 1, 8000},
+        {"a b c", {"a 80", "b 80", "c 80"}, 1000, 1 << 30, 0, "b 80", -3, false, 3000, 3, 2, 6000},
+        {"a b c", {"a 80", "b 80", "c 80"}, 1000, 1 << 30, 2, "", -3, false, 4000, 3, 2, 8000},
+        {"a b c", {"a 80", "b 80", "c 80"}, 1000, 1 << 30, 0, "b 80", -63, true, 4000, 3, 1, 8000},  // a warning
+        {"a b", {"a 80", "b 80"}, 1000, 500, 0, "", -3, true, 3000, 2, 1, 6000},  // flush waits for room
+        {"a b", {"a 80", "b 80"}, 1000, -1, 0, "", -3, false, 0, 0, 1, 0},       // never any room
+        {"long", std::vector<std::string>(40, "a 80"), 3000, 1 << 30, 0, "", -3, true, 123000, 40, 1, 246000},
     };
     for (const Case& c : cases) {
         SetUp();
@@ -123,6 +125,7 @@ TEST_F(TavinEngine, SpeechReachesWaveOutput) {
         mbrola.inputRoom = c.inputRoom;
         mbrola.failingRead = c.failingRead;
         mbrola.errorAfterLine = c.errorAfter;
+        mbrola.errorCode = c.errorCode;
         mbrola.log.clear();
         lines = c.lines;
         EXPECT_EQ(tavinSpeak(c.text), c.expected) << c.text;
