@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <string>
 
-#include "diphone/translator.h"
+#include "translator/translator.h"
 
 namespace {
 
