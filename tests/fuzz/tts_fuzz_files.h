@@ -1,14 +1,15 @@
-// A per-process temporary file for the text-to-speech engine's fuzz targets.
+// A per-process temporary file (under TMPDIR) for the text-to-speech engine's fuzz targets.
 #pragma once
 #include <unistd.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <string>
 
 namespace tts_fuzz {
 
 inline std::string tempPath(const char* suffix) {
-    return "/tmp/voltanor-tts-fuzz-" + std::to_string(getpid()) + suffix;
+    return std::filesystem::temp_directory_path() / ("voltanor-tts-fuzz-" + std::to_string(getpid()) + suffix);
 }
 
 inline bool writeFile(const std::string& path, const std::string& content) {
