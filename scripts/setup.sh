@@ -2,6 +2,7 @@
 # Installs, as root, every Debian package the build and the tests need that is
 # not there yet.  Safe to run again: it does nothing when all are present.
 set -euo pipefail
+"$(dirname "$0")/fetch-voice.sh"
 
 packages=(
   cmake ninja-build g++ clang libclang-rt-14-dev googletest
