@@ -25,7 +25,7 @@ if [ ! -x "$out/tavin_bench" ] || [ -n "$(find "$top/bench/tavin_bench.cpp" "$to
       -I"$mbrola_src"/{Parser,Misc,LibOneChannel,Engine,Database}
   g++ -std=c++20 -O2 -DNDEBUG -finput-charset=UTF-8 -fexec-charset=CP1252 -I"$top/src" \
       "$top/bench/tavin_bench.cpp" "$top"/src/tts/{tavin_engine,tavin_settings,mbrola_binding}.cpp \
-      "$top/src/audio/wave_header.cpp" "$top/src/platform/files.cpp" "$top/tests/support/linked_mbrola.cpp" \
+      "$top/src/audio/wave_header.cpp" "$top/src/platform/files.cpp" "$top/src/tts/mbrola_binding_linked.cpp" \
       "$out/mbrola_lib1.o" -o "$out/tavin_bench"
 fi
 
