@@ -69,9 +69,9 @@ std::string makeTempDirectory() {
     }
     return base.string();
 #else
-    char pattern[] = "/tmp/voltanor-test-XXXXXX";
-    char* made = mkdtemp(pattern);
-    return made ? temporaryFolders().keep(made) : std::string("/tmp");
+    std::string pattern = std::filesystem::temp_directory_path().string() + "/voltanor-test-XXXXXX";
+    char* made = mkdtemp(pattern.data());
+    return made ? temporaryFolders().keep(made) : std::filesystem::temp_directory_path().string();
 #endif
 }
 const std::string& windowsDirectoryPath() {

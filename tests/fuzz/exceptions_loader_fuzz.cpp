@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <filesystem>
 #include <string>
 
 #include "diphone/translator.h"
@@ -11,7 +12,7 @@
 namespace {
 
 std::string tempPath(const char* suffix) {
-    return "/tmp/voltanor-exceptions-fuzz-" + std::to_string(getpid()) + suffix;
+    return std::filesystem::temp_directory_path() / ("voltanor-exceptions-fuzz-" + std::to_string(getpid()) + suffix);
 }
 
 bool writeFile(const std::string& path, const std::string& content) {

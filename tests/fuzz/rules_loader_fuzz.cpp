@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <filesystem>
 #include <string>
 
 #include "diphone/translator.h"
@@ -11,7 +12,7 @@
 namespace {
 
 std::string tempPath() {
-    static const std::string path = "/tmp/voltanor-rules-fuzz-" + std::to_string(getpid()) + ".rgr";
+    static const std::string path = std::filesystem::temp_directory_path() / ("voltanor-rules-fuzz-" + std::to_string(getpid()) + ".rgr");
     return path;
 }
 
