@@ -2,9 +2,11 @@
 // sanitizers: time from tavinSpeak to the first buffer handed to wave output,
 // speech seconds per CPU second of the whole engine and MBROLA's share of it,
 // and the peak resident memory after 10 and after all the speak calls.
-//   tavin_bench BR1-DATABASE LINES-FILE [SPEAK-CALLS]
-// LINES-FILE holds the MBROLA lines of one text, spoken at every call; wave
-// output is replaced here by a counter, so only the engine is measured.
+//   tavin_bench BR1-DATABASE DATA-FILES TEXT-FILE [SPEAK-CALLS]
+// TEXT-FILE holds one text (code page 1252), spoken at every call through all
+// the text stages with the data files DATA-FILES.nrl, .exc, .abr, .pro and
+// .dfn; wave output is replaced here by a counter, so only the engine is
+// measured.
 #include <sys/resource.h>
 
 #include <chrono>
@@ -12,6 +14,7 @@
 #include <cstdio>
 #include <ctime>
 #include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -19,6 +22,10 @@
 #include "platform/platform.h"
 #include "speech/speech.h"
 #include "tts/mbrola_binding.h"
+#include "tts/normalization.h"
+#include "tts/pipeline.h"
+#include "tts/pronunciation.h"
+#include "tts/prosody.h"
 #include "tts/tavin_engine.h"
 
 namespace {
@@ -28,7 +35,7 @@ Clock::time_point speakStarted, firstBuffer;
 bool bufferSeen = false;
 std::uint64_t playedBytes = 0;
 double mbrolaSeconds = 0;
-std::vector<std::string> lines;
+std::string text;
 
 double cpuSeconds() { return static_cast<double>(std::clock()) / CLOCKS_PER_SEC; }
 
@@ -74,23 +81,27 @@ bool quickPlayback() { return false; }
 void setTrimSpeech(bool) {}
 bool trimSpeech() { return false; }
 std::string readSetting(const std::string&, const std::string&) { return ""; }
+void showMessageBox(const std::string& message) { std::fprintf(stderr, "%s\n", message.c_str()); }
 namespace platform {
 bool registryString(RegistryRoot, const std::string&, const std::string&, std::string&) { return false; }
 }  // namespace platform
 
 int main(int argc, char** argv) {
-    if (argc < 3) {
-        std::fprintf(stderr, "usage: tavin_bench BR1-DATABASE LINES-FILE [SPEAK-CALLS]\n");
+    if (argc < 4) {
+        std::fprintf(stderr, "usage: tavin_bench BR1-DATABASE DATA-FILES TEXT-FILE [SPEAK-CALLS]\n");
         return 2;
     }
-    std::ifstream in(argv[2]);
-    for (std::string line; std::getline(in, line);) lines.push_back(line);
-    const int calls = argc > 3 ? std::stoi(argv[3]) : 1000;
-    tavinUseStages({[] {}, [](const std::string&, const std::string&) { return true; },
-                    [](const std::string&) { return true; }, [](const std::string&) { return true; },
-                    [](const std::string&) { return true; },
-                    [](const std::string&, double, double) { return lines; }});
-    if (!tavinStart(argv[1], "", "", "", "", "")) {
+    std::ifstream in(argv[3], std::ios::binary);
+    text.assign(std::istreambuf_iterator<char>(in), {});
+    const int calls = argc > 4 ? std::stoi(argv[4]) : 1000;
+    tavinUseStages({[] {
+                        tts::freePronunciationRules();
+                        tts::freeDiphoneList();
+                    },
+                    tts::loadPronunciationFiles, tts::loadAbbreviations, tts::loadProsody, tts::loadDiphoneList,
+                    tts::textToMbrolaLines});
+    const std::string data = argv[2];
+    if (!tavinStart(argv[1], data + ".nrl", data + ".exc", data + ".abr", data + ".pro", data + ".dfn")) {
         std::fprintf(stderr, "the engine did not start with %s\n", argv[1]);
         return 1;
     }
@@ -105,7 +116,7 @@ int main(int argc, char** argv) {
     for (int call = 1; call <= calls; ++call) {
         bufferSeen = false;
         speakStarted = Clock::now();
-        if (!tavinSpeak("texto")) std::fprintf(stderr, "speak %d reported an error\n", call);
+        if (!tavinSpeak(text)) std::fprintf(stderr, "speak %d reported an error\n", call);
         if (call == 1)
             firstMilliseconds = std::chrono::duration<double, std::milli>(firstBuffer - speakStarted).count();
         if (call == 10) peakAfter10 = peakKilobytes();

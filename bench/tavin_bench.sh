@@ -20,16 +20,24 @@ for dir in "$top/../shared/third_party/mbrola" /work/shared/third_party/mbrola "
 done
 [ -n "$mbrola_src" ] || { echo "no MBROLA source found: build build/native first" >&2; exit 1; }
 
-if [ ! -x "$out/tavin_bench" ] || [ -n "$(find "$top/bench/tavin_bench.cpp" "$top"/src/tts "$top/src/audio" -newer "$out/tavin_bench")" ]; then
+data=$top/build/data/kelmar/tavintts/portug
+[ -f "$data.dfn" ] || { echo "no engine data in $top/build/data: build the voice_data target first" >&2; exit 1; }
+if [ ! -x "$out/tavin_bench" ] || [ -n "$(find "$top/bench/tavin_bench.cpp" "$top"/src -newer "$out/tavin_bench")" ]; then
   gcc -O2 -w -DLITTLE_ENDIAN -c "$mbrola_src/LibOneChannel/lib1.c" -o "$out/mbrola_lib1.o" \
       -I"$mbrola_src"/{Parser,Misc,LibOneChannel,Engine,Database}
   g++ -std=c++20 -O2 -DNDEBUG -finput-charset=UTF-8 -fexec-charset=CP1252 -I"$top/src" \
-      "$top/bench/tavin_bench.cpp" "$top"/src/tts/{tavin_engine,tavin_settings,mbrola_binding}.cpp \
-      "$top/src/audio/wave_header.cpp" "$top/src/platform/files.cpp" "$top/src/tts/mbrola_binding_linked.cpp" \
-      "$out/mbrola_lib1.o" -o "$out/tavin_bench"
+      "$top/bench/tavin_bench.cpp" "$top"/src/tts/{tavin_engine,tavin_settings,mbrola_binding,mbrola_binding_linked}.cpp \
+      "$top"/src/tts/{normalization,pronunciation,prosody,diphone_list,mbrola_lines,word_patterns,text_fields,pipeline}.cpp \
+      "$top/src/text/cp1252.cpp" "$top/src/speech/number_text.cpp" "$top/src/audio/wave_header.cpp" \
+      "$top/src/platform/files.cpp" "$out/mbrola_lib1.o" -lm -o "$out/tavin_bench"
 fi
 
-# One sentence, "A bateria está com oitenta por cento", in br1's phonemes.
+sentence="A bateria está com oitenta por cento."
+printf '%s' "$sentence" | iconv -f UTF-8 -t CP1252 > "$out/tavin_sentence.txt"
+echo "engine over MBROLA, all text stages, $calls speak calls of: $sentence"
+"$out/tavin_bench" "$br1" "$data" "$out/tavin_sentence.txt" "$calls"
+
+# MBROLA alone: the Linux mbrola program on hand-written lines of that sentence.
 lines=$out/tavin_sentence.pho
 cat > "$lines" <<'PHO'
 _ 60
@@ -63,9 +71,6 @@ u 110 50 95
 _ 200
 PHO
 
-echo "engine over MBROLA, $calls speak calls of the same sentence:"
-"$out/tavin_bench" "$br1" "$lines" "$calls"
-
 # The Linux mbrola program on the same lines, as many times.
 many=$out/tavin_many.pho
 for ((i = 0; i < calls; i++)); do cat "$lines"; done > "$many"
@@ -80,7 +85,6 @@ espeak_data=$out/espeak-ng-data
 if [ -d /usr/lib/x86_64-linux-gnu/espeak-ng-data ] && command -v espeak-ng >/dev/null; then
   rm -rf "$espeak_data"; cp -r /usr/lib/x86_64-linux-gnu/espeak-ng-data "$espeak_data"
   mkdir -p "$espeak_data/mbrola"; ln -sf "$br1" "$espeak_data/mbrola/br1"
-  sentence="A bateria está com oitenta por cento."
   text=$out/tavin_espeak.txt
   for ((i = 0; i < calls; i++)); do echo "$sentence"; done > "$text"
   if cpu=$( { PATH=$voice_dir/usr/bin:$PATH /usr/bin/time -f '%U %S' espeak-ng --path="$out" -v mb-br1 -f "$text" -w "$out/tavin_espeak.wav"; } 2>&1 | tail -n1) &&

@@ -1,6 +1,6 @@
-// Until the system voices and the built-in text-to-speech engine are part of
-// the program, every kind of voice fails to start, so all speech goes through
-// the diphone synthesizer and the recorded sounds.  A voice that never
+// The built-in text-to-speech engine is voice type 3.  Until the system
+// voices are part of the program, every other kind of voice fails to start,
+// so their speech goes through the diphone synthesizer and the recorded sounds.  A voice that never
 // started is never closed, asked or stopped; these do nothing if it is.
 #include "voices/voice_backends.h"
 
@@ -15,4 +15,4 @@ const VoiceBackend unavailable{startUnavailable, nothing, speakNothing, neverBus
 
 }  // namespace
 
-const VoiceBackend& voiceBackend(VoiceKind) { return unavailable; }
+const VoiceBackend& voiceBackend(VoiceKind kind) { return kind == VoiceKind::tavin ? tavinVoice() : unavailable; }

@@ -11,6 +11,7 @@
 #include "fakes/fake_platform.h"
 #include "fakes/fake_wave_device.h"
 #include "platform/platform.h"
+#include "tts/pipeline.h"
 #include "tts/tavin_engine.h"
 
 namespace {
@@ -31,8 +32,15 @@ TEST(TavinEngineWithMbrola, SamplesEqualTheMbrolaProgram) {
                     [](const std::string&, double, double) { return lines; }});
     const std::vector<std::string> phrase{"_ 100", "a 80 50 120", "b 60", "a 90 50 130", "t 70",
                                           "e 80 50 125", "r 50", "i 90 20 140 80 120", "a 110 50 105", "_ 150"};
-    for (int repeats : {1, 60}) {
-        lines.clear();
+    // The report's sentences through all the text stages, with the installation's data files.
+    const std::string data = VOLTANOR_DATA_DIR "/kelmar/tavintts/portug";
+    ASSERT_EQ(tts::loadEngineData(data + ".nrl", data + ".exc", data + ".abr", data + ".pro", data + ".dfn"), 0);
+    const std::vector<std::string> report = tts::textToMbrolaLines(
+        "2 horas e 30 minutos\r\n80 por cento restante.\r\nNível da bateria: alto.\r\n"
+        "Duração máxima: 11250 segundos. Energia externa: desligada.", 0.8, 1.0);
+    for (int repeats : {0, 1, 60}) {
+        lines = report;
+        if (repeats > 0) lines.clear();
         for (int i = 0; i < repeats; ++i) lines.insert(lines.end(), phrase.begin(), phrase.end());
         const std::string folder = fake::makeTempDirectory();
         std::ofstream pho(folder + "/lines.pho", std::ios::binary);
