@@ -39,6 +39,13 @@ check "engine: 16000 Hz 16-bit mono speech ($speech bytes)" [ "$speech" -gt 0 ]
 check "engine: as long as the report's speech, 4 to 40 s ($((speech / 32000)) s)" \
   [ "$speech" -ge 128000 ] && [ "$speech" -le 1280000 ]
 check "engine: nothing in the default voice" [ "$(bytes_of "$work"/tts.capture/*-11025-*.raw)" -eq 0 ]
+# The same report through the text stages natively and the Linux mbrola program.
+native=$VOLTANOR_BIN_DIR/../native mbrola=$VOLTANOR_BIN_DIR/../mbrola/usr
+report=$'2 horas e 30 minutos\r\n80 por cento restante.\r\nN\xedvel da bateria: alto.\r\nDura\xe7\xe3o m\xe1xima: 11250 segundos. Energia externa: desligada.'
+"$native/tts_lines" "$VOLTANOR_DATA_DIR/kelmar/tavintts" -d 0.8 "$report" > "$work/report.pho"
+"$mbrola/bin/mbrola" -e "$mbrola/share/mbrola/br1/br1" "$work/report.pho" "$work/report.raw" 2>/dev/null
+check "engine: the samples equal the native ones of the report ($(bytes_of "$work/report.raw") bytes)" \
+  cmp -s <(cat "$work"/tts.capture/*-16000-1-S16_LE.raw) "$work/report.raw"
 
 # 2. A key pressed as soon as the speech begins.
 mkdir -p "$work/key.capture"
