@@ -63,4 +63,23 @@ TEST(TavinEngineWithMbrola, SamplesEqualTheMbrolaProgram) {
     }
 }
 
+TEST(TavinEngineWithMbrola, HostileTextsSpeakWithinBounds) {
+    const std::string data = VOLTANOR_DATA_DIR "/kelmar/tavintts/portug";
+    tavinUseStages({[] {}, [](const std::string&, const std::string&) { return true; }, loaded, loaded, loaded,
+                    tts::textToMbrolaLines});
+    ASSERT_EQ(tts::loadEngineData(data + ".nrl", data + ".exc", data + ".abr", data + ".pro", data + ".dfn"), 0);
+    std::string high, control, numbers;
+    for (int c = 0x80; c <= 0xFF; ++c) high += static_cast<char>(c);
+    for (int c = 1; c < 0x20; ++c) control += std::string(1, static_cast<char>(c)) + "a";
+    for (int i = 0; i < 10000; ++i) numbers += std::to_string(i * 7919) + " ";
+    for (const std::string& text : {std::string(65536, 'a'), std::string(65536, ' ') + "fim", high, control, numbers}) {
+        fake::resetWaveDevice();
+        ASSERT_TRUE(tavinStart(br1, "", "", "", "", ""));
+        tavinSpeak(text);  // MBROLA may refuse odd lines; what matters is what is played
+        tavinClose();
+        // At most about a second of speech a character: no runaway output.
+        EXPECT_LE(fake::allPlayedBytes().size(), 32000u * (text.size() + 1)) << text.size();
+    }
+}
+
 }  // namespace
