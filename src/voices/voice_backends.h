@@ -16,4 +16,5 @@ struct VoiceBackend {
     void (*stop)();
 };
 
-const VoiceBackend& voiceBackend(VoiceKind kind);
+const VoiceBackend& voiceBackend(VoiceKind kind);  // the table of back ends
+const VoiceBackend& unavailableVoice();             // never starts
