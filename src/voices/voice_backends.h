@@ -17,4 +17,4 @@ struct VoiceBackend {
 };
 
 const VoiceBackend& voiceBackend(VoiceKind kind);  // the table of back ends
-const VoiceBackend& unavailableVoice();             // never starts
+const VoiceBackend& tavinVoice();                  // the text-to-speech engine

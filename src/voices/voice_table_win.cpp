@@ -1,5 +1,4 @@
-// Which back end serves each kind of voice.  The built-in text-to-speech
-// engine is not part of the program yet, so its kind never starts.
+// Which back end serves each kind of voice.
 #include "voices/sapi4_voice.h"
 #include "voices/sapi5_voice.h"
 #include "voices/voice_backends.h"
@@ -7,7 +6,7 @@
 const VoiceBackend& voiceBackend(VoiceKind kind) {
     switch (kind) {
     case VoiceKind::tavin:
-        return unavailableVoice();
+        return tavinVoice();
     case VoiceKind::sapi5:
         return sapi5Voice();
     case VoiceKind::sapi54:
