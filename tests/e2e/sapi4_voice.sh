@@ -48,10 +48,9 @@ check "mode 5: the last mode, pitch set, speed not" same_log "$work/mode5.voices
 use_voice 4 1 0 0
 VOLTANOR_VOICE_HOLD=1 start_program key "${battery[@]}"
 check "key press: the engine began" wait_for 60 double_sound_started "$work/key.capture" $rate
-check "key press: pressed in the window" press_key_in_program
+check "key press: the audio was reset" press_key_until grep -qxF AudioReset "$work/key.voices"
 wait_program
 check "key press: exit code 0" [ "$status" -eq 0 ]
-check "key press: the audio was reset" grep -qxF AudioReset "$work/key.voices"
 check "key press: every object was released" [ "$(tail -n1 "$work/key.voices")" = "live 0" ]
 check "key press: only the first character was heard" heard "$work/key.capture" $rate 2 22050
 

@@ -62,6 +62,17 @@ wait_for() { # SECONDS COMMAND...: polls until the command succeeds
   for ((i = 0; i < limit; i++)); do "$@" && return 0; sleep 0.1; done
   return 1
 }
+# press_key_until COMMAND...: presses a key in the program's window until the
+# command succeeds (a key pressed while the window is taking the focus can be
+# lost on a display without a window manager).
+press_key_until() {
+  local try
+  for try in 1 2 3 4 5; do
+    press_key_in_program
+    wait_for 5 "$@" && return 0
+  done
+  return 1
+}
 window_named() { xdotool search --name "$1" 2>/dev/null | head -n1; }
 press_key_in_program() {
   local window
