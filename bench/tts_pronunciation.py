@@ -5,8 +5,9 @@ A seeded sample of lower-case words of /usr/share/dict/brazilian, leaving out
 every word that appears in data/ and tests/, goes through the engine's
 pronunciation stage (data/tts/portug.nrl and portug.exc) and through
 espeak-ng -v pt-br.  Both phoneme strings are mapped onto one reduced
-alphabet (open and closed vowels merged, glides as their vowels, coda s, r and
-l as one class each, affricates as plain t and d, which is what br1 can say).
+alphabet (open and closed vowels merged, glides as their vowels, lh as l and
+i, coda s, r and l as one class each, affricates as plain t and d, and no
+unstressed i between a stop, f or v and another consonant: what br1 can say).
 Prints the stressed-syllable agreement, the phoneme error rate and the
 commonest disagreements.
     bench/tts_pronunciation.py [--words N] [--seed S] [--show N]
@@ -23,12 +24,12 @@ ESPEAK = {"a": "a", "&": "a", "&~": "A", "e": "e", "E": "e", "e~": "E", "i": "i"
           "EU": "eu", "iU": "iu", "oU": "ou", "&U~": "Au", "&I~": "Ai", "eI~": "Ei", "oI~": "Oi", "uI~": "Ui",
           "p": "p", "b": "b", "t": "t", "d": "d", "k": "k", "g": "g", "f": "f", "v": "v", "m": "m",
           "n": "n", "l": "l", "s": "s", "z": "z", "S": "x", "Z": "j", "tS": "t", "dZ": "d", "n^": "H",
-          "l^": "L", "lj": "L", "*": "r", "r": "r", "x": "R", "h": "R", "R": "r", "N": "~", "j": "i",
+          "l^": "li", "lj": "li", "*": "r", "r": "r", "x": "R", "h": "R", "R": "r", "N": "~", "j": "i",
           "@": "", "-": "", "@-": "", "kw": "ku", "gw": "gu", "ks": "ks"}
 BR1 = {"a": "a", "@": "A", "am": "A", "e": "e", "ee": "e", "em": "E", "i": "i", "y": "i", "im": "I",
        "o": "o", "oo": "o", "om": "O", "u": "u", "w": "u", "um": "U", "b": "b", "k": "k", "d": "d",
        "g": "g", "p": "p", "t": "t", "f": "f", "v": "v", "j": "j", "s": "s", "s2": "s", "x": "x",
-       "z": "z", "m": "m", "n": "n", "nh": "H", "l": "l", "lh": "L", "r": "r", "r2": "R", "rr": "R"}
+       "z": "z", "m": "m", "n": "n", "nh": "H", "l": "l", "lh": "li", "r": "r", "r2": "R", "rr": "R"}
 
 
 def reduce(symbols, stressed_index):
@@ -61,6 +62,11 @@ def reduce(symbols, stressed_index):
             res[-1][1] = res[-1][1] or mark
             continue
         res.append([c, mark])
+    # An unstressed i between a stop, f or v and another consonant than l and r
+    # (or the end) is the vowel Brazilians put into such clusters: it goes.
+    res = [pair for i, pair in enumerate(res)
+           if not (pair[0] == "i" and not pair[1] and 0 < i and res[i - 1][0] in "bdgptkfv" and
+                   (i + 1 == len(res) or res[i + 1][0] not in VOWELS and res[i + 1][0] not in "lr"))]
     # Coda classes: s z x j, r R and l before a consonant or the end.
     for i, pair in enumerate(res):
         c = pair[0]
@@ -94,7 +100,7 @@ def espeak_form(line, unknown):
         tok = tok.replace("'", "").replace(",", "").replace(";", "").replace("#", "")
         if not tok: continue
         if tok == "j" and syms and syms[-1] == "l":  # lh is written l j
-            syms[-1] = "L"
+            syms[-1] = "li"
             continue
         if tok not in ESPEAK:
             unknown[tok] += 1
