@@ -4,7 +4,7 @@
 #include <string_view>
 #include <vector>
 
-#include "diphone/line_reader.h"
+#include "translator/line_reader.h"
 #include "platform/platform.h"
 #include "speech/speech.h"
 #include "text/cp1252.h"
