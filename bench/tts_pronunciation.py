@@ -162,7 +162,9 @@ def main():
     os.makedirs(out, exist_ok=True)
     program = os.path.join(out, "tts_words")
     sources = [os.path.join(top, "bench", "tts_words.cpp"), os.path.join(top, "src", "tts", "pronunciation.cpp"),
-               os.path.join(top, "src", "text", "cp1252.cpp"), os.path.join(top, "src", "platform", "files.cpp")]
+               os.path.join(top, "src", "text", "cp1252.cpp"), os.path.join(top, "src", "platform", "files.cpp"),
+               os.path.join(top, "src", "translator", "letter_rules.cpp"),
+               os.path.join(top, "src", "translator", "exceptions.cpp")]
     subprocess.run(["g++", "-std=c++20", "-O2", "-finput-charset=UTF-8", "-fexec-charset=CP1252",
                     "-I" + os.path.join(top, "src"), *sources, "-o", program], check=True)
 
