@@ -52,6 +52,8 @@ def reduce(symbols, stressed_index):
     res = []
     for i, (c, mark) in enumerate(out):
         following = out[i + 1][0] if i + 1 < len(out) else None
+        if c in "mn" and res and res[-1][0] in "AEIOU" and following is not None and following not in VOWELS:
+            continue  # the nasal consonant after a nasal vowel
         if c in "mn" and res and res[-1][0] in NASAL and following is not None and following not in VOWELS:
             if res[-1][0] == "i" and len(res) > 1 and res[-2][0] in "eE":
                 res[-2][1] = res[-2][1] or res[-1][1]
