@@ -10,12 +10,12 @@ i, coda s, r and l as one class each, affricates as plain t and d, and no
 unstressed i between a stop, f or v and another consonant: what br1 can say).
 Prints the stressed-syllable agreement, the phoneme error rate and the
 commonest disagreements.
-    bench/tts_pronunciation.py [--words N] [--seed S] [--show N]
+    bench/tts_pronunciation.py [--words N] [--seed S] [--show N] [--strict]
 """
 import argparse, collections, os, random, re, subprocess, sys
 
 top = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
-VOWELS = set("aAeEiIoOuU")
+VOWELS = set("aAeEiIoOuU30")
 NASAL = {"a": "A", "e": "E", "i": "I", "o": "O", "u": "U"}
 
 ESPEAK = {"a": "a", "&": "a", "&~": "A", "e": "e", "E": "e", "e~": "E", "i": "i", "I": "i", "y": "i",
@@ -95,6 +95,12 @@ def syllable_from_end(phones, stress):
     return runs
 
 
+# With --strict, open e and o (3 and 0) stay apart from closed ones.
+STRICT_ESPEAK = {"E": "3", "O": "0", "EI": "3i", "EU": "3u", "OI": "0i"}
+STRICT_BR1 = {"ee": "3", "oo": "0"}
+strict = False
+
+
 def espeak_form(line, unknown):
     syms, stress = [], None
     for tok in line.split():
@@ -108,7 +114,7 @@ def espeak_form(line, unknown):
             unknown[tok] += 1
             syms.append("?")
             continue
-        syms.append(ESPEAK[tok])
+        syms.append(STRICT_ESPEAK.get(tok, ESPEAK[tok]) if strict else ESPEAK[tok])
     return reduce(syms, stress)
 
 
@@ -123,7 +129,7 @@ def engine_form(line, unknown):
             unknown[tok] += 1
             syms.append("?")
             continue
-        syms.append(BR1[tok])
+        syms.append(STRICT_BR1.get(tok, BR1[tok]) if strict else BR1[tok])
     return reduce(syms, stress)
 
 
@@ -158,7 +164,10 @@ def main():
     ap.add_argument("--words", type=int, default=2000)
     ap.add_argument("--seed", type=int, default=12)
     ap.add_argument("--show", type=int, default=15)
+    ap.add_argument("--strict", action="store_true", help="keep open and closed e and o apart")
     args = ap.parse_args()
+    global strict
+    strict = args.strict
 
     out = os.path.join(top, "build", "bench")
     os.makedirs(out, exist_ok=True)
