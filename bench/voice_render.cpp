@@ -26,13 +26,8 @@
 #include "fakes/fake_wave_device.h"
 #include "platform/platform.h"
 #include "speech/speech.h"
-#include "voices/voice.h"
-
-#if __has_include("translator/translator.h")
 #include "translator/translator.h"
-#else
-#include "diphone/translator.h"
-#endif
+#include "voices/voice.h"
 
 namespace {
 
