@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "diphone/translator_test_files.h"
+#include "translator/translator_test_files.h"
 
 namespace {
 
