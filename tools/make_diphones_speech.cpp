@@ -29,7 +29,7 @@
 #include "console/console.h"
 #include "diphone/diphone.h"
 #include "translator/translator.h"
-#include "diphone/wave_chunks.h"
+#include "audio/wave_format.h"
 #include "platform/platform.h"
 #include "speech/speech.h"
 

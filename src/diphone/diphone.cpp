@@ -12,7 +12,7 @@
 #include "diphone/diphone_observer.h"
 #include "diphone/phoneme_walker.h"
 #include "translator/translator.h"
-#include "diphone/wave_chunks.h"
+#include "audio/wave_format.h"
 #include "platform/directory_path.h"
 #include "platform/platform.h"
 #include "speech/speech.h"

@@ -14,7 +14,7 @@
 #include "diphone/diphone.h"
 #include "diphone/diphone_index.h"
 #include "diphone/diphone_observer.h"
-#include "diphone/wave_chunks.h"
+#include "audio/wave_format.h"
 #include "audio/wave_output.h"
 #include "fakes/fake_console.h"
 #include "fakes/fake_platform.h"
