@@ -29,7 +29,7 @@
 #include "console/console.h"
 #include "diphone/diphone.h"
 #include "translator/translator.h"
-#include "diphone/wave_chunks.h"
+#include "audio/wave_format.h"
 #include "platform/platform.h"
 #include "speech/speech.h"
 
@@ -67,7 +67,7 @@ bool start(char** argv) {
     lettersSetting = argv[3];
     diphoneModuleStart();
     setDiphoneTuning(argv[4], std::atoi(argv[5]), std::atoi(argv[6]), std::atoi(argv[7]));
-    int result = diphoneStart();
+    int result = diphoneStart(lettersSetting, diphonesSetting);
     if (result != 0) std::fprintf(stderr, "make_diphones_speech: the synthesizer did not start (%d)\n", result);
     return result == 0;
 }
@@ -181,12 +181,6 @@ int bench(const std::string& textFile) {
 // ---- stand-ins for the Windows side ------------------------------------------
 
 namespace platform {
-std::string profileString(const std::string&, const std::string& section, const std::string& key,
-                          const std::string& defaultValue, unsigned) {
-    if (section == "TRADUTOR" && key == "dirLetras") return lettersSetting;
-    if (section == "TRADUTOR" && key == "DIRDIFONES") return diphonesSetting;
-    return defaultValue;
-}
 std::string currentDirectory() {
     char buffer[4096];
     return getcwd(buffer, sizeof buffer) ? buffer : "";

@@ -5,6 +5,7 @@
 #pragma once
 #include <string>
 #include <vector>
+#include "text/cp1252.h"
 
 namespace diphones {
 
@@ -59,8 +60,7 @@ inline const std::vector<Symbol>& nasalVowels() {
 }
 
 inline std::string upper(std::string s) {
-    for (char& c : s)
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    for (char& c : s) c = static_cast<char>(cp1252::asciiUpper(static_cast<unsigned char>(c)));
     return s;
 }
 

@@ -25,7 +25,7 @@
 #include "diphone/diphone_index.h"
 #include "diphone/phoneme_walker.h"
 #include "translator/translator.h"
-#include "diphone/wave_chunks.h"
+#include "audio/wave_format.h"
 
 namespace {
 

@@ -3,7 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
-#include "audio/wave_output.h"
+#include "text/cp1252.h"
+
 
 std::size_t MemoryReader::read(unsigned char* into, std::size_t count) {
     std::size_t n = std::min(count, size_ - position_);
@@ -12,23 +13,14 @@ std::size_t MemoryReader::read(unsigned char* into, std::size_t count) {
     return n;
 }
 
+std::size_t FileReader::read(unsigned char* into, std::size_t count) {
+    return std::fread(into, 1, count, file_);
+}
+
 bool chunkIdIs(const unsigned char* bytes, const char* id) {
-    for (int i = 0; i < 4; ++i) {
-        unsigned char a = bytes[i], b = static_cast<unsigned char>(id[i]);
-        if (a >= 'A' && a <= 'Z') a = static_cast<unsigned char>(a - 'A' + 'a');
-        if (b >= 'A' && b <= 'Z') b = static_cast<unsigned char>(b - 'A' + 'a');
-        if (a != b) return false;
-    }
+    for (int i = 0; i < 4; ++i)
+        if (cp1252::asciiLower(bytes[i]) != cp1252::asciiLower(static_cast<unsigned char>(id[i]))) return false;
     return true;
-}
-
-std::uint16_t readLittle16(const unsigned char* bytes) {
-    return static_cast<std::uint16_t>(bytes[0] | (bytes[1] << 8));
-}
-
-std::uint32_t readLittle32(const unsigned char* bytes) {
-    return static_cast<std::uint32_t>(bytes[0]) | (static_cast<std::uint32_t>(bytes[1]) << 8) |
-           (static_cast<std::uint32_t>(bytes[2]) << 16) | (static_cast<std::uint32_t>(bytes[3]) << 24);
 }
 
 namespace {
@@ -49,21 +41,27 @@ bool skipBytes(ByteReader& reader, std::uint32_t count, unsigned char* scratch, 
 
 constexpr std::uint32_t formatBodyNeeded = 16;
 
-}  // namespace
-
-bool readWaveStart(ByteReader& reader, WaveFormat& format, std::uint32_t& dataSize,
-                   unsigned char* scratch, std::size_t scratchSize) {
+// The walk both readers share: "RIFF", then "fmt " (its body read into
+// `format` when one is given, which needs its first 16 bytes; skipped
+// otherwise), then chunk headers up to "data".
+bool walkToData(ByteReader& reader, WaveFormat* format, std::uint32_t& dataSize,
+                unsigned char* scratch, std::size_t scratchSize) {
     unsigned char head[12];
     if (!readExactly(reader, head, 12) || !chunkIdIs(head, "RIFF")) return false;
     if (!readExactly(reader, head, 8) || !chunkIdIs(head, "fmt ")) return false;
     std::uint32_t formatSize = readLittle32(head + 4);
-    if (formatSize < formatBodyNeeded) return false;
     unsigned char body[formatBodyNeeded];
-    if (!readExactly(reader, body, formatBodyNeeded)) return false;
-    if (!skipBytes(reader, formatSize - formatBodyNeeded, scratch, scratchSize)) return false;
-    format.channels = readLittle16(body + 2);
-    format.rate = readLittle32(body + 4);
-    format.bits = readLittle16(body + 14);
+    if (format) {
+        if (formatSize < formatBodyNeeded) return false;
+        if (!readExactly(reader, body, formatBodyNeeded)) return false;
+        formatSize -= formatBodyNeeded;
+    }
+    if (!skipBytes(reader, formatSize, scratch, scratchSize)) return false;
+    if (format) {
+        format->channels = readLittle16(body + 2);
+        format->rate = readLittle32(body + 4);
+        format->bits = readLittle16(body + 14);
+    }
     for (;;) {
         if (!readExactly(reader, head, 8)) return false;
         std::uint32_t size = readLittle32(head + 4);
@@ -73,6 +71,20 @@ bool readWaveStart(ByteReader& reader, WaveFormat& format, std::uint32_t& dataSi
         }
         if (!skipBytes(reader, size, scratch, scratchSize)) return false;
     }
+}
+
+}  // namespace
+
+bool readWaveStart(ByteReader& reader, WaveFormat& format, std::uint32_t& dataSize,
+                   unsigned char* scratch, std::size_t scratchSize) {
+    return walkToData(reader, &format, dataSize, scratch, scratchSize);
+}
+
+std::uint32_t findDataChunk(std::FILE* file) {
+    FileReader reader(file);
+    std::uint32_t dataSize = 0;
+    unsigned char scratch[512];
+    return walkToData(reader, nullptr, dataSize, scratch, sizeof scratch) ? dataSize : 0;
 }
 
 std::uint32_t wavePieceSize(std::uint32_t remaining) {

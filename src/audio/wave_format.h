@@ -4,6 +4,17 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
+
+#include "audio/little_endian.h"
+
+// A WaveBuffer is one block of memory: a 44-byte RIFF/WAVE PCM header followed
+// by the samples (8-bit samples unsigned, silence 128).  Its owner allocates it.
+constexpr std::uint32_t waveHeaderSize = 44;
+
+// Writes the 44-byte header of a WaveBuffer (PCM, block align 1).
+void makeWaveHeader(unsigned char* buffer, std::uint32_t dataSize, std::uint32_t rate,
+                    std::uint16_t channels, std::uint16_t bits);
 
 struct WaveFormat {
     std::uint32_t rate = 0;
@@ -35,15 +46,28 @@ private:
 // True when the four bytes equal the identifier, letters compared without regard to case.
 bool chunkIdIs(const unsigned char* bytes, const char* id);
 
-std::uint16_t readLittle16(const unsigned char* bytes);
-std::uint32_t readLittle32(const unsigned char* bytes);
-
 // Reads "RIFF" (12 bytes), then "fmt " with its body, then chunk headers,
 // skipping each body, until the "data" chunk, and stops just after its header.
 // `scratch` holds the bytes being skipped.  False for a short read, a wrong
 // identifier, or a format body shorter than the 16 bytes that hold the format.
 bool readWaveStart(ByteReader& reader, WaveFormat& format, std::uint32_t& dataSize,
                    unsigned char* scratch, std::size_t scratchSize);
+
+// Size of the data chunk of a recorded unit, with the file standing at its
+// first sample; 0 when the file is not usable (no "RIFF", no "fmt " first, a
+// short read, no data).  The format chunk may have any size here and is not
+// read; chunks of odd size are not followed by a pad byte.
+std::uint32_t findDataChunk(std::FILE* file);
+
+// A file as a ByteReader.
+class FileReader : public ByteReader {
+public:
+    explicit FileReader(std::FILE* file) : file_(file) {}
+    std::size_t read(unsigned char* into, std::size_t count) override;
+
+private:
+    std::FILE* file_;
+};
 
 // Size of the next piece of a data chunk of which `remaining` bytes are left to
 // play: a split never leaves a last piece shorter than 256 bytes.

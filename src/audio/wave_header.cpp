@@ -1,6 +1,7 @@
 #include <cstring>
 
-#include "audio/wave_output.h"
+#include "audio/little_endian.h"
+#include "audio/wave_format.h"
 
 namespace {
 
@@ -14,15 +15,6 @@ constexpr unsigned char headerTemplate[waveHeaderSize] = {
     1, 0, 8, 0,
     'd', 'a', 't', 'a', 0xFF, 0xFF, 0xFF, 0xFF,
 };
-
-void putLittle16(unsigned char* at, std::uint16_t value) {
-    at[0] = static_cast<unsigned char>(value);
-    at[1] = static_cast<unsigned char>(value >> 8);
-}
-
-void putLittle32(unsigned char* at, std::uint32_t value) {
-    for (int i = 0; i < 4; ++i) at[i] = static_cast<unsigned char>(value >> (8 * i));
-}
 
 }  // namespace
 

@@ -107,17 +107,6 @@ std::uint32_t wholeFrames(std::uint32_t piece, std::uint16_t channels, std::uint
     return piece;
 }
 
-class FileReader : public ByteReader {
-public:
-    explicit FileReader(std::FILE* file) : file_(file) {}
-    std::size_t read(unsigned char* into, std::size_t count) override {
-        return std::fread(into, 1, count, file_);
-    }
-
-private:
-    std::FILE* file_;
-};
-
 }  // namespace
 
 void waveOutputStart() {

@@ -6,12 +6,8 @@
 #include <cstdint>
 #include <string>
 
-// A WaveBuffer is one block of memory: a 44-byte RIFF/WAVE PCM header followed
-// by the samples (8-bit samples unsigned, silence 128).  Its owner allocates it.
-constexpr std::uint32_t waveHeaderSize = 44;
+#include "audio/wave_format.h"  // WaveBuffer, makeWaveHeader
 
-void makeWaveHeader(unsigned char* buffer, std::uint32_t dataSize, std::uint32_t rate,
-                    std::uint16_t channels, std::uint16_t bits);
 
 // Module start: allocates the four device blocks (once) and puts the module
 // in its start state: device closed, nothing queued, both switches off.

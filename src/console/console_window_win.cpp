@@ -11,7 +11,7 @@
 
 #include "console/console.h"
 #include "console/console_streams.h"
-#include "console/display_settings.h"
+#include "settings/sections.h"
 #include "console/screen_buffer.h"
 #include "console/window_layout.h"
 #include "console/window_state_win.h"
@@ -147,20 +147,20 @@ void setSizeLimits(HWND hwnd, MINMAXINFO* info) {
     info->ptMaxTrackSize = {limits.largestTrack.width, limits.largestTrack.height};
 }
 
-void applySettings(const console::DisplaySettings& settings) {
+void applySettings(const DisplaySettings& settings) {
     colorTable = settings.colorTable;
     scrollByCopy = settings.scrollByCopy;
     textAttribute = settings.textAttribute;
     magnifyFactor = settings.magnifyFactor;
 }
 
-console::DisplaySettings readSettings() {
+DisplaySettings readSettings() {
     RECT workArea{0, 0, 1024, 734};
     SystemParametersInfoA(SPI_GETWORKAREA, 0, &workArea, 0);
-    return console::readDisplaySettings(workArea.right - workArea.left, workArea.bottom - workArea.top);
+    return readDisplaySettings(workArea.right - workArea.left, workArea.bottom - workArea.top);
 }
 
-void createConsoleFont(const console::DisplaySettings& settings) {
+void createConsoleFont(const DisplaySettings& settings) {
     // The face name field holds 31 characters.
     std::string face = settings.fontFace.substr(0, LF_FACESIZE - 1);
     consoleFont = CreateFontA(console::limitFontDimension(settings.fontHeight),
@@ -299,7 +299,7 @@ void ensureConsoleWindow() {
     if (windowRequested) return;
     windowRequested = true;
     consoleModuleStart();  // harmless when it already ran
-    console::DisplaySettings settings = readSettings();
+    DisplaySettings settings = readSettings();
     applySettings(settings);
     configuredBrailleMode = settings.brailleMode;
     startMaximized = settings.startMaximized;

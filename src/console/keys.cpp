@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "text/cp1252.h"
+
 namespace {
 
 // ---- key queue ----
@@ -90,7 +92,7 @@ unsigned char applySigns(unsigned char c) {
             numberMode = false;
         }
     }
-    if ((capitalNext || capsLock) && c >= 'a' && c <= 'z') c = static_cast<unsigned char>(c - 'a' + 'A');
+    if (capitalNext || capsLock) c = cp1252::asciiUpper(c);
     if (c == '#') {
         numberMode = true;
         return brailleNothing;

@@ -12,7 +12,8 @@
 #include "diphone/diphone_observer.h"
 #include "diphone/phoneme_walker.h"
 #include "translator/translator.h"
-#include "diphone/wave_chunks.h"
+#include "audio/wave_format.h"
+#include "platform/directory_path.h"
 #include "platform/platform.h"
 #include "speech/speech.h"
 
@@ -22,8 +23,6 @@ constexpr std::uint32_t bufferSize = 64000;
 constexpr std::uint32_t bufferRoom = bufferSize - waveHeaderSize;  // 63,956 samples
 constexpr std::uint32_t sampleRate = 11025;
 constexpr std::uint32_t noiseLength = 300;
-constexpr unsigned settingLimit = 81;  // values of at most 80 characters
-const char* const settingsFile = "ORAVIX.INI";
 
 std::string databaseName = "DIFONES2";
 std::string lettersDir;
@@ -41,10 +40,6 @@ DiphoneObserver observer;
 
 void notify(const DiphoneEvent& event) {
     if (observer) observer(event);
-}
-
-void withBackslash(std::string& directory) {
-    if (directory.empty() || directory.back() != '\\') directory.push_back('\\');
 }
 
 // The noise burst's source: a fixed-seed linear congruential generator, so
@@ -174,25 +169,23 @@ public:
     }
 };
 
-// Reads the two directories and opens the database; the current directory is
+// Checks the two directories and opens the database; the current directory is
 // changed on the way and restored whatever happens.
-int readDiphoneConfig() {
+int openDatabase(const std::string& lettersDirectory, const std::string& diphoneDirectory) {
     std::string processDirectory = platform::currentDirectory();
-    lettersDir = platform::profileString(settingsFile, "TRADUTOR", "dirLetras",
-                                               "c:\\kelmar\\som\\letras", settingLimit);
+    lettersDir = lettersDirectory;
     platform::setCurrentDirectory(lettersDir.substr(0, 2));
     std::string driveDirectory = platform::currentDirectory();
     int result = 0;
     if (!platform::setCurrentDirectory(lettersDir)) {
         result = 1;
     } else {
-        withBackslash(lettersDir);
-        diphoneDir = platform::profileString(settingsFile, "TRADUTOR", "DIRDIFONES",
-                                                   "c:\\kelmar\\som\\difones", settingLimit);
+        lettersDir = withTrailingBackslash(lettersDir);
+        diphoneDir = diphoneDirectory;
         if (!platform::setCurrentDirectory(diphoneDir)) {
             result = 1;
         } else {
-            withBackslash(diphoneDir);
+            diphoneDir = withTrailingBackslash(diphoneDir);
             std::string base = diphoneDir + databaseName;
             std::FILE* indexFile = platform::openForReading(base + ".IND");
             if (!indexFile) {
@@ -225,12 +218,12 @@ void diphoneModuleStart() {
     noiseState = 1;
 }
 
-int diphoneStart() {
+int diphoneStart(const std::string& lettersDirectory, const std::string& diphoneDirectory) {
     if (dataFile) {  // a second start replaces the first
         std::fclose(dataFile);
         dataFile = nullptr;
     }
-    int result = readDiphoneConfig();
+    int result = openDatabase(lettersDirectory, diphoneDirectory);
     if (result != 0) return result;
     if (!loadRules(diphoneDir + "regras.rgr")) return 2;
     if (!loadExceptions(diphoneDir + "portug.exc")) return 2;

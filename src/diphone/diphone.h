@@ -6,9 +6,12 @@
 
 void diphoneModuleStart();  // tuning defaults, database name "DIFONES2"
 
+// Opens the database of the current tuning in diphoneDirectory and the rules
+// and exceptions beside it; recorded units come from lettersDirectory.  A
+// relative diphone directory is taken from the letters directory when checked.
 // 0 success; 1 a directory, the index or the data file cannot be used; 2 the
 // rules or exceptions file did not load.
-int diphoneStart();
+int diphoneStart(const std::string& lettersDirectory, const std::string& diphoneDirectory);
 void diphoneClose();  // safe after a failed start
 
 // Database name (cut to 8 characters), cut length, minimum length and token

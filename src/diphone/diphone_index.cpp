@@ -2,6 +2,9 @@
 
 #include <algorithm>
 
+#include "audio/little_endian.h"
+#include "text/cp1252.h"
+
 std::size_t diphoneRecordCount(std::size_t size) { return size / diphoneRecordSize; }
 
 int compareUnitNames(const std::string& a, const std::string& b) {
@@ -20,10 +23,8 @@ DiphoneRecord diphoneRecordAt(const std::vector<unsigned char>& index, std::size
     DiphoneRecord record;
     std::size_t nameLength = std::min<std::size_t>(r[0], diphoneNameLimit);
     record.name.assign(reinterpret_cast<const char*>(r + 1), nameLength);
-    record.length = static_cast<std::uint16_t>(r[9] | (r[10] << 8));
-    record.offset = static_cast<std::uint32_t>(r[11]) | (static_cast<std::uint32_t>(r[12]) << 8) |
-                    (static_cast<std::uint32_t>(r[13]) << 16) |
-                    (static_cast<std::uint32_t>(r[14]) << 24);
+    record.length = readLittle16(r + 9);
+    record.offset = readLittle32(r + 11);
     return record;
 }
 
@@ -56,15 +57,13 @@ std::vector<unsigned char> encodeDiphoneRecord(const std::string& name, std::uin
     std::size_t nameLength = std::min(name.size(), diphoneNameLimit);
     record[0] = static_cast<unsigned char>(nameLength);
     std::copy_n(name.begin(), nameLength, record.begin() + 1);
-    record[9] = static_cast<unsigned char>(length & 0xFF);
-    record[10] = static_cast<unsigned char>(length >> 8);
-    for (int i = 0; i < 4; ++i) record[11 + i] = static_cast<unsigned char>(offset >> (8 * i));
+    putLittle16(record.data() + 9, length);
+    putLittle32(record.data() + 11, offset);
     return record;
 }
 
 std::string upperUnitName(const std::string& name) {
     std::string upper = name;
-    for (char& c : upper)
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    for (char& c : upper) c = static_cast<char>(cp1252::asciiUpper(static_cast<unsigned char>(c)));
     return upper;
 }

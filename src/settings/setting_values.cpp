@@ -3,6 +3,8 @@
 #include <climits>
 #include <cstddef>
 
+#include "text/cp1252.h"
+
 namespace {
 
 int digitValue(char c, bool hex) {
@@ -50,7 +52,7 @@ ParsedInteger parseInteger(const std::string& text) {
 }
 
 bool settingBoolean(const std::string& value) {
-    return !value.empty() && value[0] != 'N' && value[0] != 'n';
+    return !value.empty() && cp1252::asciiUpper(static_cast<unsigned char>(value[0])) != 'N';
 }
 
 int leadingInteger(const std::string& value) {
@@ -58,7 +60,16 @@ int leadingInteger(const std::string& value) {
 }
 
 int wholeInteger(const std::string& value, int defaultValue) {
-    ParsedInteger parsed = parseInteger(value);
-    if (!parsed.hasDigits || parsed.end != value.size()) return defaultValue;
-    return static_cast<int>(parsed.value);
+    std::int32_t whole = 0;
+    return parseWholeInteger(value, whole) ? whole : defaultValue;
+}
+
+bool parseWholeInteger(const std::string& text, std::int32_t& value) {
+    ParsedInteger parsed = parseInteger(text);
+    value = static_cast<std::int32_t>(parsed.value);
+    return parsed.hasDigits && parsed.end == text.size();
+}
+
+bool settingSaysSim(const std::string& value) {
+    return !value.empty() && cp1252::asciiUpper(static_cast<unsigned char>(value[0])) == 'S';
 }

@@ -1,8 +1,8 @@
 // The value conventions of the settings file: Booleans, leading integers and
-// whole integers, read the same way by every module (the console window's
-// display settings and the speech settings alike).
+// whole integers, the same for every section.
 #pragma once
 #include <cstddef>
+#include <cstdint>
 #include <string>
 
 // An integer read from the front of a value: optional blanks, an optional
@@ -27,3 +27,12 @@ int leadingInteger(const std::string& value);
 // The whole value must be such an integer (no trailing characters, at least
 // one digit); otherwise defaultValue ("300ms" gives the default).
 int wholeInteger(const std::string& value, int defaultValue);
+
+// The same integer read whole: `value` gets what was read up to the first
+// character that does not belong (saturated to the range of int); false when
+// the text was not wholly such an integer.
+bool parseWholeInteger(const std::string& text, std::int32_t& value);
+
+// The display settings' yes: true only when the first character, upper-cased,
+// is "S" (Sim).  Unlike settingBoolean, "1", "x" and "" are no.
+bool settingSaysSim(const std::string& value);

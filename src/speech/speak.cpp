@@ -12,6 +12,7 @@
 #include "speech/speech.h"
 #include "speech/speech_state.h"
 #include "speech/word_pieces.h"
+#include "text/cp1252.h"
 #include "voices/voice.h"
 
 namespace {
@@ -154,15 +155,6 @@ void playRepeatTone() {
     setTrimSpeech(savedTrim);
 }
 
-std::string upperForm(const std::string& word) {
-    std::string upper = word;
-    for (char& ch : upper) {
-        unsigned char c = static_cast<unsigned char>(ch);
-        if ((c >= 'a' && c <= 'z') || c >= 224) ch = static_cast<char>(c - 32);
-    }
-    return upper;
-}
-
 void speak(const std::string& original) {
     SpeechState& state = speechState();
     if (state.systemVoiceActive) {
@@ -201,7 +193,7 @@ void speak(const std::string& original) {
             std::size_t end = i;
             while (end < size && isWordCharacter(at(end))) ++end;
             std::string run = text.substr(i, end - i);
-            if (upperForm(run) == "WWW")
+            if (cp1252::upper(run) == "WWW")
                 spell(run);
             else
                 speakWords(run);

@@ -1,29 +1,16 @@
-// The speech front end: the settings file, speech start and finish, and the
+// The speech front end: speech start and finish, and the
 // speak-text dispatcher that sends numbers, words, punctuation and other
 // characters of a text to their producers.
 #pragma once
 #include <string>
 #include <string_view>
 
+#include "settings/sections.h"
+
 // ---- settings ------------------------------------------------------------
 
-// Value of key in section ("" means ORAVIX) of ORAVIX.INI (Windows directory
-// first, else the start directory), with the "@" program-directory marker expanded.
-std::string readSetting(const std::string& section, const std::string& key);
-
-struct SpeechSettings {
-    std::string databaseName;  // DIFONES
-    int cutLength = 0;         // CORTEFON
-    int minimumLength = 0;     // SOBRAFON
-    int tokenPause = 0;        // INTERPAL
-    bool trimSpeech = false;   // CORTAFALA
-    bool quickPlayback = false;  // RAPIDINHO
-    int fullStopPause = 250;   // PAUSAPONTO
-    int commaPause = 150;      // PAUSAVIRG
-    int colonPause = 200;      // PAUSADOISPONTOS
-};
-SpeechSettings readSpeechSettings(int speed);
-void loadSpeechSettings(int speed);  // reads and hands the values to their users
+// Reads the speed's [SINTETIZADOR] keys and hands the values to their users.
+void loadSpeechSettings(int speed);
 
 // Module start: COM for the thread, startDirectory, voice type 4, repeat tone.
 void speechModuleStart();
@@ -44,7 +31,6 @@ void playBufferAndWait(unsigned char* waveBuffer);
 void spell(const std::string& text);
 void playLetter(unsigned char character);
 void playNamedSound(const std::string& name);
-std::string upperForm(const std::string& word);
 void pauseFor(int milliseconds);           // 50 ms steps, cut short by a key
 void punctuationPause(std::string_view rest);  // sound and pause of rest's first character
 void playRepeatTone();

@@ -5,9 +5,10 @@
 #include "console/console.h"
 #include "diphone/diphone.h"
 #include "platform/platform.h"
+#include "audio/wave_output.h"
+#include "platform/directory_path.h"
+#include "settings/sections.h"
 #include "speech/com.h"
-#include "settings/setting_values.h"
-#include "speech/settings_file.h"
 #include "speech/speech.h"
 #include "speech/speech_state.h"
 #include "voices/voice.h"
@@ -27,16 +28,6 @@ void makeRepeatToneSamples() {
         samples[i] = i < noiseSamples ? static_cast<unsigned char>(128 + generator() % 60) : 128;
 }
 
-std::string removeOneTrailingBackslash(std::string directory) {
-    if (!directory.empty() && directory.back() == '\\') directory.pop_back();
-    return directory;
-}
-
-std::string withBackslashUnlessEmpty(std::string directory) {
-    if (!directory.empty() && directory.back() != '\\') directory += '\\';
-    return directory;
-}
-
 [[noreturn]] void reportStartFailure(int code) {
     writeString("Erro de inicializa\xE7\xE3o: " + std::to_string(code) + "\r\n");
     writeString("Banco de dados de voz: " + state.databaseName + "\r\n");
@@ -46,15 +37,11 @@ std::string withBackslashUnlessEmpty(std::string directory) {
     closeConsoleWindow();
 }
 
-void startSystemVoiceWhenAsked() {
-    if (!settingBoolean(readSetting("TRADUTOR", "SAPI"))) return;
-    int voice = leadingInteger(readSetting("SERVFALA", "VOZ"));
-    int rate = leadingInteger(readSetting("SERVFALA", "VELOCIDADE"));
-    int pitch = leadingInteger(readSetting("SERVFALA", "TOM"));
-    int type = leadingInteger(readSetting("SERVFALA", "TIPOSAPI"));
-    if (type != 4 && rate > 10) rate = 0;
-    state.systemVoiceActive = startVoice(voice, rate, pitch, "", type);
-    state.currentVoiceType = type;
+void startSystemVoice() {
+    SystemVoiceSettings voice = readSystemVoiceSettings(state.startDirectory);
+    int rate = voice.type != 4 && voice.rate > 10 ? 0 : voice.rate;
+    state.systemVoiceActive = startVoice(voice.voice, rate, voice.pitch, "", voice.type);
+    state.currentVoiceType = voice.type;
 }
 
 }  // namespace
@@ -66,21 +53,35 @@ const std::string& lettersDirectory() { return state.lettersDirectory; }
 void speechModuleStart() {
     initializeComForThread();
     state = SpeechState{};
-    state.startDirectory = removeOneTrailingBackslash(platform::currentDirectory());
+    state.startDirectory = withoutOneTrailingBackslash(platform::currentDirectory());
     state.currentVoiceType = 4;
     makeRepeatToneSamples();
 }
 
+void loadSpeechSettings(int speed) {
+    SpeechSettings settings = readSpeechSettings(speed, state.startDirectory);
+    setDiphoneTuning(settings.databaseName, settings.cutLength, settings.minimumLength,
+                     settings.tokenPause);
+    setTrimSpeech(settings.trimSpeech);
+    setQuickPlayback(settings.quickPlayback);
+    state.fullStopPause = settings.fullStopPause;
+    state.commaPause = settings.commaPause;
+    state.colonPause = settings.colonPause;
+    state.databaseName = settings.databaseName;
+}
+
 void startSpeech(int speed, const std::string& soundsDirectory) {
-    if (speed <= 0) speed = leadingInteger(readSetting("TRADUTOR", "VELOCIDADE"));
+    TranslatorSettings translator = readTranslatorSettings(state.startDirectory);
+    if (speed <= 0) speed = translator.speed;
     if (speed < 1 || speed > 5) speed = 3;
     loadSpeechSettings(speed);
-    int code = diphoneStart();
+    int code = diphoneStart(translator.lettersDirectory.substr(0, synthesizerDirectoryLength),
+                            translator.diphoneDirectory);
     if (code != 0) reportStartFailure(code);
-    state.soundsDirectory = withBackslashUnlessEmpty(soundsDirectory);
-    state.lettersDirectory = lettersDirectoryFromSettings();
+    state.soundsDirectory = withTrailingBackslashUnlessEmpty(soundsDirectory);
+    state.lettersDirectory = withTrailingBackslashUnlessEmpty(translator.lettersDirectory);
     state.systemVoiceActive = false;
-    startSystemVoiceWhenAsked();
+    if (translator.systemVoice) startSystemVoice();
 }
 
 void finishSpeech() {

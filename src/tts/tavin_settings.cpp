@@ -1,5 +1,6 @@
 #include "tts/tavin_settings.h"
 
+#include "settings/settings_file.h"
 #include "speech/speech.h"
 
 const char* const mbrolaDatabasesKey = "SOFTWARE\\TCTS\\Mbrola\\databases\\";
@@ -43,6 +44,6 @@ TavinSettings tavinSettingsFrom(const std::string& databaseName, const std::stri
 }
 
 TavinSettings readTavinSettings() {
-    return tavinSettingsFrom(readSetting("TAVINTTS", "MBROLA_DB"), readSetting("TAVINTTS", "DIR"),
-                             readSetting("TAVINTTS", "BASE"));
+    auto read = [](const char* key) { return readSetting("TAVINTTS", key, startDirectory()); };
+    return tavinSettingsFrom(read("MBROLA_DB"), read("DIR"), read("BASE"));
 }

@@ -10,7 +10,7 @@
 #include <string>
 
 #include "console/console.h"
-#include "console/display_settings.h"
+#include "settings/sections.h"
 #include "console/window_state_win.h"
 
 namespace {
@@ -166,12 +166,15 @@ TEST_F(ConsoleWindowTest, CreatedWithDefaultsWhenTheSettingsAreOnlyInTheCurrentD
     EXPECT_STREQ(className, "OxWinCrt");
 }
 
+// The value rules are checked natively; here, what the real profile lookup
+// hands them: defaults, empty values, blanks around keys and values, the
+// one-character buffer of AMPLIF.
 TEST_F(ConsoleWindowTest, TheRealProfileLookupGivesTheDocumentedValues) {
     const struct {
         const char* ini;
-        void (*check)(const console::DisplaySettings&);
+        void (*check)(const DisplaySettings&);
     } cases[] = {
-        {"", [](const console::DisplaySettings& s) {
+        {"", [](const DisplaySettings& s) {
              EXPECT_EQ(s.textAttribute, 0x0F);
              EXPECT_EQ(s.magnifyFactor, 2);
              EXPECT_EQ(s.fontFace, "Lucida Console");
@@ -179,29 +182,21 @@ TEST_F(ConsoleWindowTest, TheRealProfileLookupGivesTheDocumentedValues) {
              EXPECT_FALSE(s.scrollByCopy);
              EXPECT_EQ(s.brailleMode, 0);
          }},
-        {"[VIDEO]\r\nCORLETRA=\r\n", [](const console::DisplaySettings& s) { EXPECT_EQ(s.textAttribute, 0x07); }},
+        {"[VIDEO]\r\nCORLETRA=\r\n", [](const DisplaySettings& s) { EXPECT_EQ(s.textAttribute, 0x07); }},
         {"[VIDEO]\r\nCORLETRA = 12 \r\nCORFUNDO=$1\r\n",
-         [](const console::DisplaySettings& s) { EXPECT_EQ(s.textAttribute, 0x1C); }},
-        {"[VIDEO]\r\nTABCORES=0, 1,2\r\n", [](const console::DisplaySettings& s) {
+         [](const DisplaySettings& s) { EXPECT_EQ(s.textAttribute, 0x1C); }},
+        {"[VIDEO]\r\nTABCORES=0, 1,2\r\n", [](const DisplaySettings& s) {
              EXPECT_EQ(s.colorTable[0], 0);
              EXPECT_EQ(s.colorTable[1], 1);
              EXPECT_EQ(s.colorTable[2], 2);
          }},
-        {"[VIDEO]\r\nTABCORES=4,1\r\n", [](const console::DisplaySettings& s) {
-             EXPECT_EQ(s.colorTable[0], 4);
-             EXPECT_EQ(s.colorTable[1], 1);
-             EXPECT_EQ(s.colorTable[4], 4);
-         }},
-        {"[VIDEO]\r\nAMPLIF=12\r\n", [](const console::DisplaySettings& s) { EXPECT_EQ(s.magnifyFactor, 1); }},
-        {"[VIDEO]\r\nAMPLIF=9\r\n", [](const console::DisplaySettings& s) { EXPECT_EQ(s.magnifyFactor, 1); }},
-        {"[VIDEO]\r\nAMPLIF=\r\n", [](const console::DisplaySettings& s) { EXPECT_EQ(s.magnifyFactor, 2); }},
-        {"[BRAILLE]\r\nMODO=3\r\n", [](const console::DisplaySettings& s) { EXPECT_EQ(s.brailleMode, 3); }},
-        {"[VIDEO]\r\nCANTOTELA=N\xC3O\r\nLENTO=Sim\r\n", [](const console::DisplaySettings& s) {
+        {"[VIDEO]\r\nAMPLIF=12\r\n", [](const DisplaySettings& s) { EXPECT_EQ(s.magnifyFactor, 1); }},
+        {"[VIDEO]\r\nAMPLIF=\r\n", [](const DisplaySettings& s) { EXPECT_EQ(s.magnifyFactor, 2); }},
+        {"[VIDEO]\r\nCANTOTELA=N\xC3O\r\nLENTO=Sim\r\n", [](const DisplaySettings& s) {
              EXPECT_TRUE(s.startMaximized);
              EXPECT_TRUE(s.scrollByCopy);
          }},
-        {"[VIDEO]\r\nCANTOTELA=S\r\n", [](const console::DisplaySettings& s) { EXPECT_FALSE(s.startMaximized); }},
-        {"[VIDEO]\r\nFONTE=\r\nLARGURALETRA=\r\nALTURALETRA=0x10\r\n", [](const console::DisplaySettings& s) {
+        {"[VIDEO]\r\nFONTE=\r\nLARGURALETRA=\r\nALTURALETRA=0x10\r\n", [](const DisplaySettings& s) {
              EXPECT_EQ(s.fontFace, "");
              EXPECT_EQ(s.fontWidth, 13);
              EXPECT_EQ(s.fontHeight, 16);
@@ -210,7 +205,7 @@ TEST_F(ConsoleWindowTest, TheRealProfileLookupGivesTheDocumentedValues) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.ini);
         writeWhole(windowsIniPath(), c.ini);
-        c.check(console::readDisplaySettings(1024, 734));
+        c.check(readDisplaySettings(1024, 734));
     }
 }
 
@@ -221,7 +216,7 @@ TEST_F(ConsoleWindowTest, ValuesOfAnyLengthAreRead) {
                       "\r\nALTURALETRA=" + huge + "\r\nCANTOTELA=" + huge + "\r\nLENTO=" + huge +
                       "\r\n[BRAILLE]\r\nMODO=" + huge + "\r\n";
     writeWhole(windowsIniPath(), ini);
-    console::DisplaySettings s = console::readDisplaySettings(1024, 734);
+    DisplaySettings s = readDisplaySettings(1024, 734);
     EXPECT_EQ(s.colorTable[0], 0xFF);
     EXPECT_EQ(s.fontFace, std::string(79, '9'));
     EXPECT_EQ(s.magnifyFactor, '9' & 7);

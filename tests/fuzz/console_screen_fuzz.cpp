@@ -7,7 +7,8 @@
 #include <cstdlib>
 #include <string>
 
-#include "console/display_settings.h"
+#include "settings/sections.h"
+#include "settings/setting_values.h"
 #include "console/screen_buffer.h"
 
 namespace {
@@ -40,8 +41,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     std::string text(reinterpret_cast<const char*>(data), size);
     std::array<std::uint8_t, 16> table{};
-    console::parseColorTable(text, table);
+    parseColorTable(text, table);
     std::int32_t value = 0;
-    console::parseSettingInteger(text, value);
+    parseWholeInteger(text, value);
     return 0;
 }

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "settings/setting_values.h"
-#include "speech/settings_file.h"
+#include "settings/settings_file.h"
 #include "speech/speech.h"
 
 namespace {

@@ -1,8 +1,6 @@
-// The settings file: value conventions, the "@" marker, where the file is
-// found, the per-speed settings and the speech start and finish.
+// The settings file: where it is found, the per-speed settings and the speech start and finish.
 #include <gtest/gtest.h>
 
-#include <climits>
 #include <string>
 
 #include "audio/wave_output.h"
@@ -13,77 +11,13 @@
 #include "fakes/fake_platform.h"
 #include "fakes/fake_voice.h"
 #include "platform/platform.h"
-#include "settings/setting_values.h"
-#include "speech/settings_file.h"
+#include "platform/directory_path.h"
+#include "settings/settings_file.h"
 #include "speech/speech.h"
 #include "speech/speech_state.h"
 #include "voices/voice.h"
 
 namespace {
-
-TEST(SettingValues, Booleans) {
-    struct Case {
-        const char* value;
-        bool expected;
-    } cases[] = {{"", false},   {"N", false},  {"n", false},   {"Nao", false}, {"n\xE3o", false},
-                 {"S", true},   {"SIM", true}, {"1", true},    {"0", true},    {"x", true},
-                 {" N", true},  {"yes", true}, {"false", true}};
-    for (const Case& c : cases) EXPECT_EQ(settingBoolean(c.value), c.expected) << '"' << c.value << '"';
-}
-
-TEST(SettingValues, LeadingIntegers) {
-    struct Case {
-        const char* value;
-        int expected;
-    } cases[] = {{"", 0},         {"abc", 0},     {"12", 12},      {"12x", 12},         {"4x", 4},
-                 {"  7", 7},      {"\t-3", -3},   {"+5", 5},       {"- 5", 0},          {"$1F", 31},
-                 {"x10", 16},     {"0x10", 16},   {"0X1f", 31},    {"-$10", -16},       {"0xZ", 0},
-                 {"$", 0},        {"3.9", 3},     {"300ms", 300},  {"99999999999", INT_MAX},
-                 {"-99999999999", INT_MIN},       {"2147483647", INT_MAX},              {"-2147483648", INT_MIN}};
-    for (const Case& c : cases) EXPECT_EQ(leadingInteger(c.value), c.expected) << '"' << c.value << '"';
-}
-
-TEST(SettingValues, WholeIntegersFallBackToTheDefault) {
-    struct Case {
-        const char* value;
-        int expected;
-    } cases[] = {{"", 250},    {"abc", 250},  {"300ms", 250}, {"12x", 250}, {"0", 0},     {"120", 120},
-                 {"-40", -40}, {" 40", 40},   {"40 ", 250},   {"$10", 16},  {"+", 250},   {"-", 250}};
-    for (const Case& c : cases) EXPECT_EQ(wholeInteger(c.value, 250), c.expected) << '"' << c.value << '"';
-}
-
-TEST(ProgramMarker, Expansion) {
-    struct Case {
-        const char* value;
-        const char* program;
-        const char* expected;
-    } cases[] = {
-        {"@\\som", "d:\\ov", "d:\\ov\\som"},
-        {"x;@\\dados", "d:\\ov", "x;d:\\ov\\dados"},
-        {"@", "d:\\ov", "d:\\ov"},
-        {"@", "", "C:\\inicio"},
-        {"@", "@d:\\ov", "C:\\inicio"},
-        {"@\\a;@\\b", "d:\\ov", "d:\\ov\\a;d:\\ov\\b"},
-        {"@@\\x", "P", "PP\\x"},          // leading marker, then the "@\" it left behind
-        {"@@x", "P", "P@x"},              // "@x" is no marker
-        {"a@b", "P", "a@b"},
-        {"", "P", ""},
-        {"sem marca", "P", "sem marca"},
-        {"@@\\x", "\\\\srv", "\\\\srv\\\\srv\\x"},
-        {"a@@\\x", "\\d", "a\\d\\d\\x"},  // the "@" before an inserted "\" becomes a marker too
-        {"@\\x", "", "C:\\inicio\\x"},
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(expandProgramMarker(c.value, c.program, "C:\\inicio"), c.expected) << c.value << " / " << c.program;
-}
-
-TEST(ProgramMarker, DirectoryHoldingTheMarkerStillEnds) {
-    // Rescanning the inserted text would insert the directory without end.
-    EXPECT_EQ(expandProgramMarker("@\\som", "d:\\a@\\b", "C:"), "d:\\a@\\b\\som");
-    EXPECT_EQ(expandProgramMarker("x@\\y", "q@", "C:"), "xq@\\y");
-    EXPECT_EQ(expandProgramMarker("@", "", "@dir"), "@dir");
-    EXPECT_EQ(expandProgramMarker("@\\1@\\2", "@\\", "s@\\"), "s@\\\\1s@\\\\2");
-}
 
 class SettingsFile : public SpeechInstallation {
 protected:
@@ -114,47 +48,47 @@ TEST_F(SettingsFile, RepeatToneIsSoftNoiseThenSilence) {
 TEST_F(SettingsFile, WindowsDirectoryFileIsUsedByItsBareName) {
     windowsSettings("[TRADUTOR]\nVELOCIDADE=4\n");
     startSettings("[TRADUTOR]\nVELOCIDADE=2\n");
-    EXPECT_EQ(settingsFilePath(), "ORAVIX.INI");
-    EXPECT_EQ(readSetting("TRADUTOR", "VELOCIDADE"), "4");
+    EXPECT_EQ(settingsFilePath(start_), "ORAVIX.INI");
+    EXPECT_EQ(readSetting("TRADUTOR", "VELOCIDADE", start_), "4");
 }
 
 TEST_F(SettingsFile, StartDirectoryFileWhenTheWindowsDirectoryHasNone) {
     startSettings("[TRADUTOR]\nVELOCIDADE=2\n[ORAVIX]\nNOME=x\n");
-    EXPECT_EQ(settingsFilePath(), start_ + "\\ORAVIX.INI");
-    EXPECT_EQ(readSetting("TRADUTOR", "VELOCIDADE"), "2");
-    EXPECT_EQ(readSetting("", "NOME"), "x");  // empty section means ORAVIX
-    EXPECT_EQ(readSetting("TRADUTOR", "FALTA"), "");
-    EXPECT_EQ(readSetting("FALTA", "VELOCIDADE"), "");
+    EXPECT_EQ(settingsFilePath(start_), start_ + "\\ORAVIX.INI");
+    EXPECT_EQ(readSetting("TRADUTOR", "VELOCIDADE", start_), "2");
+    EXPECT_EQ(readSetting("", "NOME", start_), "x");  // empty section means ORAVIX
+    EXPECT_EQ(readSetting("TRADUTOR", "FALTA", start_), "");
+    EXPECT_EQ(readSetting("FALTA", "VELOCIDADE", start_), "");
 }
 
 TEST_F(SettingsFile, LocationIsDecidedAgainOnEveryRead) {
     startSettings("[A]\nK=start\n");
-    EXPECT_EQ(readSetting("A", "K"), "start");
+    EXPECT_EQ(readSetting("A", "K", start_), "start");
     windowsSettings("[A]\nK=windows\n");
-    EXPECT_EQ(readSetting("A", "K"), "windows");
+    EXPECT_EQ(readSetting("A", "K", start_), "windows");
     fake::removeFile(windows_ + "/ORAVIX.INI");
-    EXPECT_EQ(readSetting("A", "K"), "start");
+    EXPECT_EQ(readSetting("A", "K", start_), "start");
 }
 
-TEST_F(SettingsFile, NoFileAnywhereGivesEmptyValues) { EXPECT_EQ(readSetting("TRADUTOR", "SAPI"), ""); }
+TEST_F(SettingsFile, NoFileAnywhereGivesEmptyValues) { EXPECT_EQ(readSetting("TRADUTOR", "SAPI", start_), ""); }
 
 TEST_F(SettingsFile, MarkerUsesProgramDirectoryOfTheSameFile) {
     windowsSettings("[ORAVIX]\nPGMORAVIX=d:\\ov\n[X]\nA=@\\som\nB=x;@\\dados\nC=@\n");
-    EXPECT_EQ(readSetting("X", "A"), "d:\\ov\\som");
-    EXPECT_EQ(readSetting("X", "B"), "x;d:\\ov\\dados");
-    EXPECT_EQ(readSetting("X", "C"), "d:\\ov");
+    EXPECT_EQ(readSetting("X", "A", start_), "d:\\ov\\som");
+    EXPECT_EQ(readSetting("X", "B", start_), "x;d:\\ov\\dados");
+    EXPECT_EQ(readSetting("X", "C", start_), "d:\\ov");
 }
 
 TEST_F(SettingsFile, MarkerWithoutProgramDirectoryIsTheStartDirectory) {
     startSettings("[X]\nA=@\\som\n");
-    EXPECT_EQ(readSetting("X", "A"), start_ + "\\som");
+    EXPECT_EQ(readSetting("X", "A", start_), start_ + "\\som");
     startSettings("[ORAVIX]\nPGMORAVIX=@outro\n[X]\nA=@\\som\n");
-    EXPECT_EQ(readSetting("X", "A"), start_ + "\\som");
+    EXPECT_EQ(readSetting("X", "A", start_), start_ + "\\som");
 }
 
 TEST_F(SettingsFile, SelfReferencingProgramDirectoryEnds) {
     windowsSettings("[ORAVIX]\nPGMORAVIX=d:\\p@\\q\n[X]\nA=@\\som\n");
-    EXPECT_EQ(readSetting("X", "A"), "d:\\p@\\q\\som");
+    EXPECT_EQ(readSetting("X", "A", start_), "d:\\p@\\q\\som");
 }
 
 TEST_F(SettingsFile, PerSpeedSettings) {
@@ -162,7 +96,7 @@ TEST_F(SettingsFile, PerSpeedSettings) {
         "[SINTETIZADOR]\nDIFONES3=ABCDEFGHIJ\nCORTEFON3=12x\nSOBRAFON3=12x\nINTERPAL3=70\n"
         "CORTAFALA3=n\xE3o\nRAPIDINHO3=1\nPAUSAPONTO3=abc\nPAUSAVIRG3=120\nPAUSADOISPONTOS3=0\n"
         "DIFONES2=DB2\nPAUSAPONTO2=0\nCORTAFALA2=SIM\n");
-    SpeechSettings s = readSpeechSettings(3);
+    SpeechSettings s = readSpeechSettings(3, start_);
     EXPECT_EQ(s.databaseName, "ABCDEFGH");
     EXPECT_EQ(s.cutLength, 12);
     EXPECT_EQ(s.minimumLength, 0);
@@ -173,7 +107,7 @@ TEST_F(SettingsFile, PerSpeedSettings) {
     EXPECT_EQ(s.commaPause, 120);
     EXPECT_EQ(s.colonPause, 0);
 
-    SpeechSettings two = readSpeechSettings(2);
+    SpeechSettings two = readSpeechSettings(2, start_);
     EXPECT_EQ(two.databaseName, "DB2");
     EXPECT_EQ(two.fullStopPause, 0);
     EXPECT_TRUE(two.trimSpeech);
@@ -222,7 +156,7 @@ TEST_F(SettingsFile, SpeedFromTheSettingsWhenTheCallerGivesNone) {
 
 TEST_F(SettingsFile, LettersDirectoryAlwaysFromTheWindowsDirectory) {
     startSettings("[TRADUTOR]\nDIRLETRAS=d:\\somente\\inicio\n");
-    EXPECT_EQ(lettersDirectoryFromSettings(), "c:\\kelmar\\som\\letras\\");
+    EXPECT_EQ(withTrailingBackslashUnlessEmpty(readTranslatorSettings(start_).lettersDirectory), "c:\\kelmar\\som\\letras\\");
     struct Case {
         const char* value;
         const char* expected;
@@ -233,8 +167,17 @@ TEST_F(SettingsFile, LettersDirectoryAlwaysFromTheWindowsDirectory) {
                  {"OUTRA=1\n", "c:\\kelmar\\som\\letras\\"}};
     for (const Case& c : cases) {
         windowsSettings(std::string("[ORAVIX]\nPGMORAVIX=d:\\ov\n[TRADUTOR]\n") + c.value);
-        EXPECT_EQ(lettersDirectoryFromSettings(), c.expected) << c.value;
+        EXPECT_EQ(withTrailingBackslashUnlessEmpty(readTranslatorSettings(start_).lettersDirectory), c.expected) << c.value;
     }
+}
+
+TEST_F(SettingsFile, FolderValuesAndTheirLengths) {
+    TranslatorSettings none = readTranslatorSettings(start_);
+    EXPECT_EQ(none.diphoneDirectory, "c:\\kelmar\\som\\difones");
+    windowsSettings("[TRADUTOR]\nDIRLETRAS=" + std::string(300, 'l') + "\nDIRDIFONES=" + std::string(100, 'd') + "\n");
+    TranslatorSettings long_ = readTranslatorSettings(start_);
+    EXPECT_EQ(long_.lettersDirectory, std::string(254, 'l'));
+    EXPECT_EQ(long_.diphoneDirectory, std::string(80, 'd'));
 }
 
 TEST_F(SettingsFile, StartSetsTheLettersDirectory) {

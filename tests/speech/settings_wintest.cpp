@@ -1,6 +1,6 @@
 // The settings file through the real profile functions: the file in the
-// Windows directory against the one in the start directory, the letters
-// directory, and the "@" marker.  Any ORAVIX.INI already in the Windows
+// Windows directory against the one in the start directory, and the letters
+// directory (the marker's rule is checked natively).  Any ORAVIX.INI already in the Windows
 // directory is put back afterwards.
 #include <windows.h>
 
@@ -10,7 +10,9 @@
 #include <sstream>
 #include <string>
 
-#include "speech/settings_file.h"
+#include "platform/directory_path.h"
+#include "settings/sections.h"
+#include "settings/settings_file.h"
 #include "speech/speech.h"
 
 namespace {
@@ -78,42 +80,25 @@ TEST_F(SettingsWine, StartDirectoryHasNoTrailingBackslash) {
 TEST_F(SettingsWine, WindowsDirectoryFileComesFirst) {
     writeText(startIni_, "[A]\r\nK=inicio\r\n");
     writeText(windowsIni_, "[A]\r\nK=windows\r\n");
-    EXPECT_EQ(settingsFilePath(), "ORAVIX.INI");
-    EXPECT_EQ(readSetting("A", "K"), "windows");
+    EXPECT_EQ(settingsFilePath(start_), "ORAVIX.INI");
+    EXPECT_EQ(readSetting("A", "K", start_), "windows");
 }
 
 TEST_F(SettingsWine, StartDirectoryFileWhenTheWindowsDirectoryHasNone) {
     writeText(startIni_, "[A]\r\nK=inicio\r\n[ORAVIX]\r\nN=1\r\n[TRADUTOR]\r\nDIRLETRAS=d:\\so\\inicio\r\n");
-    EXPECT_EQ(settingsFilePath(), start_ + "\\ORAVIX.INI");
-    EXPECT_EQ(readSetting("A", "K"), "inicio");
-    EXPECT_EQ(readSetting("", "N"), "1");
-    EXPECT_EQ(readSetting("A", "FALTA"), "");
+    EXPECT_EQ(settingsFilePath(start_), start_ + "\\ORAVIX.INI");
+    EXPECT_EQ(readSetting("A", "K", start_), "inicio");
+    EXPECT_EQ(readSetting("", "N", start_), "1");
+    EXPECT_EQ(readSetting("A", "FALTA", start_), "");
     // The letters directory is read from the Windows directory only.
-    EXPECT_EQ(lettersDirectoryFromSettings(), "c:\\kelmar\\som\\letras\\");
+    EXPECT_EQ(withTrailingBackslashUnlessEmpty(readTranslatorSettings(start_).lettersDirectory), "c:\\kelmar\\som\\letras\\");
 }
 
 TEST_F(SettingsWine, LettersDirectoryFromTheWindowsDirectory) {
     writeText(windowsIni_, "[ORAVIX]\r\nPGMORAVIX=d:\\ov\r\n[TRADUTOR]\r\nDIRLETRAS=@\\letras\r\n");
-    EXPECT_EQ(lettersDirectoryFromSettings(), "@\\letras\\");  // no marker expansion here
+    EXPECT_EQ(withTrailingBackslashUnlessEmpty(readTranslatorSettings(start_).lettersDirectory), "@\\letras\\");  // no marker expansion here
     writeText(windowsIni_, "[TRADUTOR]\r\nDIRLETRAS=e:\\sons\\\r\n");
-    EXPECT_EQ(lettersDirectoryFromSettings(), "e:\\sons\\");
-}
-
-TEST_F(SettingsWine, MarkerWithAndWithoutProgramDirectory) {
-    writeText(windowsIni_, "[ORAVIX]\r\nPGMORAVIX=d:\\ov\r\n[X]\r\nA=@\\som\r\nB=x;@\\dados\r\nC=@\r\n");
-    EXPECT_EQ(readSetting("X", "A"), "d:\\ov\\som");
-    EXPECT_EQ(readSetting("X", "B"), "x;d:\\ov\\dados");
-    EXPECT_EQ(readSetting("X", "C"), "d:\\ov");
-    writeText(windowsIni_, "[X]\r\nA=@\\som\r\n");
-    EXPECT_EQ(readSetting("X", "A"), start_ + "\\som");
-    writeText(windowsIni_, "[ORAVIX]\r\nPGMORAVIX=@\\outro\r\n[X]\r\nA=@\\som\r\n");
-    EXPECT_EQ(readSetting("X", "A"), start_ + "\\som");
-}
-
-TEST_F(SettingsWine, SelfReferencingProgramDirectoryStillEnds) {
-    writeText(windowsIni_, "[ORAVIX]\r\nPGMORAVIX=d:\\p@\\q\r\n[X]\r\nA=@\\som\r\nB=@\r\n");
-    EXPECT_EQ(readSetting("X", "A"), "d:\\p@\\q\\som");
-    EXPECT_EQ(readSetting("X", "B"), "d:\\p@\\q");
+    EXPECT_EQ(withTrailingBackslashUnlessEmpty(readTranslatorSettings(start_).lettersDirectory), "e:\\sons\\");
 }
 
 }  // namespace

@@ -281,18 +281,6 @@ TEST_F(Speaking, StopAsksTheSystemVoiceOnlyWhenItCanBeSpeaking) {
     }
 }
 
-TEST(UpperForm, ChangesOnlyLowerCaseLetters) {
-    struct Case {
-        std::string word, upper;
-    } cases[] = {{"www", "WWW"},
-                 {"WwW ", "WWW "},
-                 {"a\xE7\xE3o", "A\xC7\xC3O"},
-                 {"\xFF\xE0\xDF", "\xDF\xC0\xDF"},
-                 {"1-z{", "1-Z{"},
-                 {std::string("\x00\x7F\x80", 3), std::string("\x00\x7F\x80", 3)}};
-    for (const Case& c : cases) EXPECT_EQ(upperForm(c.word), c.upper) << c.word;
-}
-
 }  // namespace
 
 namespace {

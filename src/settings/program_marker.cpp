@@ -1,7 +1,7 @@
 // The "@" program-directory marker in settings values.
 #include <vector>
 
-#include "speech/settings_file.h"
+#include "settings/settings_file.h"
 
 std::string expandProgramMarker(const std::string& value, const std::string& programDirectory,
                                 const std::string& startDir) {

@@ -1,4 +1,5 @@
-#include "console/display_settings.h"
+#include "settings/sections.h"
+#include "settings/setting_values.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +7,6 @@
 
 namespace {
 
-using console::DisplaySettings;
 using Table = std::array<std::uint8_t, 16>;
 
 constexpr Table identity{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15};
@@ -32,7 +32,7 @@ TEST(SettingInteger, DecimalHexSignsAndWhereReadingStops) {
     };
     for (const auto& c : cases) {
         std::int32_t value = -99;
-        EXPECT_EQ(console::parseSettingInteger(c.text, value), c.whole) << '"' << c.text << '"';
+        EXPECT_EQ(parseWholeInteger(c.text, value), c.whole) << '"' << c.text << '"';
         EXPECT_EQ(value, c.value) << '"' << c.text << '"';
     }
 }
@@ -60,18 +60,18 @@ TEST(ColorTable, EntriesFromTheListAndWhereItStops) {
     };
     for (const auto& c : cases) {
         Table table = identity;
-        console::parseColorTable(c.value, table);
+        parseColorTable(c.value, table);
         EXPECT_EQ(table, c.expected) << '"' << c.value << '"';
     }
 }
 
 TEST(ColorTable, ListsOfAnyLength) {
     Table table = identity;
-    console::parseColorTable(std::string(100000, ','), table);
+    parseColorTable(std::string(100000, ','), table);
     EXPECT_EQ(table, identity);
     std::string numbers;
     for (int i = 0; i < 3000; ++i) numbers += "999999999999,";
-    console::parseColorTable(numbers, table);
+    parseColorTable(numbers, table);
     EXPECT_EQ(table, (Table{255, 255, 255, 255, 255, 255, 255, 255, 255, 255, 255, 255, 255, 255, 255, 255}));
 }
 
@@ -84,13 +84,13 @@ protected:
     void TearDown() override { fake::removeFile(directory_ + "/ORAVIX.INI"); }
     DisplaySettings read(const std::string& content, int width = 1024, int height = 734) {
         fake::writeFile(directory_ + "/ORAVIX.INI", content);
-        return console::readDisplaySettings(width, height);
+        return readDisplaySettings(width, height);
     }
     std::string directory_;
 };
 
 TEST_F(DisplaySettingsFile, NoFileGivesEveryDefault) {
-    DisplaySettings s = console::readDisplaySettings(1024, 734);
+    DisplaySettings s = readDisplaySettings(1024, 734);
     EXPECT_EQ(s.colorTable, identity);
     EXPECT_FALSE(s.scrollByCopy);
     EXPECT_EQ(s.textAttribute, 0x0F);

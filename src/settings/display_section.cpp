@@ -1,20 +1,36 @@
-// Reads the console window's display settings from the suite settings file.
-#include "console/display_settings.h"
+#include <cstdint>
 
-#include "platform/platform.h"
-
-namespace console {
+#include "settings/sections.h"
+#include "settings/setting_values.h"
+#include "settings/settings_file.h"
+#include "text/blank_ends.h"
 
 namespace {
 
-char upper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
+constexpr unsigned displayValueBufferSize = 80;
 
 std::string lookup(const char* section, const char* key, const char* defaultValue,
-                   unsigned bufferSize = 80) {
-    return platform::profileString(displaySettingsFile, section, key, defaultValue, bufferSize);
+                   unsigned bufferSize = displayValueBufferSize) {
+    return readWindowsSetting(section, key, defaultValue, bufferSize);
 }
 
 }  // namespace
+
+void parseColorTable(const std::string& value, std::array<std::uint8_t, 16>& table) {
+    std::string rest = value + ",";
+    for (std::size_t entry = 0; entry < table.size(); ++entry) {
+        std::size_t comma = rest.find(',');
+        if (comma == std::string::npos) return;
+        // The comma is found in the untrimmed text but the number is cut from
+        // the trimmed one, so a blank after a comma spoils that entry.
+        std::string number = text::withoutBlankEnds(rest).substr(0, comma);
+        std::int32_t parsed = 0;
+        bool ok = parseWholeInteger(number, parsed);
+        table[entry] = static_cast<std::uint8_t>(static_cast<std::uint32_t>(parsed) & 0xFF);
+        if (!ok) return;
+        rest.erase(0, comma + 1);
+    }
+}
 
 DisplaySettings readDisplaySettings(int workAreaWidth, int workAreaHeight) {
     DisplaySettings settings;
@@ -22,14 +38,13 @@ DisplaySettings readDisplaySettings(int workAreaWidth, int workAreaHeight) {
     std::string colors = lookup("VIDEO", "TABCORES", "0,1,2,3,4,5,6,7,8,9,10,11,12,13,14,15");
     if (!colors.empty()) parseColorTable(colors, settings.colorTable);
 
-    std::string slow = lookup("VIDEO", "LENTO", "N");
-    settings.scrollByCopy = !slow.empty() && upper(slow[0]) == 'S';
+    settings.scrollByCopy = settingSaysSim(lookup("VIDEO", "LENTO", "N"));
 
     std::int32_t background = 0, foreground = 7;
     std::string value = lookup("VIDEO", "CORFUNDO", "0");
-    if (!value.empty()) parseSettingInteger(value, background);
+    if (!value.empty()) parseWholeInteger(value, background);
     value = lookup("VIDEO", "CORLETRA", "15");
-    if (!value.empty()) parseSettingInteger(value, foreground);
+    if (!value.empty()) parseWholeInteger(value, foreground);
     settings.textAttribute = static_cast<std::uint8_t>(
         (static_cast<std::uint32_t>(background) * 16u + static_cast<std::uint32_t>(foreground)) & 0xFF);
 
@@ -44,7 +59,7 @@ DisplaySettings readDisplaySettings(int workAreaWidth, int workAreaHeight) {
     std::int32_t size = 0;
     value = lookup("VIDEO", "LARGURALETRA", "");
     if (!value.empty()) {
-        parseSettingInteger(value, size);
+        parseWholeInteger(value, size);
         settings.fontWidth = size;
     } else {
         settings.fontWidth = static_cast<int>(workAreaWidth / 1024.0 * 13);
@@ -52,15 +67,13 @@ DisplaySettings readDisplaySettings(int workAreaWidth, int workAreaHeight) {
     value = lookup("VIDEO", "ALTURALETRA", "");
     if (!value.empty()) {
         size = 0;
-        parseSettingInteger(value, size);
+        parseWholeInteger(value, size);
         settings.fontHeight = size;
     } else {
         settings.fontHeight = static_cast<int>(workAreaHeight / 734.0 * 28);
     }
 
     value = lookup("VIDEO", "CANTOTELA", "SIM");
-    settings.startMaximized = !value.empty() && upper(value[0]) != 'S';
+    settings.startMaximized = !value.empty() && !settingSaysSim(value);
     return settings;
 }
-
-}  // namespace console

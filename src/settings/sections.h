@@ -1,0 +1,66 @@
+// The sections of ORAVIX.INI the program uses, each a plain struct with its
+// reader: a module receives its struct and never reads the file itself.
+// Adding a section: its struct and the declaration of its reader here, the
+// reader in settings/<section>_section.cpp, built from readSetting or
+// readWindowsSetting (settings_file.h) and the value rules of setting_values.h.
+#pragma once
+#include <array>
+#include <cstdint>
+#include <string>
+
+// [VIDEO] and [BRAILLE], from the file in the Windows directory: the console
+// window's colours, colour table, font, placement, Braille mode and magnifier.
+struct DisplaySettings {
+    std::array<std::uint8_t, 16> colorTable{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15};
+    bool scrollByCopy = false;          // LENTO
+    std::uint8_t textAttribute = 0x0F;  // CORFUNDO * 16 + CORLETRA
+    int brailleMode = 0;                // MODO
+    int magnifyFactor = 2;              // AMPLIF
+    std::string fontFace = "Lucida Console";  // FONTE; empty: the system picks the face
+    int fontWidth = 0;                  // LARGURALETRA
+    int fontHeight = 0;                 // ALTURALETRA
+    bool startMaximized = false;        // CANTOTELA
+};
+// Fills `table` from a "TABCORES" value ("4,1,..."): entries the list does not
+// reach keep what they held; a blank after a comma ends the list there.
+void parseColorTable(const std::string& value, std::array<std::uint8_t, 16>& table);
+// workAreaWidth and workAreaHeight (pixels of the desktop work area) size the
+// default font.
+DisplaySettings readDisplaySettings(int workAreaWidth, int workAreaHeight);
+
+// [TRADUTOR]: the default voice's speed, the system voice switch and the
+// folders of the recorded sounds and of the diphone database.
+struct TranslatorSettings {
+    int speed = 0;              // VELOCIDADE
+    bool systemVoice = false;   // SAPI
+    // DIRLETRAS and DIRDIFONES, from the file in the Windows directory as
+    // written (no marker expansion).  The letters folder is read up to 254
+    // characters; the synthesizer takes the first 80 of it.
+    std::string lettersDirectory;   // default "c:\kelmar\som\letras\"
+    std::string diphoneDirectory;   // up to 80 characters; default "c:\kelmar\som\difones"
+};
+constexpr std::size_t synthesizerDirectoryLength = 80;
+TranslatorSettings readTranslatorSettings(const std::string& startDirectory);
+
+// [SINTETIZADOR], the keys of one speed (DIFONES3, CORTEFON3, ...).
+struct SpeechSettings {
+    std::string databaseName;    // DIFONES, cut to 8 characters
+    int cutLength = 0;           // CORTEFON
+    int minimumLength = 0;       // SOBRAFON
+    int tokenPause = 0;          // INTERPAL
+    bool trimSpeech = false;     // CORTAFALA
+    bool quickPlayback = false;  // RAPIDINHO
+    int fullStopPause = 250;     // PAUSAPONTO
+    int commaPause = 150;        // PAUSAVIRG
+    int colonPause = 200;        // PAUSADOISPONTOS
+};
+SpeechSettings readSpeechSettings(int speed, const std::string& startDirectory);
+
+// [SERVFALA]: the system voice.
+struct SystemVoiceSettings {
+    int voice = 0;  // VOZ
+    int rate = 0;   // VELOCIDADE
+    int pitch = 0;  // TOM
+    int type = 0;   // TIPOSAPI
+};
+SystemVoiceSettings readSystemVoiceSettings(const std::string& startDirectory);
