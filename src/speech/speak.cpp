@@ -40,7 +40,7 @@ void speakWords(const std::string& run) {
 // "hora" is feminine: a number of hours is said "uma hora", "duas horas".
 bool hoursFollow(std::string_view rest) {
     for (std::string_view word : {" hora", " horas"})
-        if (upperForm(std::string(rest.substr(0, word.size()))) == upperForm(std::string(word)) &&
+        if (cp1252::upper(rest.substr(0, word.size())) == cp1252::upper(word) &&
             (rest.size() == word.size() || !isLetter(static_cast<unsigned char>(rest[word.size()]))))
             return true;
     return false;
