@@ -22,6 +22,7 @@ constexpr std::uint32_t bufferSize = 64000;
 constexpr std::uint32_t bufferRoom = bufferSize - waveHeaderSize;  // 63,956 samples
 constexpr std::uint32_t sampleRate = 11025;
 constexpr std::uint32_t noiseLength = 300;
+constexpr int longestTokenPause = 10 * sampleRate;  // 10 s; a longer setting is a mistake
 constexpr unsigned settingLimit = 81;  // values of at most 80 characters
 const char* const settingsFile = "ORAVIX.INI";
 
@@ -254,7 +255,7 @@ void setDiphoneTuning(const std::string& name, int cut, int minimum, int pause) 
     databaseName = name.substr(0, 8);
     cutLength = cut;
     minimumLength = minimum;
-    tokenPause = pause;
+    tokenPause = std::min(pause, longestTokenPause);
 }
 
 const std::string& diphoneDatabaseName() { return databaseName; }

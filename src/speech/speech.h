@@ -45,7 +45,7 @@ void spell(const std::string& text);
 void playLetter(unsigned char character);
 void playNamedSound(const std::string& name);
 std::string upperForm(const std::string& word);
-void pauseFor(int milliseconds);           // 50 ms steps, cut short by a key
+void pauseFor(int milliseconds);  // 50 ms steps, at most 10 s, ended by a pending key
 void punctuationPause(std::string_view rest);  // sound and pause of rest's first character
 void playRepeatTone();
 

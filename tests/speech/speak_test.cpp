@@ -129,12 +129,32 @@ TEST_F(Speaking, PausesComeInFiftyMillisecondSteps) {
         {"PAUSAPONTO3=149\n", "a. b", 100}, {"PAUSAPONTO3=0\n", "a. b", 0},    {"PAUSAPONTO3=abc\n", "a. b", 250},
         {"PAUSADOISPONTOS3=99\n", "a: b", 50}, {"PAUSADOISPONTOS3=-100\n", "a: b", 0},
         {"PAUSAVIRG3=300ms\n", "a, b", 150},
+        // Beyond any sane pause: held at 10 seconds.
+        {"PAUSAPONTO3=99999999\n", "a. b", 10000}, {"PAUSADOISPONTOS3=2147483647\n", "a: b", 10000},
     };
     for (const Case& c : cases) {
         start(c.synthesizer);
         speak(c.text);
         EXPECT_EQ(pausedMilliseconds(), c.pause) << c.synthesizer << c.text;
         finishSpeech();
+    }
+}
+
+TEST_F(Speaking, APendingKeyEndsAPauseAtOnce) {
+    struct Case {
+        int milliseconds;
+        int keyAfterPumps;  // 0: no key
+        unsigned long slept;
+        int pumps;
+    } cases[] = {
+        {99999999, 0, 10000, 400}, {99999999, 3, 50, 3}, {99999999, 1, 0, 1}, {300, 5, 100, 5},
+    };
+    for (const Case& c : cases) {
+        fake::resetConsole();
+        if (c.keyAfterPumps > 0) fake::queueKeyAfterPumps(c.keyAfterPumps, 'x');
+        pauseFor(c.milliseconds);
+        EXPECT_EQ(fake::totalSleptMilliseconds(), c.slept) << c.milliseconds << " " << c.keyAfterPumps;
+        EXPECT_EQ(fake::pumpCount(), c.pumps) << c.milliseconds << " " << c.keyAfterPumps;
     }
 }
 
