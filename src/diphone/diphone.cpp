@@ -3,6 +3,7 @@
 #include "diphone/diphone.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <vector>
 
@@ -95,18 +96,21 @@ public:
             notify(event);
             return false;
         }
-        long length = record.length;
+        // 64 bits: a unit length less any int cut cannot overflow (long is
+        // 32 bits on Windows).
+        std::int64_t length = record.length;
         if (stressState < 2 && key.size() >= 3) {
             length -= cutLength;
-            if (length < minimumLength) length = std::min<long>(record.length, minimumLength);
+            if (length < minimumLength) length = std::min<std::int64_t>(record.length, minimumLength);
         }
         // A negative cut never reaches into the next unit's samples.
-        length = std::clamp<long>(length, 0, record.length);
+        length = std::clamp<std::int64_t>(length, 0, record.length);
         // The factors are decimal fractions (0.9, 0.7, 0.6 and their products):
         // a tiny tolerance keeps 1000 x 0.6 at 600 on every floating-point unit.
-        long bytes = static_cast<long>(static_cast<double>(length) * factor + 1e-9);
+        // The length is at most 65535 here, so the product fits.
+        auto bytes = static_cast<std::int64_t>(static_cast<double>(length) * factor + 1e-9);
         // A unit never holds more than one buffer: the head of a longer one is kept.
-        std::uint32_t wanted = static_cast<std::uint32_t>(std::clamp<long>(bytes, 0, bufferRoom));
+        auto wanted = static_cast<std::uint32_t>(std::clamp<std::int64_t>(bytes, 0, bufferRoom));
         std::vector<unsigned char> samples(wanted);
         std::uint32_t got = 0;
         if (wanted > 0 && std::fseek(dataFile, static_cast<long>(record.offset), SEEK_SET) == 0)

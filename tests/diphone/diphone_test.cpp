@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <climits>
 #include <cstdio>
 #include <functional>
 #include <map>
@@ -277,6 +278,10 @@ TEST_F(Synthesizer, CutAndMinimumLength) {
         {"[pa]", 300, 400, 0, 0},      {"[pa]", 300, 400, 500, 300}, {"[pa]", 1000, 400, 200, 600},
         {"[pa]", 1000, 400, 700, 700}, {"[pA]", 300, 400, 0, 300},   {"[a]", 300, 400, 0, 300},
         {"[paw]", 1000, 400, 0, 360},  {"[pa]", 1000, 0, 0, 1000},   {"[pa]", 1000, -200, 0, 1000},
+        // The extremes of the settings: the arithmetic must not overflow where long is 32 bits.
+        {"[pa]", 65535, INT_MIN, 0, 63956},       {"[pa]", 1000, INT_MIN, INT_MIN, 1000},
+        {"[pa]", 1000, INT_MAX, INT_MIN, 0},      {"[pa]", 1000, INT_MAX, INT_MAX, 1000},
+        {"[pa]", 65535, -65535, INT_MAX, 63956},
     };
     for (const Case& c : cases) {
         start({{"$PA", filled(c.length, 3)}, {"$A", filled(c.length, 4)}, {"$AW", filled(1, 4)}}, c.cut, c.minimum);
