@@ -179,6 +179,18 @@ public:
     }
 };
 
+// Size of the open data file; a size the runtime cannot tell (beyond its
+// long) leaves only the neighbours to bound the units.
+std::uint64_t dataFileSize() {
+    std::uint64_t size = UINT64_MAX;
+    if (std::fseek(dataFile, 0, SEEK_END) == 0) {
+        long end = std::ftell(dataFile);
+        if (end >= 0) size = static_cast<std::uint64_t>(end);
+    }
+    std::rewind(dataFile);
+    return size;
+}
+
 // Reads the two directories and opens the database; the current directory is
 // changed on the way and restored whatever happens.
 int readDiphoneConfig() {
@@ -213,7 +225,10 @@ int readDiphoneConfig() {
                 std::fclose(indexFile);
                 if (result == 0) {
                     dataFile = platform::openForReading(base + ".DIF");
-                    if (!dataFile) result = 1;
+                    if (!dataFile)
+                        result = 1;
+                    else
+                        fitRecordLengths(index, dataFileSize());
                 }
             }
         }

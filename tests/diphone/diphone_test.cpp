@@ -383,6 +383,19 @@ TEST_F(Synthesizer, RecordsPointingPastTheDataFileGiveWhatIsThere) {
     EXPECT_EQ(playedBuffers(), std::vector<Bytes>{asPlayed(filled(10, 0x20))});
 }
 
+TEST_F(Synthesizer, RecordLengthsReachingIntoTheNextUnitAreCutAtStart) {
+    // Every record claims 65535 samples: each unit still plays only its own.
+    Bytes index;
+    for (auto [name, offset] : {std::pair<const char*, std::uint32_t>{"$A", 0}, {"$E", 30}, {"$I", 70}}) {
+        Bytes r = encodeDiphoneRecord(name, 65535, offset);
+        index.insert(index.end(), r.begin(), r.end());
+    }
+    fake::writeFile(diphones + "/DIFONES2.IND", asText(index));
+    fake::writeFile(diphones + "/DIFONES2.DIF", std::string(30, '\x10') + std::string(40, '\x20') + std::string(5, '\x30'));
+    ASSERT_EQ(diphoneStart(), 0);
+    EXPECT_EQ(speak("[e i]"), (Events{"T e", "D $e 1 1.00 40", "T i", "D $i 1 1.00 5", "F 45"}));
+}
+
 TEST_F(Synthesizer, UnitsLargerThanTheBufferAreClipped) {
     // The buffer holds 63,956 samples after its 44-byte header.
     start({{"$A", filled(65000, 9)}, {"$E", filled(40000, 8)}});
@@ -457,6 +470,42 @@ TEST(DiphoneIndex, BisectionFindsEveryRecordAndNothingElse) {
     EXPECT_EQ(diphoneRecordCount(tail.size()), 0u);
     EXPECT_FALSE(findDiphone(tail, "$A", found));
     EXPECT_EQ(diphoneRecordCount(index.size() + 14), names.size());
+}
+
+TEST(DiphoneIndex, LengthsAreCutAtTheNextUnitAndTheEndOfTheData) {
+    struct Record {
+        const char* name;
+        std::uint16_t length;
+        std::uint32_t offset;
+    };
+    struct Case {
+        const char* what;
+        std::vector<Record> records;
+        std::uint64_t dataSize;
+        std::vector<std::uint16_t> lengths;
+        std::size_t cut;
+    } cases[] = {
+        {"sound", {{"$A", 100, 0}, {"$B", 50, 100}}, 150, {100, 50}, 0},
+        {"all 65535", {{"$A", 65535, 0}, {"$B", 65535, 100}, {"$C", 65535, 150}}, 200, {100, 50, 50}, 3},
+        {"shared samples", {{"$A", 100, 0}, {"$B", 100, 0}, {"$C", 20, 100}}, 120, {100, 100, 20}, 0},
+        {"past the end", {{"$A", 50, 90}, {"$E", 10, 5000}}, 100, {10, 0}, 2},
+        {"offsets out of name order", {{"$A", 500, 300}, {"$B", 500, 0}}, 400, {100, 300}, 2},
+        {"data size unknown", {{"$A", 65535, 0}, {"$B", 10, 10}}, UINT64_MAX, {10, 10}, 1},
+    };
+    for (const Case& c : cases) {
+        Bytes index;
+        for (const Record& r : c.records) {
+            Bytes bytes = encodeDiphoneRecord(r.name, r.length, r.offset);
+            index.insert(index.end(), bytes.begin(), bytes.end());
+        }
+        index.push_back(0xEE);  // a short tail is left alone
+        EXPECT_EQ(fitRecordLengths(index, c.dataSize), c.cut) << c.what;
+        for (std::size_t i = 0; i < c.records.size(); ++i) {
+            EXPECT_EQ(diphoneRecordAt(index, i).length, c.lengths[i]) << c.what << " " << i;
+            EXPECT_EQ(diphoneRecordAt(index, i).offset, c.records[i].offset) << c.what << " " << i;
+        }
+        EXPECT_EQ(index.back(), 0xEE) << c.what;
+    }
 }
 
 TEST(DiphoneIndex, OverlongNameLengthIsReadAsEight) {
