@@ -63,6 +63,7 @@ bool readWaveStart(ByteReader& reader, WaveFormat& format, std::uint32_t& dataSi
     if (!skipBytes(reader, formatSize - formatBodyNeeded, scratch, scratchSize)) return false;
     format.channels = readLittle16(body + 2);
     format.rate = readLittle32(body + 4);
+    format.blockAlign = readLittle16(body + 12);
     format.bits = readLittle16(body + 14);
     for (;;) {
         if (!readExactly(reader, head, 8)) return false;
@@ -73,6 +74,15 @@ bool readWaveStart(ByteReader& reader, WaveFormat& format, std::uint32_t& dataSi
         }
         if (!skipBytes(reader, size, scratch, scratchSize)) return false;
     }
+}
+
+bool isPlayableFormat(const WaveFormat& format) {
+    return (format.channels == 1 || format.channels == 2) && (format.bits == 8 || format.bits == 16) &&
+           format.rate >= 1000 && format.rate <= 192000;
+}
+
+bool isSoundFileFormat(const WaveFormat& format) {
+    return isPlayableFormat(format) && format.blockAlign == format.channels * (format.bits / 8);
 }
 
 std::uint32_t wavePieceSize(std::uint32_t remaining) {

@@ -16,6 +16,7 @@ constexpr int deviceBusy = 4;         // the device is in use elsewhere
 constexpr int maxOpenAttempts = 100;
 constexpr int maxFreeBlockWaits = 40;
 constexpr std::uint32_t shortestBlock = 256;
+constexpr int unplayableFormat = 32;  // the device's own code for a format it cannot take
 
 bool deviceOpen = false;
 WaveFormat deviceFormat;
@@ -138,6 +139,8 @@ bool trimSpeech() { return trimOn; }
 
 int playSamples(unsigned char* data, std::uint32_t length, std::uint32_t rate,
                 std::uint16_t channels, std::uint16_t bits) {
+    // The device is never opened with a format it cannot play.
+    if (!isPlayableFormat({rate, channels, bits})) return unplayableFormat;
     if (quickOn) rate = static_cast<std::uint32_t>(static_cast<std::uint64_t>(rate) * 3 / 2);
     const bool trimming = trimOn && channels == 1;
     const std::uint16_t deviceBits = trimming && bits == 16 ? 8 : bits;
@@ -180,7 +183,8 @@ int playWaveFile(const std::string& path) {
     WaveFormat format;
     std::uint32_t remaining = 0;
     int result = 0;
-    if (!readWaveStart(reader, format, remaining, fileBuffer, sizeof fileBuffer)) {
+    if (!readWaveStart(reader, format, remaining, fileBuffer, sizeof fileBuffer) ||
+        !isSoundFileFormat(format)) {
         result = -1;
     } else {
         while (remaining > 0) {

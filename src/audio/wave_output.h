@@ -17,7 +17,8 @@ void makeWaveHeader(unsigned char* buffer, std::uint32_t dataSize, std::uint32_t
 // in its start state: device closed, nothing queued, both switches off.
 void waveOutputStart();
 
-// 0 on success, -1 for a missing, unreadable or malformed file, otherwise the
+// 0 on success, -1 for a missing, unreadable or malformed file (a header
+// whose format is not a sound file's counts as malformed), otherwise the
 // device's open error.  Returns when the device is idle again.
 int playWaveFile(const std::string& path);
 // Queues a WaveBuffer and returns as soon as its last block is queued.  The

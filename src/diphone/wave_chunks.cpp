@@ -2,6 +2,8 @@
 
 #include <cctype>
 
+#include "audio/wave_format.h"
+
 namespace {
 
 bool sameId(const unsigned char* id, const char* expected) {
@@ -33,7 +35,16 @@ std::uint32_t findDataChunk(std::FILE* file) {
     if (std::fread(header, 1, 12, file) != 12 || !sameId(header, "RIFF")) return 0;
     unsigned char chunk[8];
     if (std::fread(chunk, 1, 8, file) != 8 || !sameId(chunk, "fmt ")) return 0;
-    if (!skipBody(file, littleEndian32(chunk + 4))) return 0;
+    // A header whose format is no sound file's marks the file as malformed.
+    const std::uint32_t formatSize = littleEndian32(chunk + 4);
+    unsigned char body[16];
+    if (formatSize < sizeof body || std::fread(body, 1, sizeof body, file) != sizeof body) return 0;
+    WaveFormat format;
+    format.channels = readLittle16(body + 2);
+    format.rate = readLittle32(body + 4);
+    format.blockAlign = readLittle16(body + 12);
+    format.bits = readLittle16(body + 14);
+    if (!isSoundFileFormat(format) || !skipBody(file, formatSize - sizeof body)) return 0;
     for (;;) {
         if (std::fread(chunk, 1, 8, file) != 8) return 0;
         if (sameId(chunk, "data")) return littleEndian32(chunk + 4);

@@ -176,7 +176,7 @@ TEST_F(WaveOutput, QuickPlaybackRaisesTheRateByHalf) {
     struct Case {
         std::uint32_t rate, opened;
     };
-    const Case cases[] = {{11025, 16537}, {16000, 24000}, {1, 1}, {3, 4}};
+    const Case cases[] = {{11025, 16537}, {16000, 24000}, {1001, 1501}, {1003, 1504}};
     for (const Case& c : cases) {
         fake::resetWaveDevice();
         setQuickPlayback(true);
@@ -433,11 +433,31 @@ TEST_F(WaveOutput, MissingOrMalformedFilesGiveMinusOneAndPlayNothing) {
         {"no format", "RIFF\x04\x01\x02\x03WAVE" + wavetest::chunk("data", "abc")},
         {"format cut short", std::string("RIFF\x04\x01\x02\x03WAVEfmt \x10\x00\x00\x00", 20) + "abcd"},
         {"no data", "RIFF\x04\x01\x02\x03WAVE" + fmt + wavetest::chunk("LIST", "abcd")},
+        {"0 channels", wavetest::waveFile(11025, 0, 8, wavetest::rampSamples(300))},
+        {"0 bits", wavetest::waveFile(11025, 1, 0, wavetest::rampSamples(300))},
+        {"rate 0", wavetest::waveFile(0, 1, 8, wavetest::rampSamples(300))},
+        {"block align 1 for 16 bits", [] {
+             std::string image = wavetest::waveFile(16000, 1, 16, wavetest::rampSamples(300));
+             image[32] = 1;
+             return image;
+         }()},
     };
     for (const Case& c : cases) {
         const auto path = writeWave("bad.wav", c.image);
         EXPECT_EQ(playWaveFile(path), -1) << c.name;
         EXPECT_EQ(fake::deviceOpenAttempts(), 0) << c.name;
+    }
+    // Samples and buffers in such a format are refused without opening the device.
+    struct Format {
+        std::uint32_t rate;
+        std::uint16_t channels, bits;
+    };
+    for (const Format& f : {Format{11025, 0, 8}, Format{11025, 1, 0}, Format{500, 1, 8}, Format{11025, 4, 16}}) {
+        Bytes buffer(44 + 300, 100);
+        EXPECT_EQ(playSamples(buffer.data() + 44, 300, f.rate, f.channels, f.bits), 32) << f.channels << " " << f.bits;
+        makeWaveHeader(buffer.data(), 300, f.rate, f.channels, f.bits);
+        playWaveBuffer(buffer.data());
+        EXPECT_EQ(fake::deviceOpenAttempts(), 0) << f.rate << " " << f.channels << " " << f.bits;
     }
     EXPECT_EQ(playWaveFile(folder + "/missing.wav"), -1);
     EXPECT_EQ(fake::deviceOpenAttempts(), 0);

@@ -73,12 +73,21 @@ void putChunk(Bytes& b, const char* id, std::uint32_t size, const Bytes& body) {
     put32(b, size);
     b.insert(b.end(), body.begin(), body.end());
 }
+// The body of a format chunk: PCM with these values.
+Bytes formatBody(std::uint16_t channels, std::uint32_t rate, std::uint16_t bits, std::uint16_t blockAlign) {
+    Bytes b = {1, 0, static_cast<unsigned char>(channels), static_cast<unsigned char>(channels >> 8)};
+    put32(b, rate);
+    put32(b, rate * blockAlign);
+    b.insert(b.end(), {static_cast<unsigned char>(blockAlign), static_cast<unsigned char>(blockAlign >> 8),
+                       static_cast<unsigned char>(bits), static_cast<unsigned char>(bits >> 8)});
+    return b;
+}
 Bytes wavFile(const Bytes& samples) {
     Bytes b;
     b.insert(b.end(), {'R', 'I', 'F', 'F'});
     put32(b, 36 + static_cast<std::uint32_t>(samples.size()));
     b.insert(b.end(), {'W', 'A', 'V', 'E'});
-    putChunk(b, "fmt ", 16, filled(16, 1));
+    putChunk(b, "fmt ", 16, formatBody(1, 11025, 8, 1));
     putChunk(b, "data", static_cast<std::uint32_t>(samples.size()), samples);
     return b;
 }
@@ -544,7 +553,10 @@ TEST(WaveChunks, FindsTheDataChunkOrNothing) {
         putChunk(b, id, size, body);
         return b;
     };
-    Bytes fmt = chunk("fmt ", 16, filled(16, 0));
+    Bytes fmt = chunk("fmt ", 16, formatBody(1, 11025, 8, 1));
+    auto withFormat = [&](std::uint16_t channels, std::uint32_t rate, std::uint16_t bits, std::uint16_t align) {
+        return file({chunk("fmt ", 16, formatBody(channels, rate, bits, align)), chunk("data", 1, {44})});
+    };
     struct Case {
         const char* what;
         Bytes content;
@@ -552,14 +564,25 @@ TEST(WaveChunks, FindsTheDataChunkOrNothing) {
         int next;
     } cases[] = {
         {"plain", file({fmt, chunk("data", 3, {7, 8, 9})}), 3, 7},
-        {"case ignored", [&] { Bytes b = file({chunk("FMT ", 16, filled(16, 0)), chunk("DaTa", 2, {5, 6})}); b[0] = 'r'; return b; }(), 2, 5},
+        {"case ignored", [&] { Bytes b = file({chunk("FMT ", 16, formatBody(1, 11025, 8, 1)), chunk("DaTa", 2, {5, 6})}); b[0] = 'r'; return b; }(), 2, 5},
+        {"16-bit stereo", withFormat(2, 44100, 16, 4), 1, 44},
+        {"longer format body", file({chunk("fmt ", 18, [] { Bytes b = formatBody(1, 8000, 8, 1); b.insert(b.end(), {0, 0}); return b; }()), chunk("data", 1, {45})}), 1, 45},
+        // Formats no sound file has: the file is malformed.
+        {"0 channels", withFormat(0, 11025, 8, 0), 0, -2},
+        {"0 bits", withFormat(1, 11025, 0, 0), 0, -2},
+        {"3 channels", withFormat(3, 11025, 8, 3), 0, -2},
+        {"24 bits", withFormat(1, 11025, 24, 3), 0, -2},
+        {"rate 999", withFormat(1, 999, 8, 1), 0, -2},
+        {"rate 192001", withFormat(1, 192001, 8, 1), 0, -2},
+        {"block align not one frame", withFormat(1, 11025, 16, 1), 0, -2},
+        {"format body announced short", file({chunk("fmt ", 14, Bytes(14, 1)), chunk("data", 1, {1})}), 0, -2},
         {"chunk before data", file({fmt, chunk("LIST", 4, {1, 2, 3, 4}), chunk("data", 1, {42})}), 1, 42},
         {"odd chunk, no pad", file({fmt, chunk("odd ", 3, {1, 2, 3}), chunk("data", 1, {43})}), 1, 43},
         {"empty data", file({fmt, chunk("data", 0, {})}), 0, EOF},
         {"not RIFF", [&] { Bytes b = file({fmt, chunk("data", 1, {1})}); b[0] = 'X'; return b; }(), 0, -2},
         {"fmt not first", file({chunk("data", 1, {1}), fmt}), 0, -2},
         {"no data", file({fmt, chunk("LIST", 2, {1, 2})}), 0, -2},
-        {"short fmt body", file({chunk("fmt ", 16, filled(10, 0))}), 0, -2},
+        {"short fmt body", file({chunk("fmt ", 16, Bytes(10, 0))}), 0, -2},
         {"short chunk header", file({fmt, Bytes{'d', 'a', 't'}}), 0, -2},
         {"short header", Bytes{'R', 'I', 'F', 'F', 1}, 0, -2},
         {"empty file", Bytes{}, 0, -2},

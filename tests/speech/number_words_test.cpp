@@ -115,9 +115,17 @@ TEST_F(NumberWordPlayer, PlaysTheFilesOfTheWords) {
     }
 }
 
-TEST_F(NumberWordPlayer, MissingWordFileIsSkipped) {
+TEST_F(NumberWordPlayer, MissingOrMalformedWordFileIsSkipped) {
     auto cento = word("_cento", 300), um = word("_um", 300);
-    playNumberWords(numberToWords(121));  // cento e vinte e um: no "_e", no "_vinte"
+    // "_e" says 0 channels: malformed, its bytes are not played.
+    std::vector<unsigned char> e = word("_e", 300);
+    std::string image(e.size() + 44, '\x80');
+    image.replace(0, 44, "RIFF" + littleEndian(336, 4) + "WAVEfmt " + littleEndian(16, 4) + littleEndian(1, 2) +
+                             littleEndian(0, 2) + littleEndian(11025, 4) + littleEndian(11025, 4) +
+                             littleEndian(1, 2) + littleEndian(8, 2) + "data" + littleEndian(300, 4));
+    std::copy(e.begin(), e.end(), image.begin() + 44);
+    fake::writeFile(letters_ + "/_e.wav", image);
+    playNumberWords(numberToWords(121));  // cento e vinte e um: "_e" malformed, no "_vinte"
     EXPECT_EQ(withoutSilence(fake::allPlayedBytes()), withoutSilence(joined({cento, um})));
 }
 
