@@ -24,6 +24,7 @@ int queuedBlocks = 0;
 int lastBlock = waveBlockCount;  // the first block used is 1
 bool blockInFlight[waveBlockCount + 1] = {};
 bool quickOn = false;
+bool openFailed = false;
 bool trimOn = false;
 unsigned char fileBuffer[waveBlockSize];
 
@@ -56,7 +57,10 @@ int openDevice(std::uint32_t rate, std::uint16_t bits, std::uint16_t channels) {
         sleepPumping(100);
         result = waveDeviceOpen(rate, bits, channels);
     }
-    if (result == 0) deviceOpen = true;
+    if (result == 0)
+        deviceOpen = true;
+    else
+        openFailed = true;
     return result;
 }
 
@@ -130,7 +134,10 @@ void waveOutputStart() {
     std::fill(std::begin(blockInFlight), std::end(blockInFlight), false);
     quickOn = false;
     trimOn = false;
+    openFailed = false;
 }
+
+bool deviceOpenFailed() { return openFailed; }
 
 void setQuickPlayback(bool on) { quickOn = on; }
 bool quickPlayback() { return quickOn; }

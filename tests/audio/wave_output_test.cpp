@@ -291,6 +291,7 @@ TEST_F(WaveOutput, ABusyDeviceIsTriedAgainEvery100MillisecondsUpToAHundredTimes)
         EXPECT_EQ(fake::deviceOpenAttempts(), c.attempts) << c.name;
         EXPECT_EQ(fake::sleepCalls(), std::vector<unsigned>(c.attempts - 1, 100)) << c.name;
         EXPECT_EQ(fake::deviceOpens().size(), c.opened ? 1u : 0u) << c.name;
+        EXPECT_EQ(deviceOpenFailed(), !c.opened) << c.name;  // the program's exit code tells
         if (c.opened) {
             EXPECT_EQ(fake::deviceOpens()[0].blocks.size(), 1u) << c.name;
         }
