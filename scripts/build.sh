@@ -1,22 +1,46 @@
 #!/usr/bin/env bash
-# Builds everything into build/: the native tree (portable code, tests, tools and
-# the generated voice data), then voltanor.exe and its tests for i686 and x86_64.
-set -euo pipefail
+# Builds into build/, each tree's output in build/logs/build-TREE.log.
+#   build.sh        everything: the native tree (portable code, tests, tools and
+#                   the generated voice data), then voltanor.exe and its tests
+#                   for i686 and x86_64.
+#   build.sh run    only what running needs: the voice data (and the native
+#                   generators it is made with) and the i686 voltanor.exe.
+set -eEuo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 cd "$top"
+source scripts/steps.sh
+report_failures
+stay_inside_build
 jobs=${VOLTANOR_JOBS:-$(nproc)}
+mode=${1:-all}
+case $mode in all | run) ;; *) echo "build.sh: unknown mode '$mode' (all or run)" >&2; exit 2 ;; esac
 
-configure() { # dir, extra cmake arguments...
-  local dir=$1; shift
-  [ -f "$dir/build.ninja" ] || cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
+# MBROLA's source at the pinned commit: fetched by CMake, or, on machines that
+# cannot reach its home, the copy of that tree kept beside the clone.
+mbrola_source=()
+for dir in "$top/../shared/third_party/mbrola" /work/shared/third_party/mbrola; do
+  if [ -f "$dir/LibOneChannel/lib1.c" ]; then
+    mbrola_source=(-DFETCHCONTENT_SOURCE_DIR_MBROLA="$(cd "$dir" && pwd)")
+    break
+  fi
+done
+
+configure() { # tree, extra cmake arguments...
+  local tree=$1; shift
+  [ -f "build/$tree/build.ninja" ] && return 0
+  step "configure-$tree" cmake -S . -B "build/$tree" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "${mbrola_source[@]}" "$@"
+}
+build() { # tree, targets...
+  local tree=$1; shift
+  local targets=()
+  [ $# -gt 0 ] && targets=(--target "$@")
+  step "build-$tree" cmake --build "build/$tree" -j "$jobs" "${targets[@]}"
 }
 
-configure build/native
-cmake --build build/native -j "$jobs"
-if cmake --build build/native --target help | grep -q '^voice_data:'; then
-  cmake --build build/native --target voice_data -j "$jobs"
-fi
+configure native
+if [ "$mode" = run ]; then build native voice_data; else build native all voice_data; fi
 for arch in i686 x86_64; do
-  configure "build/$arch" -DCMAKE_TOOLCHAIN_FILE="$top/cmake/mingw-$arch.cmake"
-  cmake --build "build/$arch" -j "$jobs"
+  [ "$mode" = run ] && [ $arch != i686 ] && continue
+  configure "$arch" -DCMAKE_TOOLCHAIN_FILE="$top/cmake/mingw-$arch.cmake"
+  if [ "$mode" = run ]; then build "$arch" voltanor; else build "$arch"; fi
 done

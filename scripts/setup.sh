@@ -1,7 +1,13 @@
 #!/usr/bin/env bash
 # Installs, as root, every Debian package the build and the tests need that is
 # not there yet.  Safe to run again: it does nothing when all are present.
-set -euo pipefail
+# apt's output (what it downloads and installs, one line a package) is shown
+# and kept in build/logs/setup-*.log.
+set -eEuo pipefail
+top=$(cd "$(dirname "$0")/.." && pwd)
+source "$top/scripts/steps.sh"
+report_failures
+"$top/scripts/fetch-voice.sh"
 
 packages=(
   cmake ninja-build g++ clang libclang-rt-14-dev googletest
@@ -24,6 +30,6 @@ fi
 if ! dpkg --print-foreign-architectures | grep -qx i386; then
   dpkg --add-architecture i386
 fi
-echo "setup: installing ${missing[*]}"
-apt-get update -qq
-DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+echo "setup: installing ${missing[*]} (with what they need, several hundred MB on a fresh system)"
+step setup-update apt-get update
+step setup-install env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends "${missing[@]}"

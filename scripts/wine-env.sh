@@ -4,43 +4,82 @@
 #   wine_env_start private|user   private: always a private Xvfb (tests);
 #                                 user: the user's $DISPLAY when there is one.
 #   wine_env_stop                 ends the wineserver and the private X server.
+# The prefix is build/wine, or $VOLTANOR_WINE_PREFIX when that is set.  Its
+# creation and the server's start are logged in build/logs/wine-*.log.
 
 top=${top:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)}
+declare -F step >/dev/null || source "$top/scripts/steps.sh"
 VOLTANOR_XVFB_PID=
+
+# Wine's own commands with the environment every Wine process here gets: the
+# sound settings' home, and the server's folder (Wine keeps it under TMPDIR and
+# finds it again through the prefix, so TMPDIR must be the same for all).
+wine_home() { HOME=$VOLTANOR_WINE_HOME TMPDIR=$top/build/tmp "$@"; }
 
 wine_env_start() {
   local display_mode=${1:-private}
-  export WINEPREFIX=$top/build/wine
+  export WINEPREFIX=${VOLTANOR_WINE_PREFIX:-$top/build/wine}
   export WINEDEBUG=-all
   export WINEDLLOVERRIDES="mscoree,mshtml="
   export VOLTANOR_WINE_HOME=$top/build/winehome
-  mkdir -p "$VOLTANOR_WINE_HOME"
+  mkdir -p "$VOLTANOR_WINE_HOME" "$WINEPREFIX" "$top/build/tmp"
   write_sound_config capture
 
   if [ "$display_mode" = private ] || [ -z "${DISPLAY:-}" ]; then
-    local fdfile
-    fdfile=$(mktemp)
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$fdfile" >/dev/null 2>&1 &
-    VOLTANOR_XVFB_PID=$!
-    local i
-    for i in $(seq 100); do [ -s "$fdfile" ] && break; sleep 0.1; done
-    export DISPLAY=":$(head -n1 "$fdfile")"
-    rm -f "$fdfile"
+    start_private_display
   fi
 
+  # A server left by an interrupted run would keep that run's display: end it.
+  wine_home wineserver -k >/dev/null 2>&1 || true
+  quiet_step wine-server-end wine_home timeout 60 wineserver -w
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
-    echo "wine: creating the prefix in $WINEPREFIX"
-    HOME=$VOLTANOR_WINE_HOME wineboot -i </dev/null >/dev/null 2>&1 || true
+    echo "wine: creating the prefix in $WINEPREFIX (a minute or two)"
+    quiet_step wine-prefix wine_home wineboot -i
+    if [ ! -f "$WINEPREFIX/system.reg" ]; then
+      echo "wine: wineboot ended without making $WINEPREFIX/system.reg; its output is in $VOLTANOR_LOGS/wine-prefix.log" >&2
+      return 1
+    fi
+    # wineboot's server lingers for a few seconds after it; the server kept
+    # for the run can only start once it has gone.
+    quiet_step wine-server-end wine_home timeout 60 wineserver -w
   fi
   # The server and the services Wine starts with the first program outlive it;
-  # started here with no output of ours, they hold no test's pipes open.
-  HOME=$VOLTANOR_WINE_HOME wineserver -p </dev/null >/dev/null 2>&1
-  HOME=$VOLTANOR_WINE_HOME wine wineboot </dev/null >/dev/null 2>&1 || true
+  # started here with their output in a log, they hold no test's pipes open.
+  quiet_step wine-server wine_home wineserver -p || {
+    local status=$?
+    [ $status -ne 2 ] || echo "wine: exit code 2 means that another wineserver still holds $WINEPREFIX" >&2
+    return $status
+  }
+  quiet_step wine-services wine_home wine wineboot
   install_voice_data
 }
 
+# A private X server on the first free display (Xvfb writes its number to fd 3).
+start_private_display() {
+  local fdfile=$top/build/tmp/xvfb-display.$$ log=$VOLTANOR_LOGS/xvfb.log i
+  mkdir -p "$VOLTANOR_LOGS"
+  : >"$fdfile"
+  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$fdfile" >"$log" 2>&1 </dev/null &
+  VOLTANOR_XVFB_PID=$!
+  for i in $(seq 100); do
+    [ -s "$fdfile" ] && break
+    kill -0 "$VOLTANOR_XVFB_PID" 2>/dev/null || break
+    sleep 0.1
+  done
+  if [ ! -s "$fdfile" ]; then
+    rm -f "$fdfile"
+    { echo "Xvfb did not start; its output ($log):"; sed 's/^/  | /' "$log"; } >&2
+    return 1
+  fi
+  export DISPLAY=":$(head -n1 "$fdfile")"
+  rm -f "$fdfile"
+}
+
 wine_env_stop() {
-  if [ -n "${WINEPREFIX:-}" ]; then wineserver -k 2>/dev/null || true; fi
+  if [ -n "${WINEPREFIX:-}" ]; then
+    wine_home wineserver -k >/dev/null 2>&1 || true
+    wine_home timeout 60 wineserver -w >/dev/null 2>&1 || true
+  fi
   if [ -n "$VOLTANOR_XVFB_PID" ]; then
     kill "$VOLTANOR_XVFB_PID" 2>/dev/null || true
     wait "$VOLTANOR_XVFB_PID" 2>/dev/null || true
@@ -67,5 +106,36 @@ install_voice_data() {
   local data=$top/build/data
   [ -d "$data/kelmar" ] && { mkdir -p "$WINEPREFIX/drive_c/kelmar"; cp -a "$data/kelmar/." "$WINEPREFIX/drive_c/kelmar/"; }
   [ -f "$data/ORAVIX.INI" ] && cp "$data/ORAVIX.INI" "$WINEPREFIX/drive_c/windows/ORAVIX.INI"
+  install_tts_engine
   return 0
+}
+
+# The text-to-speech engine's outside parts: the br1 voice (scripts/fetch-voice.sh
+# unpacks it into build/mbrola) at C:\kelmar\tavintts\br1\br1 and the registry
+# value through which the engine finds it, for 32- and 64-bit programs alike.
+# mbrola.dll is built beside voltanor.exe; the engine's data files come with
+# the voice data (C:\kelmar\tavintts\).
+#   select_voice tts|default   the settings file selects the engine or not
+install_tts_engine() {
+  local voice=$top/build/mbrola/usr/share/mbrola/br1/br1
+  local installed=$WINEPREFIX/drive_c/kelmar/tavintts/br1
+  [ -f "$voice" ] || return 0
+  mkdir -p "$installed"
+  cmp -s "$voice" "$installed/br1" || cp "$voice" "$installed/br1"
+  if ! grep -qi 'TCTS\\\\Mbrola\\\\databases\\\\BR1' "$WINEPREFIX/system.reg" 2>/dev/null ||
+     ! grep -qi 'Wow6432Node\\\\TCTS' "$WINEPREFIX/system.reg" 2>/dev/null; then
+    local view
+    for view in 32 64; do
+      HOME=$VOLTANOR_WINE_HOME wine reg add 'HKLM\SOFTWARE\TCTS\Mbrola\databases\BR1' /ve \
+        /d 'C:\kelmar\tavintts\br1\br1' /f /reg:$view </dev/null >/dev/null 2>&1 || true
+    done
+  fi
+}
+
+select_voice() {
+  local ini=$WINEPREFIX/drive_c/windows/ORAVIX.INI
+  [ -f "$top/build/data/ORAVIX.INI" ] && cp "$top/build/data/ORAVIX.INI" "$ini"
+  if [ "$1" = tts ]; then
+    sed -i 's/^\[TRADUTOR\]$/[TRADUTOR]\nSAPI=SIM\nTIPOSAPI=3/' "$ini"
+  fi
 }

@@ -6,10 +6,10 @@
 
 namespace {
 
-const char* const unitWords[10] = {"", "um", "dois", "tres", "quatro", "cinco", "seis", "sete", "oito", "nove"};
+const char* const unitWords[10] = {"", "um", "dois", nullptr, "quatro", "cinco", "seis", "sete", "oito", "nove"};
 const char* const teenWords[10] = {"dez", "onze", "doze", "treze", "quatorze",
                                    "quinze", "dezesseis", "dezessete", "dezoito", "dezenove"};
-const char* const tenWords[10] = {"", "", "vinte", "trinta", "quarenta", "cinquenta",
+const char* const tenWords[10] = {"", "", "vinte", "trinta", "quarenta", nullptr,
                                   "sessenta", "setenta", "oitenta", "noventa"};
 const char* const hundredWords[10] = {"", "cento", "duzentos", "trezentos", "quatrocentos", "quinhentos",
                                       "seiscentos", "setecentos", "oitocentos", "novecentos"};
@@ -21,9 +21,26 @@ const char* const scalePlural[4] = {"trilh\xF5" "es ", "bilh\xF5" "es ", "milh\x
 constexpr int groupCount = 5;
 constexpr int digitCount = groupCount * 3;
 
+// Three and fifty are the words whose spelling differs between users.
+const char* unitWord(char digit, const NumberSpelling& spelling) {
+    return digit == '3' ? spelling.three : unitWords[digit - '0'];
+}
+const char* tenWord(char digit, const NumberSpelling& spelling) {
+    return digit == '5' ? spelling.fifty : tenWords[digit - '0'];
+}
+
 }  // namespace
 
+// The recorded words' file names carry no accents.
+const NumberSpelling recordedNumberSpelling = {"tres", "cinquenta"};
+
 std::string tripleWords(char hundreds, char tens, char units) {
+    return tripleWords(hundreds, tens, units, recordedNumberSpelling);
+}
+
+std::string numberToWords(unsigned long long n) { return numberToWords(n, recordedNumberSpelling); }
+
+std::string tripleWords(char hundreds, char tens, char units, const NumberSpelling& spelling) {
     if (hundreds == '0' && tens == '0' && units == '0') return "";
     if (hundreds == '1' && tens == '0' && units == '0') return "cem";
     std::string words;
@@ -34,15 +51,15 @@ std::string tripleWords(char hundreds, char tens, char units) {
     }
     if (tens == '1') return words + teenWords[units - '0'];
     if (tens != '0') {
-        words += tenWords[tens - '0'];
+        words += tenWord(tens, spelling);
         if (units == '0') return words;
         words += " e ";
     }
-    if (units != '0') words += unitWords[units - '0'];
+    if (units != '0') words += unitWord(units, spelling);
     return words;
 }
 
-std::string numberToWords(unsigned long long n) {
+std::string numberToWords(unsigned long long n, const NumberSpelling& spelling) {
     if (n == 0) return "zero";
     std::string digits = std::to_string(n);
     // Only the lowest 15 digits (up to the trillions) have words.
@@ -53,7 +70,7 @@ std::string numberToWords(unsigned long long n) {
     int last = -1;
     for (int g = 0; g < groupCount; ++g) {
         const char* d = digits.c_str() + 3 * g;
-        groupWords[g] = tripleWords(d[0], d[1], d[2]);
+        groupWords[g] = tripleWords(d[0], d[1], d[2], spelling);
         bool zeroGroup = d[0] == '0' && d[1] == '0' && d[2] == '0';
         if (g < groupCount - 1 && !zeroGroup) {
             bool single = d[0] == '0' && d[1] == '0' && d[2] == '1';

@@ -51,6 +51,15 @@ void playRepeatTone();
 
 // ---- number words ----------------------------------------------------------
 
+// The words of 3 and 50, the only ones spelled differently by the recorded
+// words (file names without accents) and by the text-to-speech engine.
+struct NumberSpelling {
+    const char* three;
+    const char* fifty;
+};
+// n of up to 15 digits (higher digits have no words and are dropped).
 std::string numberToWords(unsigned long long n);
+std::string numberToWords(unsigned long long n, const NumberSpelling& spelling);
 std::string tripleWords(char hundreds, char tens, char units);
+std::string tripleWords(char hundreds, char tens, char units, const NumberSpelling& spelling);
 void playNumberWords(const std::string& words);

@@ -17,6 +17,7 @@ trap restore EXIT
 run() { # name, arguments...: output in $work/name.out, drawing log in $work/name
   local name=$1; shift
   status=0
+  show_on_failure "$work/$name.out" "$work/$name"
   WINEDEBUG=trace+font timeout 60 "$scripts/wine-exec.sh" "$program" "$@" \
     >"$work/$name.out" 2>"$work/$name" </dev/null || status=$?
 }

@@ -28,6 +28,7 @@ offset() { grep -boF -- "$2" <<<"$1" | head -n1 | cut -d: -f1; }
 start_program() {
   local name=$1; shift
   mkdir -p "$work/$name.capture"
+  show_on_failure "$work/$name.out" "$work/$name.log"
   VOLTANOR_CAPTURE_DIR=$work/$name.capture WINEDEBUG=trace+font timeout 120 \
     "$scripts/with-battery.sh" "$@" -- "$scripts/wine-exec.sh" "$VOLTANOR_EXE" \
     >"$work/$name.out" 2>"$work/$name.log" </dev/null &

@@ -4,14 +4,15 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <filesystem>
 #include <string>
 
-#include "diphone/translator.h"
+#include "translator/translator.h"
 
 namespace {
 
 std::string tempPath(const char* suffix) {
-    return "/tmp/voltanor-exceptions-fuzz-" + std::to_string(getpid()) + suffix;
+    return std::filesystem::temp_directory_path() / ("voltanor-exceptions-fuzz-" + std::to_string(getpid()) + suffix);
 }
 
 bool writeFile(const std::string& path, const std::string& content) {

@@ -4,14 +4,15 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <filesystem>
 #include <string>
 
-#include "diphone/translator.h"
+#include "translator/translator.h"
 
 namespace {
 
 std::string tempPath() {
-    static const std::string path = "/tmp/voltanor-rules-fuzz-" + std::to_string(getpid()) + ".rgr";
+    static const std::string path = std::filesystem::temp_directory_path() / ("voltanor-rules-fuzz-" + std::to_string(getpid()) + ".rgr");
     return path;
 }
 

@@ -4,6 +4,7 @@ set -uo pipefail
 : "${VOLTANOR_SOURCE_DIR:?run through ctest (scripts/test.sh)}"
 scripts=$VOLTANOR_SOURCE_DIR/scripts
 e2e_failures=0
+e2e_logs=()
 
 # run_program LOG -- BATTERY-SETTINGS... -- EXE [ARGS]: runs EXE with the given
 # power supplies, Wine logging every text drawing call into LOG; sets $status.
@@ -14,6 +15,7 @@ run_program() {
   while [ $# -gt 0 ] && [ "$1" != -- ]; do battery+=("$1"); shift; done
   shift
   status=0
+  show_on_failure "$log.out" "$log"
   WINEDEBUG=trace+font timeout 120 "$scripts/with-battery.sh" "${battery[@]}" -- \
     "$scripts/wine-exec.sh" "$@" >"$log.out" 2>"$log" </dev/null || status=$?
 }
@@ -29,9 +31,23 @@ drawn_texts() {
       print "$s\n" if length $s; }' "$1"
 }
 
+# show_on_failure FILE...: the output of the program run last, whose end a
+# failed check prints (the scripts' work folders are gone once they end).
+show_on_failure() { e2e_logs=("$@"); }
+
 check() { # description, command...
   local what=$1; shift
-  if "$@"; then echo "ok: $what"; else echo "FAILED: $what"; e2e_failures=$((e2e_failures + 1)); fi
+  if "$@"; then echo "ok: $what"; return; fi
+  echo "FAILED: $what"
+  e2e_failures=$((e2e_failures + 1))
+  local f
+  for f in "${e2e_logs[@]}"; do
+    [ -s "$f" ] || continue
+    # Wine's text-drawing trace is the drawing log's bulk: its messages matter here.
+    echo "  last lines of $f:"
+    grep -v ':trace:' "$f" | tail -n 25 | sed 's/^/  | /'
+  done
+  e2e_logs=()
 }
 
 drew_line() { grep -qxF -- "$2" <(drawn_texts "$1"); }

@@ -11,6 +11,7 @@ windows_path() { local p=${1//\//\\}; echo "Z:$p"; }
 # shows the ready caption, and gives that window the keyboard focus (there is
 # no window manager on the test display to do it).
 start_reader() {
+  show_on_failure "$3.log"
   timeout 60 "$scripts/wine-exec.sh" "$VOLTANOR_BIN_DIR/key_reader.exe" "$1" "$2" \
     "$(windows_path "$3")" >"$3.log" 2>&1 </dev/null &
   reader_pid=$!

@@ -1,0 +1,72 @@
+# Sourced by the scripts (after setting $top): long steps that show their
+# progress and keep their output, and a clear message for whatever fails.
+#
+#   step NAME COMMAND...  runs COMMAND, showing its output as it comes and
+#                         keeping it in build/logs/NAME.log; when it fails,
+#                         says which step, which command and the log's last
+#                         lines, and returns the command's exit code.
+#   report_failures       an ERR trap naming the command and line that failed
+#                         (with `set -eE`, so that no failure ends silently).
+#   stay_inside_build     TMPDIR and HOME inside build/, so that the build, the
+#                         voice data generators, Wine and the tests write
+#                         nothing elsewhere.
+
+VOLTANOR_LOGS=$top/build/logs
+script_name=${0##*/}
+
+step() {
+  local name=$1; shift
+  local log=$VOLTANOR_LOGS/$name.log started=$SECONDS status
+  mkdir -p "$VOLTANOR_LOGS"
+  echo "==> $name: $*"
+  if "$@" </dev/null 2>&1 | tee "$log"; then status=0; else status=${PIPESTATUS[0]}; fi
+  step_result "$name" "$log" "$started" "$status" "$@"
+}
+
+# quiet_step NAME COMMAND...: the same with the output only in the log and a
+# line every 15 s while it runs: for commands that leave servers running
+# (which would hold a pipe to tee open) or whose output only matters when they fail.
+quiet_step() {
+  local name=$1; shift
+  local log=$VOLTANOR_LOGS/$name.log started=$SECONDS status ticker
+  mkdir -p "$VOLTANOR_LOGS"
+  echo "==> $name: $* (output in $log)"
+  (while sleep 15; do echo "    $name: $((SECONDS - started)) s"; done) &
+  ticker=$!
+  if "$@" </dev/null >"$log" 2>&1; then status=0; else status=$?; fi
+  kill "$ticker" 2>/dev/null || true; wait "$ticker" 2>/dev/null || true
+  step_result "$name" "$log" "$started" "$status" "$@"
+}
+
+step_result() { # name, log, start time, exit code, command...
+  local name=$1 log=$2 started=$3 status=$4; shift 4
+  if [ "$status" -ne 0 ]; then
+    {
+      echo "FAILED: $name (exit code $status after $((SECONDS - started)) s)"
+      echo "  command: $(printf '%q ' "$@")"
+      echo "  its output is in $log; the last lines:"
+      tail -n 40 "$log" | sed 's/^/  | /'
+    } >&2
+    return "$status"
+  fi
+  echo "==> $name: done in $((SECONDS - started)) s"
+}
+
+# A failed step, or a function returning a failure, has already said what
+# failed; any other command is named here.
+report_failures() {
+  trap 'failed_status=$?; case $BASH_COMMAND in step\ * | quiet_step\ * | step_result\ * | return*) ;; *)
+          echo "$script_name: stopped at line $LINENO: \`$BASH_COMMAND\` ended with exit code $failed_status" >&2 ;;
+        esac' ERR
+  set -E
+}
+
+stay_inside_build() {
+  # A user's X display stays reachable once HOME has moved.
+  if [ -n "${DISPLAY:-}" ] && [ -z "${XAUTHORITY:-}" ] && [ -f "${HOME:-/nonexistent}/.Xauthority" ]; then
+    export XAUTHORITY=$HOME/.Xauthority
+  fi
+  export TMPDIR=$top/build/tmp TEST_TMPDIR=$top/build/tmp HOME=$top/build/home
+  export XDG_CONFIG_HOME=$HOME/.config XDG_CACHE_HOME=$HOME/.cache XDG_DATA_HOME=$HOME/.local/share
+  mkdir -p "$TMPDIR" "$HOME"
+}
