@@ -139,28 +139,6 @@ TEST(WaveFile, ChunkWalkAcceptsWellFormedAndRejectsBrokenImages) {
     }
 }
 
-TEST(WaveFile, OnlyFormatsTheDeviceCanPlayAreSoundFileFormats) {
-    struct Case {
-        std::uint32_t rate;
-        std::uint16_t channels, bits, blockAlign;
-        bool playable, soundFile;
-    };
-    const Case cases[] = {
-        {11025, 1, 8, 1, true, true},      {16000, 1, 16, 2, true, true},   {44100, 2, 16, 4, true, true},
-        {1000, 2, 8, 2, true, true},       {192000, 1, 8, 1, true, true},   {999, 1, 8, 1, false, false},
-        {192001, 1, 8, 1, false, false},   {0, 1, 8, 1, false, false},      {11025, 0, 8, 0, false, false},
-        {11025, 1, 0, 0, false, false},    {11025, 3, 8, 3, false, false},  {11025, 1, 24, 3, false, false},
-        {11025, 65535, 8, 65535, false, false}, {11025, 1, 4, 1, false, false},
-        // A WaveBuffer keeps the template's block align 1: playable, but no file's header.
-        {16000, 1, 16, 1, true, false},    {11025, 2, 8, 1, true, false},   {11025, 1, 8, 0, true, false},
-    };
-    for (const Case& c : cases) {
-        const WaveFormat format{c.rate, c.channels, c.bits, c.blockAlign};
-        EXPECT_EQ(isPlayableFormat(format), c.playable) << c.rate << " " << c.channels << " " << c.bits;
-        EXPECT_EQ(isSoundFileFormat(format), c.soundFile) << c.rate << " " << c.channels << " " << c.bits << " " << c.blockAlign;
-    }
-}
-
 TEST(WaveBuffer, DataIsFoundInsideTheExtentTheRiffSizeGives) {
     std::vector<unsigned char> buffer(44 + 300, 0x55);
     makeWaveHeader(buffer.data(), 300, 16000, 1, 16);

@@ -434,32 +434,16 @@ TEST_F(WaveOutput, MissingOrMalformedFilesGiveMinusOneAndPlayNothing) {
         {"no format", "RIFF\x04\x01\x02\x03WAVE" + wavetest::chunk("data", "abc")},
         {"format cut short", std::string("RIFF\x04\x01\x02\x03WAVEfmt \x10\x00\x00\x00", 20) + "abcd"},
         {"no data", "RIFF\x04\x01\x02\x03WAVE" + fmt + wavetest::chunk("LIST", "abcd")},
-        {"0 channels", wavetest::waveFile(11025, 0, 8, wavetest::rampSamples(300))},
-        {"0 bits", wavetest::waveFile(11025, 1, 0, wavetest::rampSamples(300))},
-        {"rate 0", wavetest::waveFile(0, 1, 8, wavetest::rampSamples(300))},
-        {"block align 1 for 16 bits", [] {
-             std::string image = wavetest::waveFile(16000, 1, 16, wavetest::rampSamples(300));
-             image[32] = 1;
-             return image;
-         }()},
+        {"0 channels", wavetest::waveFile(11025, 0, 8, {1, 2})}, {"0 bits", wavetest::waveFile(11025, 1, 0, {1, 2})},
+        {"rate 999", wavetest::waveFile(999, 1, 8, {1, 2})},     {"rate 192001", wavetest::waveFile(192001, 1, 8, {1, 2})},
     };
     for (const Case& c : cases) {
         const auto path = writeWave("bad.wav", c.image);
         EXPECT_EQ(playWaveFile(path), -1) << c.name;
         EXPECT_EQ(fake::deviceOpenAttempts(), 0) << c.name;
     }
-    // Samples and buffers in such a format are refused without opening the device.
-    struct Format {
-        std::uint32_t rate;
-        std::uint16_t channels, bits;
-    };
-    for (const Format& f : {Format{11025, 0, 8}, Format{11025, 1, 0}, Format{500, 1, 8}, Format{11025, 4, 16}}) {
-        Bytes buffer(44 + 300, 100);
-        EXPECT_EQ(playSamples(buffer.data() + 44, 300, f.rate, f.channels, f.bits), 32) << f.channels << " " << f.bits;
-        makeWaveHeader(buffer.data(), 300, f.rate, f.channels, f.bits);
-        playWaveBuffer(buffer.data());
-        EXPECT_EQ(fake::deviceOpenAttempts(), 0) << f.rate << " " << f.channels << " " << f.bits;
-    }
+    Bytes samples(300, 100);  // nor are samples in a format no device takes
+    EXPECT_EQ(playSamples(samples.data(), 300, 11025, 3, 8) + playSamples(samples.data(), 300, 11025, 1, 24), 64);
     EXPECT_EQ(playWaveFile(folder + "/missing.wav"), -1);
     EXPECT_EQ(fake::deviceOpenAttempts(), 0);
     EXPECT_EQ(fake::consoleOutput(), "");

@@ -73,21 +73,15 @@ void putChunk(Bytes& b, const char* id, std::uint32_t size, const Bytes& body) {
     put32(b, size);
     b.insert(b.end(), body.begin(), body.end());
 }
-// The body of a format chunk: PCM with these values.
-Bytes formatBody(std::uint16_t channels, std::uint32_t rate, std::uint16_t bits, std::uint16_t blockAlign) {
-    Bytes b = {1, 0, static_cast<unsigned char>(channels), static_cast<unsigned char>(channels >> 8)};
-    put32(b, rate);
-    put32(b, rate * blockAlign);
-    b.insert(b.end(), {static_cast<unsigned char>(blockAlign), static_cast<unsigned char>(blockAlign >> 8),
-                       static_cast<unsigned char>(bits), static_cast<unsigned char>(bits >> 8)});
-    return b;
+Bytes formatBody(unsigned char channels, unsigned char bits, unsigned char align) {  // PCM, 11025 Hz
+    return {1, 0, channels, 0, 0x11, 0x2B, 0, 0, 0, 0, 0, 0, align, 0, bits, 0};
 }
 Bytes wavFile(const Bytes& samples) {
     Bytes b;
     b.insert(b.end(), {'R', 'I', 'F', 'F'});
     put32(b, 36 + static_cast<std::uint32_t>(samples.size()));
     b.insert(b.end(), {'W', 'A', 'V', 'E'});
-    putChunk(b, "fmt ", 16, formatBody(1, 11025, 8, 1));
+    putChunk(b, "fmt ", 16, formatBody(1, 8, 1));
     putChunk(b, "data", static_cast<std::uint32_t>(samples.size()), samples);
     return b;
 }
@@ -219,6 +213,9 @@ TEST_F(Synthesizer, TokenPauseIsWholeBlocksOfHundredSamples) {
             << c.pause;
         diphoneClose();
     }
+    start({{"$A", filled(10, 1)}}, 400, 0, INT_MAX);  // held at 10 seconds
+    const Events events = speak("[a][a]");
+    EXPECT_EQ(std::count(events.begin(), events.end(), "S 110250 110200"), 1);
 }
 
 TEST_F(Synthesizer, TokensSplitIntoPiecesWithTheirFactors) {
@@ -287,10 +284,8 @@ TEST_F(Synthesizer, CutAndMinimumLength) {
         {"[pa]", 300, 400, 0, 0},      {"[pa]", 300, 400, 500, 300}, {"[pa]", 1000, 400, 200, 600},
         {"[pa]", 1000, 400, 700, 700}, {"[pA]", 300, 400, 0, 300},   {"[a]", 300, 400, 0, 300},
         {"[paw]", 1000, 400, 0, 360},  {"[pa]", 1000, 0, 0, 1000},   {"[pa]", 1000, -200, 0, 1000},
-        // The extremes of the settings: the arithmetic must not overflow where long is 32 bits.
-        {"[pa]", 65535, INT_MIN, 0, 63956},       {"[pa]", 1000, INT_MIN, INT_MIN, 1000},
-        {"[pa]", 1000, INT_MAX, INT_MIN, 0},      {"[pa]", 1000, INT_MAX, INT_MAX, 1000},
-        {"[pa]", 65535, -65535, INT_MAX, 63956},
+        // Extremes: no overflow where long is 32 bits (the unit tests under Wine trap on it).
+        {"[pa]", 65535, INT_MIN, 0, 63956}, {"[pa]", 1000, INT_MAX, INT_MIN, 0}, {"[pa]", 1000, INT_MAX, INT_MAX, 1000},
     };
     for (const Case& c : cases) {
         start({{"$PA", filled(c.length, 3)}, {"$A", filled(c.length, 4)}, {"$AW", filled(1, 4)}}, c.cut, c.minimum);
@@ -392,17 +387,16 @@ TEST_F(Synthesizer, RecordsPointingPastTheDataFileGiveWhatIsThere) {
     EXPECT_EQ(playedBuffers(), std::vector<Bytes>{asPlayed(filled(10, 0x20))});
 }
 
-TEST_F(Synthesizer, RecordLengthsReachingIntoTheNextUnitAreCutAtStart) {
-    // Every record claims 65535 samples: each unit still plays only its own.
+TEST_F(Synthesizer, RecordLengthsAreCutAtStartToTheNextUnitAndTheDataEnd) {
+    // All claim 65535 samples; $E and $O share theirs; $O lies before $I in the data.
     Bytes index;
-    for (auto [name, offset] : {std::pair<const char*, std::uint32_t>{"$A", 0}, {"$E", 30}, {"$I", 70}}) {
-        Bytes r = encodeDiphoneRecord(name, 65535, offset);
-        index.insert(index.end(), r.begin(), r.end());
-    }
+    for (auto [name, at] : {std::pair<const char*, std::uint32_t>{"$A", 0}, {"$E", 30}, {"$I", 70}, {"$O", 30}})
+        for (unsigned char byte : encodeDiphoneRecord(name, 65535, at)) index.push_back(byte);
     fake::writeFile(diphones + "/DIFONES2.IND", asText(index));
-    fake::writeFile(diphones + "/DIFONES2.DIF", std::string(30, '\x10') + std::string(40, '\x20') + std::string(5, '\x30'));
+    fake::writeFile(diphones + "/DIFONES2.DIF", std::string(30, 1) + std::string(40, 2) + std::string(5, 3));
     ASSERT_EQ(diphoneStart(), 0);
-    EXPECT_EQ(speak("[e i]"), (Events{"T e", "D $e 1 1.00 40", "T i", "D $i 1 1.00 5", "F 45"}));
+    EXPECT_EQ(speak("[a e i o]"), (Events{"T a", "D $a 1 1.00 30", "T e", "D $e 1 1.00 40", "T i", "D $i 1 1.00 5",
+                                          "T o", "D $o 1 1.00 40", "F 115"}));
 }
 
 TEST_F(Synthesizer, UnitsLargerThanTheBufferAreClipped) {
@@ -481,42 +475,6 @@ TEST(DiphoneIndex, BisectionFindsEveryRecordAndNothingElse) {
     EXPECT_EQ(diphoneRecordCount(index.size() + 14), names.size());
 }
 
-TEST(DiphoneIndex, LengthsAreCutAtTheNextUnitAndTheEndOfTheData) {
-    struct Record {
-        const char* name;
-        std::uint16_t length;
-        std::uint32_t offset;
-    };
-    struct Case {
-        const char* what;
-        std::vector<Record> records;
-        std::uint64_t dataSize;
-        std::vector<std::uint16_t> lengths;
-        std::size_t cut;
-    } cases[] = {
-        {"sound", {{"$A", 100, 0}, {"$B", 50, 100}}, 150, {100, 50}, 0},
-        {"all 65535", {{"$A", 65535, 0}, {"$B", 65535, 100}, {"$C", 65535, 150}}, 200, {100, 50, 50}, 3},
-        {"shared samples", {{"$A", 100, 0}, {"$B", 100, 0}, {"$C", 20, 100}}, 120, {100, 100, 20}, 0},
-        {"past the end", {{"$A", 50, 90}, {"$E", 10, 5000}}, 100, {10, 0}, 2},
-        {"offsets out of name order", {{"$A", 500, 300}, {"$B", 500, 0}}, 400, {100, 300}, 2},
-        {"data size unknown", {{"$A", 65535, 0}, {"$B", 10, 10}}, UINT64_MAX, {10, 10}, 1},
-    };
-    for (const Case& c : cases) {
-        Bytes index;
-        for (const Record& r : c.records) {
-            Bytes bytes = encodeDiphoneRecord(r.name, r.length, r.offset);
-            index.insert(index.end(), bytes.begin(), bytes.end());
-        }
-        index.push_back(0xEE);  // a short tail is left alone
-        EXPECT_EQ(fitRecordLengths(index, c.dataSize), c.cut) << c.what;
-        for (std::size_t i = 0; i < c.records.size(); ++i) {
-            EXPECT_EQ(diphoneRecordAt(index, i).length, c.lengths[i]) << c.what << " " << i;
-            EXPECT_EQ(diphoneRecordAt(index, i).offset, c.records[i].offset) << c.what << " " << i;
-        }
-        EXPECT_EQ(index.back(), 0xEE) << c.what;
-    }
-}
-
 TEST(DiphoneIndex, OverlongNameLengthIsReadAsEight) {
     Bytes record = encodeDiphoneRecord("$ABCDEFG", 7, 9);
     record[0] = 200;
@@ -553,10 +511,7 @@ TEST(WaveChunks, FindsTheDataChunkOrNothing) {
         putChunk(b, id, size, body);
         return b;
     };
-    Bytes fmt = chunk("fmt ", 16, formatBody(1, 11025, 8, 1));
-    auto withFormat = [&](std::uint16_t channels, std::uint32_t rate, std::uint16_t bits, std::uint16_t align) {
-        return file({chunk("fmt ", 16, formatBody(channels, rate, bits, align)), chunk("data", 1, {44})});
-    };
+    Bytes fmt = chunk("fmt ", 16, formatBody(1, 8, 1));
     struct Case {
         const char* what;
         Bytes content;
@@ -564,25 +519,17 @@ TEST(WaveChunks, FindsTheDataChunkOrNothing) {
         int next;
     } cases[] = {
         {"plain", file({fmt, chunk("data", 3, {7, 8, 9})}), 3, 7},
-        {"case ignored", [&] { Bytes b = file({chunk("FMT ", 16, formatBody(1, 11025, 8, 1)), chunk("DaTa", 2, {5, 6})}); b[0] = 'r'; return b; }(), 2, 5},
-        {"16-bit stereo", withFormat(2, 44100, 16, 4), 1, 44},
-        {"longer format body", file({chunk("fmt ", 18, [] { Bytes b = formatBody(1, 8000, 8, 1); b.insert(b.end(), {0, 0}); return b; }()), chunk("data", 1, {45})}), 1, 45},
-        // Formats no sound file has: the file is malformed.
-        {"0 channels", withFormat(0, 11025, 8, 0), 0, -2},
-        {"0 bits", withFormat(1, 11025, 0, 0), 0, -2},
-        {"3 channels", withFormat(3, 11025, 8, 3), 0, -2},
-        {"24 bits", withFormat(1, 11025, 24, 3), 0, -2},
-        {"rate 999", withFormat(1, 999, 8, 1), 0, -2},
-        {"rate 192001", withFormat(1, 192001, 8, 1), 0, -2},
-        {"block align not one frame", withFormat(1, 11025, 16, 1), 0, -2},
-        {"format body announced short", file({chunk("fmt ", 14, Bytes(14, 1)), chunk("data", 1, {1})}), 0, -2},
+        {"case ignored", [&] { Bytes b = file({chunk("FMT ", 16, formatBody(2, 16, 4)), chunk("DaTa", 2, {5, 6})}); b[0] = 'r'; return b; }(), 2, 5},
+        {"0 channels", file({chunk("fmt ", 16, formatBody(0, 8, 0)), chunk("data", 1, {1})}), 0, -2},
+        {"0 bits", file({chunk("fmt ", 16, formatBody(1, 0, 0)), chunk("data", 1, {1})}), 0, -2},
+        {"block align not a frame", file({chunk("fmt ", 16, formatBody(1, 16, 1)), chunk("data", 1, {1})}), 0, -2},
         {"chunk before data", file({fmt, chunk("LIST", 4, {1, 2, 3, 4}), chunk("data", 1, {42})}), 1, 42},
         {"odd chunk, no pad", file({fmt, chunk("odd ", 3, {1, 2, 3}), chunk("data", 1, {43})}), 1, 43},
         {"empty data", file({fmt, chunk("data", 0, {})}), 0, EOF},
         {"not RIFF", [&] { Bytes b = file({fmt, chunk("data", 1, {1})}); b[0] = 'X'; return b; }(), 0, -2},
         {"fmt not first", file({chunk("data", 1, {1}), fmt}), 0, -2},
         {"no data", file({fmt, chunk("LIST", 2, {1, 2})}), 0, -2},
-        {"short fmt body", file({chunk("fmt ", 16, Bytes(10, 0))}), 0, -2},
+        {"short fmt body", file({chunk("fmt ", 16, filled(10, 0))}), 0, -2},
         {"short chunk header", file({fmt, Bytes{'d', 'a', 't'}}), 0, -2},
         {"short header", Bytes{'R', 'I', 'F', 'F', 1}, 0, -2},
         {"empty file", Bytes{}, 0, -2},
