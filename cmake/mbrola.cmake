@@ -9,7 +9,8 @@
 #   Windows: mbrola.dll beside voltanor.exe, its entry points stdcall with
 #            plain export names, and mbrola-lacking/mbrola.dll, the same
 #            library with one entry point missing, for the tests.
-#   native:  mbrola_native, a static library the native tests and tools link
+#   native:  mbrola_native, a static library, and MBROLA_LINKED_LOADER, the
+#            engine's loader over it, which native tests and tools build with
 #            to run the real synthesizer.
 include(FetchContent)
 FetchContent_Declare(mbrola
@@ -73,4 +74,5 @@ else()
   add_library(mbrola_native STATIC ${mbrola_SOURCE_DIR}/LibOneChannel/lib1.c)
   mbrola_compile(mbrola_native)
   target_compile_definitions(mbrola_native PRIVATE LITTLE_ENDIAN)
+  set(MBROLA_LINKED_LOADER ${PROJECT_SOURCE_DIR}/src/tts/mbrola_binding_linked.cpp)
 endif()

@@ -27,7 +27,6 @@ report_failures
 report=$top/build/voltanor-report.wav
 rm -f "$report"
 scripts/setup.sh
-if [ "$voice" = tts ]; then scripts/fetch-voice.sh; fi
 scripts/build.sh run
 stay_inside_build
 source scripts/wine-env.sh

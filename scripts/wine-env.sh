@@ -122,20 +122,18 @@ install_tts_engine() {
   [ -f "$voice" ] || return 0
   mkdir -p "$installed"
   cmp -s "$voice" "$installed/br1" || cp "$voice" "$installed/br1"
-  if ! grep -qi 'TCTS\\\\Mbrola\\\\databases\\\\BR1' "$WINEPREFIX/system.reg" 2>/dev/null ||
-     ! grep -qi 'Wow6432Node\\\\TCTS' "$WINEPREFIX/system.reg" 2>/dev/null; then
-    local view
-    for view in 32 64; do
-      HOME=$VOLTANOR_WINE_HOME wine reg add 'HKLM\SOFTWARE\TCTS\Mbrola\databases\BR1' /ve \
-        /d 'C:\kelmar\tavintts\br1\br1' /f /reg:$view </dev/null >/dev/null 2>&1 || true
-    done
-  fi
+  local view
+  for view in 32 64; do
+    wine_home wine reg add 'HKLM\SOFTWARE\TCTS\Mbrola\databases\BR1' /ve /d 'C:\kelmar\tavintts\br1\br1' \
+      /f /reg:$view </dev/null >/dev/null 2>&1 || true
+  done
 }
 
 select_voice() {
   local ini=$WINEPREFIX/drive_c/windows/ORAVIX.INI
   [ -f "$top/build/data/ORAVIX.INI" ] && cp "$top/build/data/ORAVIX.INI" "$ini"
   if [ "$1" = tts ]; then
-    sed -i 's/^\[TRADUTOR\]$/[TRADUTOR]\nSAPI=SIM\nTIPOSAPI=3/' "$ini"
+    sed -i 's/^\[TRADUTOR\]\r\?$/[TRADUTOR]\nSAPI=SIM/' "$ini"
+    printf '[SERVFALA]\nTIPOSAPI=3\n' >> "$ini"
   fi
 }

@@ -3,11 +3,12 @@
 // synthesizer reports, brought to 11025 Hz, levelled over the whole database
 // and stored as 8-bit unsigned samples with a sorted 15-byte-record index.
 //
-//   make_diphones OUTPUT_DIRECTORY NAME:RATE[:CUT] [NAME:RATE[:CUT] ...]
+//   make_diphones OUTPUT_DIRECTORY NAME:RATE[:CUT[:MIN]] [NAME:RATE[:CUT[:MIN]] ...]
 //
 // writes NAME.IND and NAME.DIF for each espeak-ng speaking rate (words per
-// minute).  CUT is the cut length the database is used with: each unit then
-// ends so that its shortened form also stops at a zero crossing, not with a click.
+// minute).  CUT and MIN are the cut and minimum lengths the database is used
+// with: each unit then ends so that its shortened form also stops at a zero
+// crossing, not with a click.
 #include <espeak-ng/speak_lib.h>
 
 #include <algorithm>
@@ -55,14 +56,17 @@ Spoken speak(const std::string& phonemes) {
     return spoken;
 }
 
+const std::size_t frame = 55;  // 5 ms at 11025 Hz
+
 struct Cut {
     std::string name;
     std::vector<float> samples;  // 11025 Hz
+    bool voiced = false;         // holds a vowel or glide
 };
 
 // The unit's stretch of its carrier, or false when the phoneme events do not
 // frame it as expected.
-bool cutUnit(const diphones::UnitSpec& unit, std::size_t cutLength, Cut& cut) {
+bool cutUnit(const diphones::UnitSpec& unit, std::size_t cutLength, std::size_t minimumLength, Cut& cut) {
     Spoken spoken = speak(unit.prefix + unit.target + unit.suffix);
     int events = static_cast<int>(spoken.phonemes.size());
     // Every carrier begins with "t" and ends in "a": anything else means the
@@ -78,16 +82,32 @@ bool cutUnit(const diphones::UnitSpec& unit, std::size_t cutLength, Cut& cut) {
     std::size_t end = static_cast<std::size_t>(spoken.starts[events - unit.suffixPhonemes]) / 2;
     std::vector<float> signal = diphones::halveRate(spoken.samples);
     const std::size_t reach = 33;  // 3 ms at 11025 Hz
+    // A unit that ends in a vowel or glide stops while the vowel is still
+    // full, so that it meets the next unit in voiced sound, not in a dip.
+    if (unit.endsVoiced()) end = diphones::endBeforeFade(signal, start, end, frame, 330);
+    // A stop keeps the silence of its closure in front of its burst.
+    if (unit.startsWithStop())
+        start = diphones::closureStart(signal, start, diphones::unitLoudness(signal, frame), frame, 660);
+    // Wherever the synthesizer will stop the unit (its whole length, the
+    // length less the cut, or the minimum length), the signal crosses zero,
+    // so that the next unit does not start after a jump.
     start = diphones::nearestZeroCrossing(signal, start, reach);
-    if (cutLength > 0 && end > start + cutLength + reach)
+    const bool shortened = unit.name.size() >= 3 && cutLength > 0;
+    if (shortened && end > start + cutLength + minimumLength + reach) {
         end = diphones::nearestZeroCrossing(signal, end - cutLength, reach) + cutLength;
-    else
+    } else {
         end = diphones::nearestZeroCrossing(signal, end, reach);
+        // Played at the minimum length: the start moves (its fade-in covers
+        // it) so that the minimum length ends at a crossing.
+        if (shortened && minimumLength > 0 && end > start + minimumLength + reach)
+            start = diphones::nearestZeroCrossing(signal, start + minimumLength, reach) - minimumLength;
+    }
     if (end <= start || end > signal.size() || end - start > 60000) {
         std::fprintf(stderr, "make_diphones: %s: no usable stretch\n", unit.name.c_str());
         return false;
     }
     cut.name = unit.name;
+    cut.voiced = unit.endsVoiced();
     cut.samples.assign(signal.begin() + static_cast<long>(start), signal.begin() + static_cast<long>(end));
     return true;
 }
@@ -95,11 +115,26 @@ bool cutUnit(const diphones::UnitSpec& unit, std::size_t cutLength, Cut& cut) {
 bool writeDatabase(const std::string& directory, const std::string& name, std::vector<Cut>& cuts) {
     std::sort(cuts.begin(), cuts.end(),
               [](const Cut& a, const Cut& b) { return compareUnitNames(a.name, b.name) < 0; });
+    // Units with a vowel are brought to one loudness (within a factor of 1.3
+    // either way), so that joins between them meet at one level.
+    std::vector<float> loudness;
+    for (const Cut& c : cuts)
+        if (c.voiced) loudness.push_back(diphones::unitLoudness(c.samples, frame));
+    if (!loudness.empty()) {
+        std::nth_element(loudness.begin(), loudness.begin() + static_cast<long>(loudness.size() / 2), loudness.end());
+        const float typical = loudness[loudness.size() / 2];
+        for (Cut& c : cuts) {
+            float own = c.voiced ? diphones::unitLoudness(c.samples, frame) : 0.0f;
+            if (own <= 0) continue;
+            float scale = std::clamp(typical / own, 1.0f / 1.3f, 1.3f);
+            for (float& v : c.samples) v *= scale;
+        }
+    }
     std::vector<std::vector<float>> all;
     for (const Cut& c : cuts) all.push_back(c.samples);
     // The loudest 0.01 % of samples set the level, so that one peak does not.
     float level = diphones::magnitudePercentile(all, 0.9999);
-    float gain = level > 0 ? 120.0f / level : 1.0f;
+    float gain = level > 0 ? 110.0f / level : 1.0f;
     std::string base = directory + "/" + name;
     std::ofstream index(base + ".IND", std::ios::binary), data(base + ".DIF", std::ios::binary);
     std::uint32_t offset = 0;
@@ -118,7 +153,7 @@ bool writeDatabase(const std::string& directory, const std::string& name, std::v
 
 int main(int argc, char** argv) {
     if (argc < 3) {
-        std::fprintf(stderr, "usage: make_diphones OUTPUT_DIRECTORY NAME:RATE[:CUT] [NAME:RATE[:CUT] ...]\n");
+        std::fprintf(stderr, "usage: make_diphones OUTPUT_DIRECTORY NAME:RATE[:CUT[:MIN]] ...\n");
         return 2;
     }
     if (espeak_Initialize(AUDIO_OUTPUT_SYNCHRONOUS, 0, nullptr, espeakINITIALIZE_PHONEME_EVENTS) != 22050 ||
@@ -139,10 +174,14 @@ int main(int argc, char** argv) {
         std::string name = spec.substr(0, colon);
         espeak_SetParameter(espeakRATE, std::atoi(spec.c_str() + colon + 1), 0);
         long cutLength = second == std::string::npos ? 0 : std::atol(spec.c_str() + second + 1);
+        std::size_t third = second == std::string::npos ? second : spec.find(':', second + 1);
+        long minimumLength = third == std::string::npos ? 0 : std::atol(spec.c_str() + third + 1);
         std::vector<Cut> cuts;
         for (const diphones::UnitSpec& unit : units) {
             Cut cut;
-            if (!cutUnit(unit, static_cast<std::size_t>(std::max(0L, cutLength)), cut)) return 1;
+            if (!cutUnit(unit, static_cast<std::size_t>(std::max(0L, cutLength)),
+                         static_cast<std::size_t>(std::max(0L, minimumLength)), cut))
+                return 1;
             cuts.push_back(std::move(cut));
         }
         if (!writeDatabase(argv[1], name, cuts)) {

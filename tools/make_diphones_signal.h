@@ -52,6 +52,57 @@ inline std::size_t nearestZeroCrossing(const std::vector<float>& s, std::size_t 
     return std::min(at, s.size());
 }
 
+// Root mean square of each whole frame of `frame` samples in [from, to).
+inline std::vector<float> frameLevels(const std::vector<float>& s, std::size_t from, std::size_t to,
+                                      std::size_t frame) {
+    std::vector<float> levels;
+    to = std::min(to, s.size());
+    for (std::size_t at = from; at + frame <= to; at += frame) {
+        double sum = 0;
+        for (std::size_t i = at; i < at + frame; ++i) sum += static_cast<double>(s[i]) * s[i];
+        levels.push_back(static_cast<float>(std::sqrt(sum / frame)));
+    }
+    return levels;
+}
+
+// Where a unit that ends in a vowel should end: the vowel of a carrier fades
+// into the closure of the next syllable, and a join cut there would meet the
+// next unit at a dip.  Frames at the end quieter than half the unit's loudest
+// frame are dropped, at most `most` samples.
+inline std::size_t endBeforeFade(const std::vector<float>& s, std::size_t start, std::size_t end,
+                                 std::size_t frame, std::size_t most) {
+    std::vector<float> levels = frameLevels(s, start, end, frame);
+    if (levels.empty()) return end;
+    const float loudest = *std::max_element(levels.begin(), levels.end());
+    std::size_t dropped = 0;
+    for (std::size_t k = levels.size(); k > 1 && dropped + frame <= most && levels[k - 1] < 0.5f * loudest; --k)
+        dropped += frame;
+    // The frames cover whole frames from start; the remainder past them goes too.
+    std::size_t covered = start + levels.size() * frame;
+    return dropped > 0 ? covered - dropped : end;
+}
+
+// Where the closure of a stop begins: a stop's phoneme starts at its burst,
+// and the silence before it (the closure, which a listener needs to hear the
+// stop) ends the sound before.  Quiet frames, under a tenth of `loudness`,
+// are taken back from `start`, at most `most` samples.
+inline std::size_t closureStart(const std::vector<float>& s, std::size_t start, float loudness,
+                                std::size_t frame, std::size_t most) {
+    std::size_t taken = 0;
+    while (taken + frame <= most && start >= taken + frame) {
+        std::vector<float> level = frameLevels(s, start - taken - frame, start - taken, frame);
+        if (level.empty() || level[0] >= 0.1f * loudness) break;
+        taken += frame;
+    }
+    return start - taken;
+}
+
+// The loudness of a unit: its loudest frame.
+inline float unitLoudness(const std::vector<float>& s, std::size_t frame) {
+    std::vector<float> levels = frameLevels(s, 0, s.size(), frame);
+    return levels.empty() ? 0.0f : *std::max_element(levels.begin(), levels.end());
+}
+
 // The level below which `fraction` of the magnitudes lie.
 inline float magnitudePercentile(const std::vector<std::vector<float>>& units, double fraction) {
     std::vector<float> all;

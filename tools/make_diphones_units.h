@@ -15,6 +15,16 @@ struct UnitSpec {
     std::string target;
     std::string suffix;
     int suffixPhonemes;
+
+    // The unit begins with a stop (p b t d k g, alone, in a cluster, tch, dj, ks).
+    bool startsWithStop() const { return name.size() >= 2 && std::string("PBTDKG").find(name[1]) != std::string::npos; }
+
+    // The unit ends in a vowel, a closed or nasal vowel, or a glide.
+    bool endsVoiced() const {
+        if (name.size() >= 4 && (name.ends_with("CIRC") || name.ends_with("TIL"))) return true;
+        char last = name.empty() ? 0 : name.back();
+        return last == 'A' || last == 'E' || last == 'I' || last == 'O' || last == 'U' || last == 'W' || last == 'Y';
+    }
 };
 
 struct Symbol {

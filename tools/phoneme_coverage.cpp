@@ -150,7 +150,7 @@ std::vector<std::string> reportTexts() {
 }
 
 const char* const numberWordFiles[] = {
-    "_um", "_dois", "_tres", "_quatro", "_cinco", "_seis", "_sete", "_oito", "_nove", "_dez",
+    "_um", "_uma", "_dois", "_duas", "_tres", "_quatro", "_cinco", "_seis", "_sete", "_oito", "_nove", "_dez",
     "_onze", "_doze", "_treze", "_quatorz", "_quinze", "_dezesse", "_dezeset", "_dezoito", "_dezenov",
     "_vinte", "_trinta", "_quarent", "_cinquen", "_sessent", "_setenta", "_oitenta", "_noventa",
     "_cem", "_cento", "_duzento", "_trezent", "_quatroc", "_quinhen", "_seiscen", "_setecen",

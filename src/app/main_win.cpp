@@ -7,6 +7,7 @@
 #include "console/console.h"
 #include "diphone/diphone.h"
 #include "speech/speech.h"
+#include "tts/tavin_voice.h"
 #include "voices/voice.h"
 
 namespace {
@@ -30,6 +31,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     consoleModuleStart();
     waveOutputStart();
     diphoneModuleStart();
+    tavinVoiceModuleStart();
     voiceModuleStart();
     speechModuleStart();
 

@@ -91,3 +91,13 @@ std::string numberToWords(unsigned long long n, const NumberSpelling& spelling) 
     if (result.rfind("um mil", 0) == 0 && result.rfind("um milh", 0) != 0) result.erase(0, 3);
     return result;
 }
+
+std::string feminineWords(const std::string& words) {
+    auto endsWithWord = [&words](const std::string& word) {
+        return words.size() >= word.size() && words.compare(words.size() - word.size(), word.size(), word) == 0 &&
+               (words.size() == word.size() || words[words.size() - word.size() - 1] == ' ');
+    };
+    if (endsWithWord("um")) return words + "a";
+    if (endsWithWord("dois")) return words.substr(0, words.size() - 4) + "duas";
+    return words;
+}

@@ -38,12 +38,22 @@ void speakWords(const std::string& run) {
     }
 }
 
-void speakNumberRun(const std::string& run) {
+// "hora" is feminine: a number of hours is said "uma hora", "duas horas".
+bool hoursFollow(std::string_view rest) {
+    for (std::string_view word : {" hora", " horas"})
+        if (upperForm(std::string(rest.substr(0, word.size()))) == upperForm(std::string(word)) &&
+            (rest.size() == word.size() || !isLetter(static_cast<unsigned char>(rest[word.size()]))))
+            return true;
+    return false;
+}
+
+void speakNumberRun(const std::string& run, std::string_view rest) {
     if (run.find('-') != std::string::npos || run.size() > longestSaidNumber) {
         spell(run);
         return;
     }
-    playNumberWords(numberToWords(std::stoull(run)));
+    std::string words = numberToWords(std::stoull(run));
+    playNumberWords(hoursFollow(rest) ? feminineWords(words) : words);
 }
 
 }  // namespace
@@ -187,7 +197,7 @@ void speak(const std::string& original) {
         } else if (isDigit(c)) {
             std::size_t end = i;
             while (end < size && (isDigit(at(end)) || at(end) == '-')) ++end;
-            speakNumberRun(text.substr(i, end - i));
+            speakNumberRun(text.substr(i, end - i), std::string_view(text).substr(end));
             i = end;
         } else if (isWordCharacter(c)) {
             std::size_t end = i;

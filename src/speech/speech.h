@@ -62,4 +62,7 @@ std::string numberToWords(unsigned long long n);
 std::string numberToWords(unsigned long long n, const NumberSpelling& spelling);
 std::string tripleWords(char hundreds, char tens, char units);
 std::string tripleWords(char hundreds, char tens, char units, const NumberSpelling& spelling);
+// The words of a number that counts a feminine noun ("hora"): its last word
+// "um" becomes "uma" and "dois" "duas" (vinte e uma, vinte e duas).
+std::string feminineWords(const std::string& words);
 void playNumberWords(const std::string& words);

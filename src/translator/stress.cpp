@@ -54,6 +54,9 @@ void markStress(WordBuffer& word, int vowelCount, bool accented) {
             return stressAt(word, highVowelTakesStress(word, p) ? p + 1 : p);
         case State::FinalVowel:
             if (oneOf(c, "aeo")) return stressAt(word, p);
+            // The u of gu/qu right before a vowel is silent or a glide, never the
+            // stressed vowel: it belongs with its consonant (re-pli-que).
+            if (c == 'u' && oneOf(word.letterAt(p - 1), "gq") && spelling::isVowel(word.letterAt(p + 1))) break;
             if (oneOf(c, "iu")) state = State::InnerHigh;
             break;
         case State::InnerHigh: {

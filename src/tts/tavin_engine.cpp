@@ -68,9 +68,22 @@ void freeData() {
     if (stages.freeData) stages.freeData();
 }
 
-// An error MBROLA reports is cleared so that the following lines still speak.
-bool clearedMbrolaError() {
-    if (mbrola.lastError_MBR() == 0) return false;
+// MBROLA keeps its last error code until another replaces it (reset_MBR does
+// not clear it), and with missing diphones replaced by silence it still
+// records each one as the code -63.  So an error is a code that is not such a
+// warning and that a call has just set; it is cleared with reset_MBR so that
+// the following lines still speak.
+constexpr int unknownDiphoneReplaced = -63;
+constexpr int firstWarningCode = -80;  // -80 and below only warn
+int errorBefore = 0;
+
+bool isMbrolaError(int code) { return code != 0 && code != unknownDiphoneReplaced && code > firstWarningCode; }
+
+bool clearedMbrolaError(bool newOnly) {
+    const int code = mbrola.lastError_MBR();
+    const bool fresh = code != errorBefore;
+    errorBefore = code;
+    if (!isMbrolaError(code) || (newOnly && !fresh)) return false;
     mbrola.reset_MBR();
     return true;
 }
@@ -87,7 +100,7 @@ std::uint32_t drainSamples(bool& fine) {
     std::uint32_t total = 0;
     for (;;) {
         int samples = mbrola.read_MBR(readBlock, readBlockSamples);
-        if (samples < 0 && clearedMbrolaError()) fine = false;
+        if (samples < 0 && clearedMbrolaError(false)) fine = false;
         if (samples <= 0) return total;
         if (samples > readBlockSamples) samples = readBlockSamples;
         total += static_cast<std::uint32_t>(samples);
@@ -207,6 +220,7 @@ bool tavinSpeak(const std::string& text) {
     setTrimSpeech(false);
 
     mbrola.reset_MBR();
+    errorBefore = mbrola.lastError_MBR();
     bool result = true;
     playbackPosition = 0;
     for (std::size_t i = 0; i < lines.size(); ++i) {
@@ -215,7 +229,7 @@ bool tavinSpeak(const std::string& text) {
         lineBuffer.assign(lines[i].begin(), lines[i].end());
         lineBuffer.insert(lineBuffer.end(), {'\r', '\n', '\0'});
         if (!feed(lineBuffer.data(), result)) result = false;
-        if (clearedMbrolaError()) result = false;
+        if (clearedMbrolaError(true)) result = false;
         if (last && !feed(nullptr, result)) result = false;
         drainSamples(result);
     }

@@ -1,10 +1,24 @@
-// The text-to-speech engine behind voice type 3 of the dispatcher.
+// The text-to-speech engine behind voice type 3 of the dispatcher, running
+// the engine's text stages.
+#include "tts/normalization.h"
+#include "tts/pipeline.h"
+#include "tts/pronunciation.h"
+#include "tts/prosody.h"
+#include "tts/tavin_engine.h"
 #include "tts/tavin_voice.h"
 #include "voices/voice_backends.h"
 
 namespace {
 
+const TavinStages textStages{[] {
+                                 tts::freePronunciationRules();
+                                 tts::freeDiphoneList();
+                             },
+                             tts::loadPronunciationFiles, tts::loadAbbreviations, tts::loadProsody,
+                             tts::loadDiphoneList, tts::textToMbrolaLines};
+
 bool start(int voice, int rate, int pitch, const std::string& extra) {
+    tavinUseStages(textStages);
     return tavinVoiceStart(voice, rate, pitch, extra);
 }
 bool busy(bool) { return tavinVoiceBusy(); }

@@ -92,6 +92,33 @@ double rms(const std::vector<float>& s, std::size_t from, std::size_t to) {
     return std::sqrt(sum / (to - from));
 }
 
+// Where units are cut: a vowel's fading end is left out, a stop's closure
+// silence is taken in front of its burst, both within their limits.
+TEST(DiphoneSignal, UnitsEndBeforeTheFadeAndStopsKeepTheirClosure) {
+    std::vector<float> fading(1000, 0.0f), burst(1000, 0.5f);
+    std::fill(fading.begin(), fading.begin() + 600, 0.5f);
+    std::fill(fading.begin() + 600, fading.begin() + 800, 0.1f);
+    std::fill(burst.begin(), burst.begin() + 300, 0.0f);
+    struct Case {
+        bool closure;
+        std::size_t at, most, expected;
+    } cases[] = {
+        {false, 800, 330, 605},  // three quiet frames of 55 go, with the rest after the last whole frame
+        {false, 800, 110, 660},  // no more than `most`
+        {false, 600, 330, 600},  // nothing quiet: the end stays
+        {true, 300, 660, 25},    // back over the silence, whole frames only
+        {true, 300, 110, 190},
+        {true, 500, 660, 500},   // sound right before: the start stays
+    };
+    for (const Case& c : cases) {
+        std::size_t got = c.closure ? diphones::closureStart(burst, c.at, diphones::unitLoudness(burst, 55), 55, c.most)
+                                    : diphones::endBeforeFade(fading, 0, c.at, 55, c.most);
+        EXPECT_EQ(got, c.expected) << c.closure << " " << c.at << " " << c.most;
+    }
+    EXPECT_FLOAT_EQ(diphones::unitLoudness(fading, 55), 0.5f);
+    EXPECT_EQ(diphones::unitLoudness({0.3f}, 55), 0.0f);  // shorter than a frame
+}
+
 TEST(DiphoneSignal, HalvingTheRateKeepsSpeechAndRemovesWhatCannotBeHeld) {
     struct Case {
         double frequency;

@@ -34,7 +34,7 @@ check "sound was captured" captured
 #   Duração máxima: 11250 segundos. Energia externa: desligada.
 # in order (CR and LF are letter sounds; punctuation plays its sound, then pauses).
 iconv -f UTF-8 -t CP1252 > "$work/pieces" <<'PIECES'
-numbers _dois
+numbers _duas
 words  horas e 
 numbers _trinta
 words  minutos

@@ -61,7 +61,7 @@ check "spoken report: exit code 0" [ "$status" -eq 0 ]
 check "spoken report: the window showed the report" drew "$work/full.log" "80 por cento restante."
 capture=$(captured_hex "$work/full.capture")
 previous=-1
-for sound in "_dois" "_trinta" "_oitenta" "_onze _mil _e _duzento _e _cinquen"; do
+for sound in "_duas" "_trinta" "_oitenta" "_onze _mil _e _duzento _e _cinquen"; do
   # shellcheck disable=SC2086
   at=$(offset "$capture" "$(sound_hex $sound)")
   check "spoken report: played '$sound' as generated" [ -n "$at" ]

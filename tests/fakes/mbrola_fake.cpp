@@ -1,38 +1,34 @@
 // Native stand-in for loading mbrola.dll.
-#include "fakes/fake_mbrola.h"
-#include "tts/mbrola_binding.h"
-
 #include <algorithm>
 #include <cstring>
+
+#include "fakes/fake_mbrola.h"
+#include "tts/mbrola_binding.h"
 
 namespace {
 
 fake::MbrolaDouble state;
 int pending = 0, handedOut = 0, lastError = 0, reads = 0;
 
-void log(const std::string& entry) { state.log.push_back(entry); }
-void made() { pending += state.samplesPerLine; }
-
-int MBROLA_CALL init(char* path) { log(std::string("init_MBR ") + path); return state.initResult; }
+bool full() { return pending > state.inputRoom; }
+int MBROLA_CALL init(char* path) { return state.log.push_back(std::string("init_MBR ") + path), state.initResult; }
 int MBROLA_CALL write(char* line) {
-    if (pending > state.inputRoom) return 0;
-    log(std::string("write_MBR ") + line);
-    if (state.errorAfterLine + "\r\n" == line) lastError = -1;
-    made();
-    return static_cast<int>(std::strlen(line));
+    if (full()) return 0;
+    state.log.push_back(std::string("write_MBR ") + line);
+    if (state.errorAfterLine + "\r\n" == line) lastError = state.errorCode;
+    return pending += state.samplesPerLine, static_cast<int>(std::strlen(line));
 }
-int MBROLA_CALL flush() { log("flush_MBR"); made(); return 1; }
+int MBROLA_CALL flush() { return full() ? 0 : (state.log.push_back("flush_MBR"), pending += state.samplesPerLine, 1); }
 int MBROLA_CALL read(void* into, int wanted) {
-    if (++reads == state.failingRead) { lastError = -2; return -1; }
+    if (++reads == state.failingRead) return lastError = -2, -1;
     int n = std::min(pending, wanted);
     for (int i = 0; i < n; ++i) static_cast<short*>(into)[i] = fake::mbrolaSample(handedOut++);
-    pending -= n;
-    return n;
+    return pending -= n, n;
 }
-void MBROLA_CALL close() { log("close_MBR"); }
-int MBROLA_CALL reset() { log("reset_MBR"); lastError = 0; pending = 0; return 1; }
+void MBROLA_CALL close() { state.log.push_back("close_MBR"); }
+int MBROLA_CALL reset() { return state.log.push_back("reset_MBR"), lastError = pending = 0, 1; }
 int MBROLA_CALL error() { return lastError; }
-void MBROLA_CALL noError(int on) { log("setNoError_MBR " + std::to_string(on)); }
+void MBROLA_CALL noError(int on) { state.log.push_back("setNoError_MBR " + std::to_string(on)); }
 int MBROLA_CALL frequency() { return state.rate; }
 
 void* lookup(const char* name, void*) {
@@ -49,18 +45,13 @@ void* lookup(const char* name, void*) {
 
 }  // namespace
 
-namespace fake {
-MbrolaDouble& mbrolaDouble() { return state; }
-void resetMbrola() {
-    state = MbrolaDouble{};
-    pending = handedOut = lastError = reads = 0;
-}
-short mbrolaSample(int index) { return static_cast<short>(index + 1); }
-}  // namespace fake
+fake::MbrolaDouble& fake::mbrolaDouble() { return state; }
+void fake::resetMbrola() { state = {}, pending = handedOut = lastError = reads = 0; }
+short fake::mbrolaSample(int index) { return static_cast<short>(index + 1); }
 
 bool loadMbrola() {
-    log("load");
+    state.log.push_back("load");
     bindMbrolaEntryPoints(mbrola, lookup, nullptr);
     return state.loads;
 }
-void unloadMbrola() { log("unload"); }
+void unloadMbrola() { state.log.push_back("unload"); }

@@ -18,7 +18,7 @@ namespace {
 // Recorded sounds of the test installation; the tone's noise (128..187)
 // shares no value with them.
 const char* const soundNames[] = {
-    "_zero", "_MENOS", "_um", "_dois", "_tres", "_cinco", "_seis", "_sete", "_e", "_vinte", "_cento", "_mil",
+    "_zero", "_MENOS", "_um", "_uma", "_dois", "_duas", "_tres", "_cinco", "_seis", "_sete", "_e", "_vinte", "_cento", "_mil",
     "_quatroc", "_cinquen", "_dez", "_33", "_40", "_41", "_44", "_45", "_46", "_47", "_48", "_49", "_50",
     "_51", "_52", "_53", "_54", "_55", "_58", "_59", "_87", "_119", "_13", "_10", "_126", "_64", "_9"};
 
@@ -105,6 +105,10 @@ TEST_F(Speaking, SoundsAndPausesOfTexts) {
         {"0", {"_zero"}, 0},
         {"10", {"_dez"}, 0},
         {"2000", {"_dois", "_mil"}, 0},
+        {"1 hora", {"_uma"}, 0},  // hours are counted in the feminine
+        {"22 horas", {"_vinte", "_e", "_duas"}, 0},
+        {"1001 Horas", {"_mil", "_e", "_uma"}, 0},
+        {"2 horario 1 hor", {"_dois", "_um"}, 0},
         {"linha\r\n", {"_13", "_10"}, 0},
         {"~@", {"_126", "_64"}, 0},
         {"a\tb", {}, 0},

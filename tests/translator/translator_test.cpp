@@ -137,6 +137,10 @@ TEST_F(TranslatorWithLetterRules, StressMarksOneVowelOfUnaccentedWords) {
         {"caqui", "[c/a/q/u/I]"},
         {"tatu", "[t/a/t/U]"},
         {"lapis", "[l/a/p/I/s]"},  // final i/u after a consonant takes the stress
+        {"replique", "[r/e/p/l/I/q/u/e]"},  // the u of gu/qu never takes the stress
+        {"escorregues", "[e/s/c/o/r/r/E/g/u/e/s]"},
+        {"cutuques", "[c/u/t/U/q/u/e/s]"},
+        {"embarranquem", "[e/m/b/a/r/r/A/n/q/u/e/m]"},
     };
     for (const auto& c : cases) EXPECT_EQ(translateToPhonemes(c.text), c.phonemes) << c.text;
 }

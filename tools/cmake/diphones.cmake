@@ -3,8 +3,9 @@
 find_library(ESPEAK_NG_LIBRARY espeak-ng REQUIRED)
 target_link_libraries(make_diphones ${ESPEAK_NG_LIBRARY})
 
-# Each database is cut for the cut length (CORTEFONn) the settings file gives its speed.
-set(DIPHONE_RATES 130 150 170 195 225)
+# Each database is cut for the cut and minimum lengths (CORTEFONn, SOBRAFONn)
+# the settings file gives its speed.
+set(DIPHONE_RATES 150 175 200 230 265)
 file(STRINGS ${PROJECT_SOURCE_DIR}/data/ORAVIX.INI DIPHONE_SETTINGS)
 set(DIPHONE_DATABASES)
 set(DIPHONE_OUTPUTS)
@@ -12,12 +13,15 @@ foreach(speed 1 2 3 4 5)
   math(EXPR at "${speed} - 1")
   list(GET DIPHONE_RATES ${at} rate)
   set(cut 0)
+  set(minimum 0)
   foreach(line ${DIPHONE_SETTINGS})
     if(line MATCHES "^CORTEFON${speed}=([0-9]+)")
       set(cut ${CMAKE_MATCH_1})
+    elseif(line MATCHES "^SOBRAFON${speed}=([0-9]+)")
+      set(minimum ${CMAKE_MATCH_1})
     endif()
   endforeach()
-  list(APPEND DIPHONE_DATABASES DIFONES${speed}:${rate}:${cut})
+  list(APPEND DIPHONE_DATABASES DIFONES${speed}:${rate}:${cut}:${minimum})
   list(APPEND DIPHONE_OUTPUTS ${DIPHONE_DATA_DIR}/DIFONES${speed}.IND ${DIPHONE_DATA_DIR}/DIFONES${speed}.DIF)
 endforeach()
 add_custom_command(OUTPUT ${DIPHONE_OUTPUTS}

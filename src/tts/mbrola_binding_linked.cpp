@@ -1,6 +1,7 @@
-// Native loader of the real MBROLA, linked in (mbrola_native): the table is
-// filled with the library's own functions, so that native tests and tools run
-// the real synthesizer through the same table as the program.
+// The native loader: MBROLA linked in (mbrola_native) instead of loaded, the
+// table filled with the library's own functions, so that native tests and
+// tools run the real synthesizer through the same table as the program.
+// Built natively only (the program loads mbrola.dll: mbrola_binding_win.cpp).
 #include <cstring>
 
 #include "tts/mbrola_binding.h"

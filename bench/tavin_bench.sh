@@ -1,0 +1,97 @@
+#!/usr/bin/env bash
+# Measures the text-to-speech engine over the real MBROLA natively, built with
+# optimization and without sanitizers (bench/tavin_bench.cpp says what), and
+# beside it the Linux mbrola program on the same lines, and espeak-ng driving
+# the same br1 voice on the same sentence when it can find it.
+#   bench/tavin_bench.sh [SPEAK-CALLS]
+# Needs MBROLA's source (as scripts/build.sh finds it) and the br1 voice
+# (scripts/fetch-voice.sh).
+set -euo pipefail
+top=$(cd "$(dirname "$0")/.." && pwd)
+calls=${1:-1000}
+out=$top/build/bench
+voice_dir=$top/build/mbrola
+br1=$voice_dir/usr/share/mbrola/br1/br1
+mkdir -p "$out"
+[ -f "$br1" ] || { echo "no br1 voice in $voice_dir: run scripts/fetch-voice.sh" >&2; exit 1; }
+mbrola_src=
+for dir in "$top/../shared/third_party/mbrola" /work/shared/third_party/mbrola "$top"/build/native/_deps/mbrola-src; do
+  [ -f "$dir/LibOneChannel/lib1.c" ] && { mbrola_src=$dir; break; }
+done
+[ -n "$mbrola_src" ] || { echo "no MBROLA source found: build build/native first" >&2; exit 1; }
+
+data=$top/build/data/kelmar/tavintts/portug
+[ -f "$data.dfn" ] || { echo "no engine data in $top/build/data: build the voice_data target first" >&2; exit 1; }
+if [ ! -x "$out/tavin_bench" ] || [ -n "$(find "$top/bench/tavin_bench.cpp" "$top"/src -newer "$out/tavin_bench")" ]; then
+  gcc -O2 -w -DLITTLE_ENDIAN -c "$mbrola_src/LibOneChannel/lib1.c" -o "$out/mbrola_lib1.o" \
+      -I"$mbrola_src"/{Parser,Misc,LibOneChannel,Engine,Database}
+  g++ -std=c++20 -O2 -DNDEBUG -finput-charset=UTF-8 -fexec-charset=CP1252 -I"$top/src" \
+      "$top/bench/tavin_bench.cpp" "$top"/src/tts/{tavin_engine,tavin_settings,mbrola_binding,mbrola_binding_linked}.cpp \
+      "$top"/src/tts/{normalization,pronunciation,prosody,diphone_list,mbrola_lines,word_patterns,text_fields,pipeline}.cpp \
+      "$top/src/text/cp1252.cpp" "$top/src/speech/number_text.cpp" "$top/src/audio/wave_header.cpp" \
+      "$top/src/platform/files.cpp" "$out/mbrola_lib1.o" -lm -o "$out/tavin_bench"
+fi
+
+sentence="A bateria está com oitenta por cento."
+printf '%s' "$sentence" | iconv -f UTF-8 -t CP1252 > "$out/tavin_sentence.txt"
+echo "engine over MBROLA, all text stages, $calls speak calls of: $sentence"
+"$out/tavin_bench" "$br1" "$data" "$out/tavin_sentence.txt" "$calls"
+
+# MBROLA alone: the Linux mbrola program on hand-written lines of that sentence.
+lines=$out/tavin_sentence.pho
+cat > "$lines" <<'PHO'
+_ 60
+a 70 50 120
+b 55
+a 60 50 125
+t 60
+e 60 50 130
+r 35
+i 90 50 140
+a 70 50 120
+i 50
+s 90
+t 60
+a 130 50 135
+k 70
+o~ 90 50 125
+o 80 50 130
+j 40
+t 60
+e~ 100 50 140
+t 50
+u 60 50 118
+p 60
+u 50
+x 60
+s 90
+e~ 120 50 110
+t 50
+u 110 50 95
+_ 200
+PHO
+
+# The Linux mbrola program on the same lines, as many times.
+many=$out/tavin_many.pho
+for ((i = 0; i < calls; i++)); do cat "$lines"; done > "$many"
+start=$(date +%s.%N)
+cpu=$( { /usr/bin/time -f '%U %S' "$voice_dir/usr/bin/mbrola" -e "$br1" "$many" "$out/tavin_many.raw" ; } 2>&1 | tail -n1)
+seconds=$(stat -c %s "$out/tavin_many.raw")
+awk -v b="$seconds" -v c="$cpu" 'BEGIN { split(c, t, " "); s = b / 32000; printf "Linux mbrola program      %.1f s of speech in %.3f CPU s: %.0f x real time\n", s, t[1] + t[2], s / (t[1] + t[2]) }'
+
+# espeak-ng with the same voice: it runs the mbrola program and looks for br1
+# under its own data folder's mbrola/.
+espeak_data=$out/espeak-ng-data
+if [ -d /usr/lib/x86_64-linux-gnu/espeak-ng-data ] && command -v espeak-ng >/dev/null; then
+  rm -rf "$espeak_data"; cp -r /usr/lib/x86_64-linux-gnu/espeak-ng-data "$espeak_data"
+  mkdir -p "$espeak_data/mbrola"; ln -sf "$br1" "$espeak_data/mbrola/br1"
+  text=$out/tavin_espeak.txt
+  for ((i = 0; i < calls; i++)); do echo "$sentence"; done > "$text"
+  if cpu=$( { PATH=$voice_dir/usr/bin:$PATH /usr/bin/time -f '%U %S' espeak-ng --path="$out" -v mb-br1 -f "$text" -w "$out/tavin_espeak.wav"; } 2>&1 | tail -n1) &&
+     [ -s "$out/tavin_espeak.wav" ]; then
+    bytes=$(( $(stat -c %s "$out/tavin_espeak.wav") - 44 ))
+    awk -v b="$bytes" -v c="$cpu" 'BEGIN { split(c, t, " "); s = b / 32000; printf "espeak-ng -v mb-br1       %.1f s of speech in %.3f CPU s (its mbrola process included): %.0f x real time\n", s, t[1] + t[2], s / (t[1] + t[2]) }'
+  else
+    echo "espeak-ng -v mb-br1 did not run with the fetched voice: $cpu"
+  fi
+fi
