@@ -41,5 +41,6 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     setConsoleTitle("Voltanor - Medidor de bateria");
     writeAndSpeak(composeReport(readPowerStatus()));
     finishSpeech();
-    closeConsoleWindow();
+    // The report was shown; the exit code tells whether it could also be heard.
+    closeConsoleWindow(deviceOpenFailed() ? exitSpeechFailed : exitNormal);
 }

@@ -60,6 +60,7 @@ bool walkToData(ByteReader& reader, WaveFormat* format, std::uint32_t& dataSize,
     if (format) {
         format->channels = readLittle16(body + 2);
         format->rate = readLittle32(body + 4);
+        format->blockAlign = readLittle16(body + 12);
         format->bits = readLittle16(body + 14);
     }
     for (;;) {
@@ -80,11 +81,23 @@ bool readWaveStart(ByteReader& reader, WaveFormat& format, std::uint32_t& dataSi
     return walkToData(reader, &format, dataSize, scratch, scratchSize);
 }
 
+// A recording whose header describes no sound file is treated as malformed.
 std::uint32_t findDataChunk(std::FILE* file) {
     FileReader reader(file);
+    WaveFormat format;
     std::uint32_t dataSize = 0;
     unsigned char scratch[512];
-    return walkToData(reader, nullptr, dataSize, scratch, sizeof scratch) ? dataSize : 0;
+    if (!walkToData(reader, &format, dataSize, scratch, sizeof scratch)) return 0;
+    return isSoundFileFormat(format) ? dataSize : 0;
+}
+
+bool isPlayableFormat(const WaveFormat& format) {
+    return (format.channels == 1 || format.channels == 2) && (format.bits == 8 || format.bits == 16) &&
+           format.rate >= 1000 && format.rate <= 192000;
+}
+
+bool isSoundFileFormat(const WaveFormat& format) {
+    return isPlayableFormat(format) && format.blockAlign == format.channels * (format.bits / 8);
 }
 
 std::uint32_t wavePieceSize(std::uint32_t remaining) {

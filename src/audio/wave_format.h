@@ -20,7 +20,17 @@ struct WaveFormat {
     std::uint32_t rate = 0;
     std::uint16_t channels = 0;
     std::uint16_t bits = 0;
+    std::uint16_t blockAlign = 0;  // bytes of one frame, as the format chunk says
 };
+
+// A format the wave device is ever opened with: 1 or 2 channels, 8 or 16
+// bits, 1000 to 192000 samples per second.  Anything else (a header saying 0
+// channels or 0 bits) would make the device's converter fail.
+bool isPlayableFormat(const WaveFormat& format);
+// The format of a .wav file as read from its header: playable, and its block
+// align is one frame (channels x bytes per sample).  A file whose header says
+// otherwise is malformed.  (WaveBuffers keep the template's block align 1.)
+bool isSoundFileFormat(const WaveFormat& format);
 
 // A source of bytes read from the front, like a file.
 class ByteReader {

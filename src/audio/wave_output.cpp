@@ -16,6 +16,7 @@ constexpr int deviceBusy = 4;         // the device is in use elsewhere
 constexpr int maxOpenAttempts = 100;
 constexpr int maxFreeBlockWaits = 40;
 constexpr std::uint32_t shortestBlock = 256;
+constexpr int unplayableFormat = 32;  // the device's own code for a format it cannot take
 
 bool deviceOpen = false;
 WaveFormat deviceFormat;
@@ -23,6 +24,7 @@ int queuedBlocks = 0;
 int lastBlock = waveBlockCount;  // the first block used is 1
 bool blockInFlight[waveBlockCount + 1] = {};
 bool quickOn = false;
+bool openFailed = false;
 bool trimOn = false;
 unsigned char fileBuffer[waveBlockSize];
 
@@ -55,7 +57,10 @@ int openDevice(std::uint32_t rate, std::uint16_t bits, std::uint16_t channels) {
         sleepPumping(100);
         result = waveDeviceOpen(rate, bits, channels);
     }
-    if (result == 0) deviceOpen = true;
+    if (result == 0)
+        deviceOpen = true;
+    else
+        openFailed = true;
     return result;
 }
 
@@ -118,7 +123,10 @@ void waveOutputStart() {
     std::fill(std::begin(blockInFlight), std::end(blockInFlight), false);
     quickOn = false;
     trimOn = false;
+    openFailed = false;
 }
+
+bool deviceOpenFailed() { return openFailed; }
 
 void setQuickPlayback(bool on) { quickOn = on; }
 bool quickPlayback() { return quickOn; }
@@ -127,6 +135,8 @@ bool trimSpeech() { return trimOn; }
 
 int playSamples(unsigned char* data, std::uint32_t length, std::uint32_t rate,
                 std::uint16_t channels, std::uint16_t bits) {
+    // The device is never opened with a format it cannot play.
+    if (!isPlayableFormat({rate, channels, bits})) return unplayableFormat;
     if (quickOn) rate = static_cast<std::uint32_t>(static_cast<std::uint64_t>(rate) * 3 / 2);
     const bool trimming = trimOn && channels == 1;
     const std::uint16_t deviceBits = trimming && bits == 16 ? 8 : bits;
@@ -169,7 +179,8 @@ int playWaveFile(const std::string& path) {
     WaveFormat format;
     std::uint32_t remaining = 0;
     int result = 0;
-    if (!readWaveStart(reader, format, remaining, fileBuffer, sizeof fileBuffer)) {
+    if (!readWaveStart(reader, format, remaining, fileBuffer, sizeof fileBuffer) ||
+        !isSoundFileFormat(format)) {
         result = -1;
     } else {
         while (remaining > 0) {

@@ -13,16 +13,22 @@
 // in its start state: device closed, nothing queued, both switches off.
 void waveOutputStart();
 
-// 0 on success, -1 for a missing, unreadable or malformed file, otherwise the
+// 0 on success, -1 for a missing, unreadable or malformed file (a header
+// whose format is not a sound file's counts as malformed), otherwise the
 // device's open error.  Returns when the device is idle again.
 int playWaveFile(const std::string& path);
 // Queues a WaveBuffer and returns as soon as its last block is queued.  The
 // samples may be changed in place by the speech trim.
 void playWaveBuffer(unsigned char* buffer);
+// 0 on success, 32 for a format the device cannot play (see isPlayableFormat)
+// without opening it, otherwise the device's open error.
 int playSamples(unsigned char* data, std::uint32_t length, std::uint32_t rate,
                 std::uint16_t channels, std::uint16_t bits);
 bool isPlaying();
 void stopPlayback();
+// True once an open of the wave device has failed since module start: some
+// sound was not heard.
+bool deviceOpenFailed();
 
 // The done handler: the console window calls it (through the handler it
 // registers) with the header of every block the device hands back.

@@ -16,15 +16,23 @@ extern int screenRows;
 // the window, sets the default caption, identity colour table, program-end handler.
 void consoleModuleStart();
 
-// Creates and shows the window (reading the display settings) the first time.
-void ensureConsoleWindow();
-
 // Sets the caption: blanks and control characters trimmed at both ends, longer
 // than 140 characters cut to 140 followed by "...".
 void setConsoleTitle(const std::string& text);
 
-// Discards pending keys, destroys the window and ends the process with code 0.
-[[noreturn]] void closeConsoleWindow();
+// The program's exit codes (listed in the README).
+constexpr int exitNormal = 0;          // shown and spoken, or the speech was cut short by a key
+constexpr int exitNoWindow = 1;        // the window could not be created: nothing shown or said
+constexpr int exitSpeechFailed = 2;    // shown, but the wave device could not be opened
+constexpr int exitTerminated = 255;    // the quit message or the break key
+
+// Creates and shows the window (reading the display settings) the first time.
+// When it cannot be created the program says so on the standard error it was
+// started with (or its parent's console) and ends with exitNoWindow.
+void ensureConsoleWindow();
+
+// Discards pending keys, destroys the window and ends the process.
+[[noreturn]] void closeConsoleWindow(int exitCode = exitNormal);
 
 // ---- text output ----------------------------------------------------------
 
@@ -46,7 +54,7 @@ void pumpMessages();        // every pending message of the thread
 void pumpWindowMessages();  // pending messages of the console window only
 void sleepPumping(std::uint16_t milliseconds);  // sleep, then pump
 void waitForMessage();      // blocks until a message arrives (WaitMessage)
-[[noreturn]] void terminateProgram();  // exit code 255
+[[noreturn]] void terminateProgram();  // exitTerminated
 void postConsoleMessage(unsigned message);  // PostMessage(window, message, 0, 0)
 
 // The wave device reports finished blocks to the console window as

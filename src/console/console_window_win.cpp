@@ -239,6 +239,22 @@ void programEnded() {
     created = false;
 }
 
+// Without its window the program can neither show nor say anything (the wave
+// device reports to the window): it tells where it was started from and ends.
+// A GUI program has a standard error only when one was handed to it; else it
+// writes to its parent's console, if that has one.
+[[noreturn]] void endWithoutWindow() {
+    static const char text[] = "voltanor: the window could not be created (is a display available?)\n";
+    HANDLE error = GetStdHandle(STD_ERROR_HANDLE);
+    if ((error == nullptr || error == INVALID_HANDLE_VALUE) && AttachConsole(ATTACH_PARENT_PROCESS))
+        error = CreateFileA("CONOUT$", GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                            0, nullptr);
+    DWORD written = 0;
+    if (error != nullptr && error != INVALID_HANDLE_VALUE) WriteFile(error, text, sizeof text - 1, &written, nullptr);
+    ending = true;
+    std::exit(exitNoWindow);
+}
+
 std::string ownExecutablePath() {
     char path[81] = {};
     DWORD length = GetModuleFileNameA(nullptr, path, 80);
@@ -311,8 +327,9 @@ void ensureConsoleWindow() {
                                                     metrics.tmHeight + metrics.tmExternalLeading, screenRows);
     windowWidth = size.width;
     windowHeight = size.height;
-    CreateWindowA(className, caption.c_str(), WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT, windowWidth,
-                  windowHeight, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    if (!CreateWindowA(className, caption.c_str(), WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT, windowWidth,
+                       windowHeight, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr))
+        endWithoutWindow();
     ShowWindow(window, startMaximized ? SW_SHOWMAXIMIZED : SW_SHOW);
     UpdateWindow(window);
     setBrailleMode(configuredBrailleMode);
@@ -323,7 +340,7 @@ void setConsoleTitle(const std::string& text) {
     if (created) SetWindowTextA(window, caption.c_str());
 }
 
-void closeConsoleWindow() {
+void closeConsoleWindow(int exitCode) {
     if (created) {
         while (keyPending()) readKey();
     }
@@ -333,7 +350,7 @@ void closeConsoleWindow() {
         DestroyWindow(window);
     }
     created = false;
-    std::exit(0);
+    std::exit(exitCode);
 }
 
 void writeText(const char* bytes, std::uint16_t count) {
@@ -396,7 +413,7 @@ void waitForMessage() { WaitMessage(); }
 
 void terminateProgram() {
     if (focused && reading) console::detail::hideCaret();
-    std::exit(255);
+    std::exit(exitTerminated);
 }
 
 void postConsoleMessage(unsigned message) { PostMessageA(window, message, 0, 0); }

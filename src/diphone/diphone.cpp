@@ -3,6 +3,7 @@
 #include "diphone/diphone.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <vector>
 
@@ -23,6 +24,7 @@ constexpr std::uint32_t bufferSize = 64000;
 constexpr std::uint32_t bufferRoom = bufferSize - waveHeaderSize;  // 63,956 samples
 constexpr std::uint32_t sampleRate = 11025;
 constexpr std::uint32_t noiseLength = 300;
+constexpr int longestTokenPause = 10 * sampleRate;  // 10 s; a longer setting is a mistake
 
 std::string databaseName = "DIFONES2";
 std::string lettersDir;
@@ -89,18 +91,21 @@ public:
             notify(event);
             return false;
         }
-        long length = record.length;
+        // 64 bits: a unit length less any int cut cannot overflow (long is
+        // 32 bits on Windows).
+        std::int64_t length = record.length;
         if (stressState < 2 && key.size() >= 3) {
             length -= cutLength;
-            if (length < minimumLength) length = std::min<long>(record.length, minimumLength);
+            if (length < minimumLength) length = std::min<std::int64_t>(record.length, minimumLength);
         }
         // A negative cut never reaches into the next unit's samples.
-        length = std::clamp<long>(length, 0, record.length);
+        length = std::clamp<std::int64_t>(length, 0, record.length);
         // The factors are decimal fractions (0.9, 0.7, 0.6 and their products):
         // a tiny tolerance keeps 1000 x 0.6 at 600 on every floating-point unit.
-        long bytes = static_cast<long>(static_cast<double>(length) * factor + 1e-9);
+        // The length is at most 65535 here, so the product fits.
+        auto bytes = static_cast<std::int64_t>(static_cast<double>(length) * factor + 1e-9);
         // A unit never holds more than one buffer: the head of a longer one is kept.
-        std::uint32_t wanted = static_cast<std::uint32_t>(std::clamp<long>(bytes, 0, bufferRoom));
+        auto wanted = static_cast<std::uint32_t>(std::clamp<std::int64_t>(bytes, 0, bufferRoom));
         std::vector<unsigned char> samples(wanted);
         std::uint32_t got = 0;
         if (wanted > 0 && std::fseek(dataFile, static_cast<long>(record.offset), SEEK_SET) == 0)
@@ -169,6 +174,18 @@ public:
     }
 };
 
+// Size of the open data file; a size the runtime cannot tell (beyond its
+// long) leaves only the neighbours to bound the units.
+std::uint64_t dataFileSize() {
+    std::uint64_t size = UINT64_MAX;
+    if (std::fseek(dataFile, 0, SEEK_END) == 0) {
+        long end = std::ftell(dataFile);
+        if (end >= 0) size = static_cast<std::uint64_t>(end);
+    }
+    std::rewind(dataFile);
+    return size;
+}
+
 // Checks the two directories and opens the database; the current directory is
 // changed on the way and restored whatever happens.
 int openDatabase(const std::string& lettersDirectory, const std::string& diphoneDirectory) {
@@ -201,7 +218,10 @@ int openDatabase(const std::string& lettersDirectory, const std::string& diphone
                 std::fclose(indexFile);
                 if (result == 0) {
                     dataFile = platform::openForReading(base + ".DIF");
-                    if (!dataFile) result = 1;
+                    if (!dataFile)
+                        result = 1;
+                    else
+                        fitRecordLengths(index, dataFileSize());
                 }
             }
         }
@@ -247,7 +267,7 @@ void setDiphoneTuning(const std::string& name, int cut, int minimum, int pause) 
     databaseName = name.substr(0, 8);
     cutLength = cut;
     minimumLength = minimum;
-    tokenPause = pause;
+    tokenPause = std::min(pause, longestTokenPause);
 }
 
 const std::string& diphoneDatabaseName() { return databaseName; }

@@ -15,7 +15,7 @@ int diphoneStart(const std::string& lettersDirectory, const std::string& diphone
 void diphoneClose();  // safe after a failed start
 
 // Database name (cut to 8 characters), cut length, minimum length and token
-// pause in samples, for the current speed.
+// pause in samples (at most 10 seconds), for the current speed.
 void setDiphoneTuning(const std::string& databaseName, int cutLength, int minimumLength,
                       int tokenPause);
 const std::string& diphoneDatabaseName();

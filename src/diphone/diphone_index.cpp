@@ -51,6 +51,26 @@ bool findDiphone(const std::vector<unsigned char>& index, const std::string& key
     return false;
 }
 
+std::size_t fitRecordLengths(std::vector<unsigned char>& index, std::uint64_t dataSize) {
+    const std::size_t count = diphoneRecordCount(index.size());
+    std::vector<std::uint32_t> starts(count);
+    for (std::size_t i = 0; i < count; ++i) starts[i] = diphoneRecordAt(index, i).offset;
+    std::sort(starts.begin(), starts.end());
+    std::size_t cut = 0;
+    for (std::size_t i = 0; i < count; ++i) {
+        DiphoneRecord record = diphoneRecordAt(index, i);
+        auto next = std::upper_bound(starts.begin(), starts.end(), record.offset);
+        std::uint64_t end = next == starts.end() ? dataSize : std::min<std::uint64_t>(*next, dataSize);
+        std::uint64_t room = end > record.offset ? end - record.offset : 0;
+        if (record.length <= room) continue;
+        unsigned char* lengthBytes = index.data() + i * diphoneRecordSize + 9;
+        lengthBytes[0] = static_cast<unsigned char>(room & 0xFF);
+        lengthBytes[1] = static_cast<unsigned char>(room >> 8);
+        ++cut;
+    }
+    return cut;
+}
+
 std::vector<unsigned char> encodeDiphoneRecord(const std::string& name, std::uint16_t length,
                                                std::uint32_t offset) {
     std::vector<unsigned char> record(diphoneRecordSize, 0);

@@ -30,6 +30,14 @@ DiphoneRecord diphoneRecordAt(const std::vector<unsigned char>& index, std::size
 bool findDiphone(const std::vector<unsigned char>& index, const std::string& key,
                  DiphoneRecord& found);
 
+// Units lie one after another in the data file.  Cuts, in the index held in
+// memory, every record's length that would read past the start of the next
+// unit (by offset) or past the end of `dataSize` bytes of data, so that a
+// damaged index never plays one unit on into others.  Records sharing an
+// offset share their samples and are not each other's neighbours.  Returns how
+// many records were cut.
+std::size_t fitRecordLengths(std::vector<unsigned char>& index, std::uint64_t dataSize);
+
 // The 15 bytes of one record (names longer than 8 are cut).
 std::vector<unsigned char> encodeDiphoneRecord(const std::string& name, std::uint16_t length,
                                                std::uint32_t offset);

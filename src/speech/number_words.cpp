@@ -7,6 +7,7 @@
 #include "audio/wave_output.h"
 #include "console/console.h"
 #include "diphone/diphone.h"
+#include "audio/wave_format.h"
 #include "platform/platform.h"
 #include "speech/speech.h"
 
@@ -25,12 +26,16 @@ std::string wordFileName(std::string word) {
     return diphoneLettersDirectory() + base + ".wav";
 }
 
-// The samples of a number-word file: every byte after the first 44.
+// The samples of a number-word file: every byte after the first 44.  A file
+// whose header is not a sound file's counts as missing.
 std::vector<unsigned char> readWordSamples(const std::string& path, bool& found) {
     std::vector<unsigned char> samples;
     std::FILE* file = platform::openForReading(path);
-    found = file != nullptr;
-    if (!file) return samples;
+    found = file != nullptr && findDataChunk(file) > 0;
+    if (!found) {
+        if (file) std::fclose(file);
+        return samples;
+    }
     if (std::fseek(file, 0, SEEK_END) == 0) {
         long size = std::ftell(file);
         if (size > wordFileHeader && std::fseek(file, wordFileHeader, SEEK_SET) == 0) {

@@ -1,6 +1,7 @@
 // The speak-text dispatcher: walks a text from the left and sends digits,
 // words, punctuation and other characters to their producers; also the busy
 // test, the stop and the waits that every speaking module uses.
+#include <algorithm>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -20,6 +21,7 @@ namespace {
 constexpr unsigned stopMessage = 1024 + 99;  // WM_USER + 99: wakes a waiting loop
 constexpr std::size_t longestSaidNumber = 6;
 constexpr int pauseStep = 50;
+constexpr int longestPause = 10000;  // milliseconds; a longer setting is a mistake
 
 bool isDigit(unsigned char c) { return c >= '0' && c <= '9'; }
 bool isLetter(unsigned char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c >= 128; }
@@ -113,9 +115,9 @@ void playNamedSound(const std::string& name) {
 }
 
 void pauseFor(int milliseconds) {
-    int steps = milliseconds / pauseStep;
-    for (int i = 0; i < steps; ++i)
-        if (!keyPending()) sleepPumping(pauseStep);
+    // A pending key ends the pause at once rather than idling through its steps.
+    const int steps = std::min(milliseconds, longestPause) / pauseStep;
+    for (int i = 0; i < steps && !keyPending(); ++i) sleepPumping(pauseStep);
 }
 
 void punctuationPause(std::string_view rest) {

@@ -31,7 +31,7 @@ void playBufferAndWait(unsigned char* waveBuffer);
 void spell(const std::string& text);
 void playLetter(unsigned char character);
 void playNamedSound(const std::string& name);
-void pauseFor(int milliseconds);           // 50 ms steps, cut short by a key
+void pauseFor(int milliseconds);  // 50 ms steps, at most 10 s, ended by a pending key
 void punctuationPause(std::string_view rest);  // sound and pause of rest's first character
 void playRepeatTone();
 

@@ -176,7 +176,7 @@ TEST_F(WaveOutput, QuickPlaybackRaisesTheRateByHalf) {
     struct Case {
         std::uint32_t rate, opened;
     };
-    const Case cases[] = {{11025, 16537}, {16000, 24000}, {1, 1}, {3, 4}};
+    const Case cases[] = {{11025, 16537}, {16000, 24000}, {1001, 1501}, {1003, 1504}};
     for (const Case& c : cases) {
         fake::resetWaveDevice();
         setQuickPlayback(true);
@@ -291,6 +291,7 @@ TEST_F(WaveOutput, ABusyDeviceIsTriedAgainEvery100MillisecondsUpToAHundredTimes)
         EXPECT_EQ(fake::deviceOpenAttempts(), c.attempts) << c.name;
         EXPECT_EQ(fake::sleepCalls(), std::vector<unsigned>(c.attempts - 1, 100)) << c.name;
         EXPECT_EQ(fake::deviceOpens().size(), c.opened ? 1u : 0u) << c.name;
+        EXPECT_EQ(deviceOpenFailed(), !c.opened) << c.name;  // the program's exit code tells
         if (c.opened) {
             EXPECT_EQ(fake::deviceOpens()[0].blocks.size(), 1u) << c.name;
         }
@@ -433,12 +434,16 @@ TEST_F(WaveOutput, MissingOrMalformedFilesGiveMinusOneAndPlayNothing) {
         {"no format", "RIFF\x04\x01\x02\x03WAVE" + wavetest::chunk("data", "abc")},
         {"format cut short", std::string("RIFF\x04\x01\x02\x03WAVEfmt \x10\x00\x00\x00", 20) + "abcd"},
         {"no data", "RIFF\x04\x01\x02\x03WAVE" + fmt + wavetest::chunk("LIST", "abcd")},
+        {"0 channels", wavetest::waveFile(11025, 0, 8, {1, 2})}, {"0 bits", wavetest::waveFile(11025, 1, 0, {1, 2})},
+        {"rate 999", wavetest::waveFile(999, 1, 8, {1, 2})},     {"rate 192001", wavetest::waveFile(192001, 1, 8, {1, 2})},
     };
     for (const Case& c : cases) {
         const auto path = writeWave("bad.wav", c.image);
         EXPECT_EQ(playWaveFile(path), -1) << c.name;
         EXPECT_EQ(fake::deviceOpenAttempts(), 0) << c.name;
     }
+    Bytes samples(300, 100);  // nor are samples in a format no device takes
+    EXPECT_EQ(playSamples(samples.data(), 300, 11025, 3, 8) + playSamples(samples.data(), 300, 11025, 1, 24), 64);
     EXPECT_EQ(playWaveFile(folder + "/missing.wav"), -1);
     EXPECT_EQ(fake::deviceOpenAttempts(), 0);
     EXPECT_EQ(fake::consoleOutput(), "");

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <climits>
 #include <cstdio>
 #include <functional>
 #include <map>
@@ -72,12 +73,15 @@ void putChunk(Bytes& b, const char* id, std::uint32_t size, const Bytes& body) {
     put32(b, size);
     b.insert(b.end(), body.begin(), body.end());
 }
+Bytes formatBody(unsigned char channels, unsigned char bits, unsigned char align) {  // PCM, 11025 Hz
+    return {1, 0, channels, 0, 0x11, 0x2B, 0, 0, 0, 0, 0, 0, align, 0, bits, 0};
+}
 Bytes wavFile(const Bytes& samples) {
     Bytes b;
     b.insert(b.end(), {'R', 'I', 'F', 'F'});
     put32(b, 36 + static_cast<std::uint32_t>(samples.size()));
     b.insert(b.end(), {'W', 'A', 'V', 'E'});
-    putChunk(b, "fmt ", 16, filled(16, 1));
+    putChunk(b, "fmt ", 16, formatBody(1, 8, 1));
     putChunk(b, "data", static_cast<std::uint32_t>(samples.size()), samples);
     return b;
 }
@@ -211,6 +215,9 @@ TEST_F(Synthesizer, TokenPauseIsWholeBlocksOfHundredSamples) {
             << c.pause;
         diphoneClose();
     }
+    start({{"$A", filled(10, 1)}}, 400, 0, INT_MAX);  // held at 10 seconds
+    const Events events = speak("[a][a]");
+    EXPECT_EQ(std::count(events.begin(), events.end(), "S 110250 110200"), 1);
 }
 
 TEST_F(Synthesizer, TokensSplitIntoPiecesWithTheirFactors) {
@@ -279,6 +286,8 @@ TEST_F(Synthesizer, CutAndMinimumLength) {
         {"[pa]", 300, 400, 0, 0},      {"[pa]", 300, 400, 500, 300}, {"[pa]", 1000, 400, 200, 600},
         {"[pa]", 1000, 400, 700, 700}, {"[pA]", 300, 400, 0, 300},   {"[a]", 300, 400, 0, 300},
         {"[paw]", 1000, 400, 0, 360},  {"[pa]", 1000, 0, 0, 1000},   {"[pa]", 1000, -200, 0, 1000},
+        // Extremes: no overflow where long is 32 bits (the unit tests under Wine trap on it).
+        {"[pa]", 65535, INT_MIN, 0, 63956}, {"[pa]", 1000, INT_MAX, INT_MIN, 0}, {"[pa]", 1000, INT_MAX, INT_MAX, 1000},
     };
     for (const Case& c : cases) {
         start({{"$PA", filled(c.length, 3)}, {"$A", filled(c.length, 4)}, {"$AW", filled(1, 4)}}, c.cut, c.minimum);
@@ -378,6 +387,18 @@ TEST_F(Synthesizer, RecordsPointingPastTheDataFileGiveWhatIsThere) {
     ASSERT_EQ(diphoneStart(), 0);
     EXPECT_EQ(speak("[a e]"), (Events{"T a", "D $a 1 1.00 10", "T e", "D $e 1 1.00 0", "F 10"}));
     EXPECT_EQ(playedBuffers(), std::vector<Bytes>{asPlayed(filled(10, 0x20))});
+}
+
+TEST_F(Synthesizer, RecordLengthsAreCutAtStartToTheNextUnitAndTheDataEnd) {
+    // All claim 65535 samples; $E and $O share theirs; $O lies before $I in the data.
+    Bytes index;
+    for (auto [name, at] : {std::pair<const char*, std::uint32_t>{"$A", 0}, {"$E", 30}, {"$I", 70}, {"$O", 30}})
+        for (unsigned char byte : encodeDiphoneRecord(name, 65535, at)) index.push_back(byte);
+    fake::writeFile(diphones + "/DIFONES2.IND", asText(index));
+    fake::writeFile(diphones + "/DIFONES2.DIF", std::string(30, 1) + std::string(40, 2) + std::string(5, 3));
+    ASSERT_EQ(diphoneStart(), 0);
+    EXPECT_EQ(speak("[a e i o]"), (Events{"T a", "D $a 1 1.00 30", "T e", "D $e 1 1.00 40", "T i", "D $i 1 1.00 5",
+                                          "T o", "D $o 1 1.00 40", "F 115"}));
 }
 
 TEST_F(Synthesizer, UnitsLargerThanTheBufferAreClipped) {
@@ -492,7 +513,7 @@ TEST(WaveChunks, FindsTheDataChunkOrNothing) {
         putChunk(b, id, size, body);
         return b;
     };
-    Bytes fmt = chunk("fmt ", 16, filled(16, 0));
+    Bytes fmt = chunk("fmt ", 16, formatBody(1, 8, 1));
     struct Case {
         const char* what;
         Bytes content;
@@ -500,7 +521,10 @@ TEST(WaveChunks, FindsTheDataChunkOrNothing) {
         int next;
     } cases[] = {
         {"plain", file({fmt, chunk("data", 3, {7, 8, 9})}), 3, 7},
-        {"case ignored", [&] { Bytes b = file({chunk("FMT ", 16, filled(16, 0)), chunk("DaTa", 2, {5, 6})}); b[0] = 'r'; return b; }(), 2, 5},
+        {"case ignored", [&] { Bytes b = file({chunk("FMT ", 16, formatBody(2, 16, 4)), chunk("DaTa", 2, {5, 6})}); b[0] = 'r'; return b; }(), 2, 5},
+        {"0 channels", file({chunk("fmt ", 16, formatBody(0, 8, 0)), chunk("data", 1, {1})}), 0, -2},
+        {"0 bits", file({chunk("fmt ", 16, formatBody(1, 0, 0)), chunk("data", 1, {1})}), 0, -2},
+        {"block align not a frame", file({chunk("fmt ", 16, formatBody(1, 16, 1)), chunk("data", 1, {1})}), 0, -2},
         {"chunk before data", file({fmt, chunk("LIST", 4, {1, 2, 3, 4}), chunk("data", 1, {42})}), 1, 42},
         {"odd chunk, no pad", file({fmt, chunk("odd ", 3, {1, 2, 3}), chunk("data", 1, {43})}), 1, 43},
         {"empty data", file({fmt, chunk("data", 0, {})}), 0, EOF},

@@ -7,13 +7,8 @@
 source "$(dirname "$0")/lib/common.sh"
 work=$(mktemp -d)
 letters=$VOLTANOR_DATA_DIR/kelmar/som/letras
-settings=$WINEPREFIX/drive_c/windows/ORAVIX.INI
-[ -f "$settings" ] && cp "$settings" "$work/saved.ini"
-restore() {
-  if [ -f "$work/saved.ini" ]; then cp "$work/saved.ini" "$settings"; else rm -f "$settings"; fi
-  rm -rf "$work"
-}
-trap restore EXIT
+keep_settings "$work"
+trap 'restore_settings "$work"; rm -rf "$work"' EXIT
 
 # Bytes as " xx xx ... " so that a search can only match whole bytes.
 hex() { od -An -v -tx1 | tr -s ' \n' '  '; }

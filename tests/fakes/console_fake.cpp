@@ -94,9 +94,9 @@ std::vector<unsigned>& tones() { return toneList; }
 void consoleModuleStart() {}
 void ensureConsoleWindow() {}
 void setConsoleTitle(const std::string& text) { title = text; }
-void closeConsoleWindow() {
+void closeConsoleWindow(int exitCode) {
     keys.clear();
-    throw fake::ProgramEnded{0};
+    throw fake::ProgramEnded{exitCode};
 }
 void writeText(const char* bytes, std::uint16_t count) { output.append(bytes, count); }
 void writeChar(char c) { output.push_back(c); }
@@ -135,7 +135,7 @@ void waitForMessage() {
     if (++idleWaits > 1000000) throw std::runtime_error("waitForMessage: waiting forever");
     pump();
 }
-void terminateProgram() { throw fake::ProgramEnded{255}; }
+void terminateProgram() { throw fake::ProgramEnded{exitTerminated}; }
 void postConsoleMessage(unsigned message) { posted.push_back(message); }
 void setWaveDoneHandler(WaveDoneHandler handler) { waveDone = handler; }
 void enableWaveDoneHandler(bool enabled) { waveDoneOn = enabled; }

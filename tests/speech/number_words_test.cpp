@@ -1,6 +1,7 @@
 // Number words as text, and the player that joins their recorded files.
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -115,9 +116,11 @@ TEST_F(NumberWordPlayer, PlaysTheFilesOfTheWords) {
     }
 }
 
-TEST_F(NumberWordPlayer, MissingWordFileIsSkipped) {
+TEST_F(NumberWordPlayer, MissingOrMalformedWordFileIsSkipped) {
     auto cento = word("_cento", 300), um = word("_um", 300);
-    playNumberWords(numberToWords(121));  // cento e vinte e um: no "_e", no "_vinte"
+    writeTestSound(letters_ + "/_e.wav", 300, 7);
+    std::fstream(letters_ + "/_e.wav", std::ios::in | std::ios::out | std::ios::binary).seekp(22).put(0);  // 0 channels
+    playNumberWords(numberToWords(121));  // cento e vinte e um: "_e" malformed, no "_vinte"
     EXPECT_EQ(withoutSilence(fake::allPlayedBytes()), withoutSilence(joined({cento, um})));
 }
 

@@ -2,6 +2,7 @@
 // order, and the pauses it makes (as the sleeps it asks for).
 #include <gtest/gtest.h>
 
+#include <array>
 #include <map>
 #include <string>
 #include <vector>
@@ -132,13 +133,24 @@ TEST_F(Speaking, PausesComeInFiftyMillisecondSteps) {
         {"PAUSAVIRG3=120\n", "a, b", 100}, {"PAUSAVIRG3=40\n", "a, b", 0},     {"PAUSAVIRG3=50\n", "a, b", 50},
         {"PAUSAPONTO3=149\n", "a. b", 100}, {"PAUSAPONTO3=0\n", "a. b", 0},    {"PAUSAPONTO3=abc\n", "a. b", 250},
         {"PAUSADOISPONTOS3=99\n", "a: b", 50}, {"PAUSADOISPONTOS3=-100\n", "a: b", 0},
-        {"PAUSAVIRG3=300ms\n", "a, b", 150},
+        {"PAUSAVIRG3=300ms\n", "a, b", 150}, {"PAUSAPONTO3=99999999\n", "a. b", 10000},  // held at 10 s
     };
     for (const Case& c : cases) {
         start(c.synthesizer);
         speak(c.text);
         EXPECT_EQ(pausedMilliseconds(), c.pause) << c.synthesizer << c.text;
         finishSpeech();
+    }
+}
+
+TEST_F(Speaking, APendingKeyEndsAPauseAtOnce) {
+    // {milliseconds, pumps until the key, slept, pumps}: each step tests for the key, then sleeps.
+    for (auto [ms, key, slept, pumps] : {std::array<int, 4>{99999999, 3, 50, 3}, {300, 5, 100, 5}, {99999999, 1, 0, 1}}) {
+        fake::resetConsole();
+        fake::queueKeyAfterPumps(key, 'x');
+        pauseFor(ms);
+        EXPECT_EQ(fake::totalSleptMilliseconds(), static_cast<unsigned long>(slept)) << ms << " " << key;
+        EXPECT_EQ(fake::pumpCount(), pumps) << ms << " " << key;
     }
 }
 

@@ -58,3 +58,10 @@ finish() {
 }
 
 drew_nothing_matching() { ! drawn_texts "$1" | grep -q -- "$2"; }
+
+# The prefix's settings file, for scripts that run the program with settings of
+# their own: keep_settings DIR sets it aside in DIR, restore_settings DIR puts
+# it back (or removes the one written when there was none).
+settings=${WINEPREFIX:-}/drive_c/windows/ORAVIX.INI
+keep_settings() { [ ! -f "$settings" ] || cp "$settings" "$1/saved.ini"; }
+restore_settings() { if [ -f "$1/saved.ini" ]; then cp "$1/saved.ini" "$settings"; else rm -f "$settings"; fi; }
