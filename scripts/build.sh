@@ -15,10 +15,20 @@ jobs=${VOLTANOR_JOBS:-$(nproc)}
 mode=${1:-all}
 case $mode in all | run) ;; *) echo "build.sh: unknown mode '$mode' (all or run)" >&2; exit 2 ;; esac
 
+# MBROLA's source at the pinned commit: fetched by CMake, or, on machines that
+# cannot reach its home, the copy of that tree kept beside the clone.
+mbrola_source=()
+for dir in "$top/../shared/third_party/mbrola" /work/shared/third_party/mbrola; do
+  if [ -f "$dir/LibOneChannel/lib1.c" ]; then
+    mbrola_source=(-DFETCHCONTENT_SOURCE_DIR_MBROLA="$(cd "$dir" && pwd)")
+    break
+  fi
+done
+
 configure() { # tree, extra cmake arguments...
   local tree=$1; shift
   [ -f "build/$tree/build.ninja" ] && return 0
-  step "configure-$tree" cmake -S . -B "build/$tree" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@"
+  step "configure-$tree" cmake -S . -B "build/$tree" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "${mbrola_source[@]}" "$@"
 }
 build() { # tree, targets...
   local tree=$1; shift

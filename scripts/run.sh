@@ -6,20 +6,34 @@
 # "file"); otherwise what was spoken is written to build/voltanor-report.wav.
 # Each long step keeps its output in build/logs/; a step that fails says so
 # with its command and the end of its log.
+#   scripts/run.sh [--voice default|tts]
+# --voice tts speaks with the text-to-speech engine over MBROLA and the br1
+# voice; the default voice is the built-in diphone synthesizer.
 set -eEuo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 cd "$top"
+voice=default
+while [ $# -gt 0 ]; do
+  case "$1" in
+    --voice) voice=${2:-}; shift 2 || shift ;;
+    --voice=*) voice=${1#--voice=}; shift ;;
+    *) echo "usage: scripts/run.sh [--voice default|tts]" >&2; exit 2 ;;
+  esac
+done
+case "$voice" in default|tts) ;; *) echo "unknown voice '$voice': default or tts" >&2; exit 2 ;; esac
 source scripts/steps.sh
 report_failures
 # Whatever a run leaves there is what that run said, or nothing.
 report=$top/build/voltanor-report.wav
 rm -f "$report"
 scripts/setup.sh
+if [ "$voice" = tts ]; then scripts/fetch-voice.sh; fi
 scripts/build.sh run
 stay_inside_build
 source scripts/wine-env.sh
 trap wine_env_stop EXIT
 wine_env_start user
+select_voice "$voice"
 
 has_sound_card() { [ -r /proc/asound/cards ] && ! grep -q 'no soundcards' /proc/asound/cards && [ -s /proc/asound/cards ]; }
 

@@ -7,7 +7,7 @@ set -eEuo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 source "$top/scripts/steps.sh"
 report_failures
-step fetch-voice "$top/scripts/fetch-voice.sh"
+"$top/scripts/fetch-voice.sh"
 
 packages=(
   cmake ninja-build g++ clang libclang-rt-14-dev googletest

@@ -106,5 +106,36 @@ install_voice_data() {
   local data=$top/build/data
   [ -d "$data/kelmar" ] && { mkdir -p "$WINEPREFIX/drive_c/kelmar"; cp -a "$data/kelmar/." "$WINEPREFIX/drive_c/kelmar/"; }
   [ -f "$data/ORAVIX.INI" ] && cp "$data/ORAVIX.INI" "$WINEPREFIX/drive_c/windows/ORAVIX.INI"
+  install_tts_engine
   return 0
+}
+
+# The text-to-speech engine's outside parts: the br1 voice (scripts/fetch-voice.sh
+# unpacks it into build/mbrola) at C:\kelmar\tavintts\br1\br1 and the registry
+# value through which the engine finds it, for 32- and 64-bit programs alike.
+# mbrola.dll is built beside voltanor.exe; the engine's data files come with
+# the voice data (C:\kelmar\tavintts\).
+#   select_voice tts|default   the settings file selects the engine or not
+install_tts_engine() {
+  local voice=$top/build/mbrola/usr/share/mbrola/br1/br1
+  local installed=$WINEPREFIX/drive_c/kelmar/tavintts/br1
+  [ -f "$voice" ] || return 0
+  mkdir -p "$installed"
+  cmp -s "$voice" "$installed/br1" || cp "$voice" "$installed/br1"
+  if ! grep -qi 'TCTS\\\\Mbrola\\\\databases\\\\BR1' "$WINEPREFIX/system.reg" 2>/dev/null ||
+     ! grep -qi 'Wow6432Node\\\\TCTS' "$WINEPREFIX/system.reg" 2>/dev/null; then
+    local view
+    for view in 32 64; do
+      HOME=$VOLTANOR_WINE_HOME wine reg add 'HKLM\SOFTWARE\TCTS\Mbrola\databases\BR1' /ve \
+        /d 'C:\kelmar\tavintts\br1\br1' /f /reg:$view </dev/null >/dev/null 2>&1 || true
+    done
+  fi
+}
+
+select_voice() {
+  local ini=$WINEPREFIX/drive_c/windows/ORAVIX.INI
+  [ -f "$top/build/data/ORAVIX.INI" ] && cp "$top/build/data/ORAVIX.INI" "$ini"
+  if [ "$1" = tts ]; then
+    sed -i 's/^\[TRADUTOR\]$/[TRADUTOR]\nSAPI=SIM\nTIPOSAPI=3/' "$ini"
+  fi
 }

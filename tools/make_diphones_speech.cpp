@@ -28,7 +28,7 @@
 #include "audio/wave_output.h"
 #include "console/console.h"
 #include "diphone/diphone.h"
-#include "diphone/translator.h"
+#include "translator/translator.h"
 #include "diphone/wave_chunks.h"
 #include "platform/platform.h"
 #include "speech/speech.h"

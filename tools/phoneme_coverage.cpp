@@ -24,7 +24,7 @@
 #include "app/report.h"
 #include "diphone/diphone_index.h"
 #include "diphone/phoneme_walker.h"
-#include "diphone/translator.h"
+#include "translator/translator.h"
 #include "diphone/wave_chunks.h"
 
 namespace {

@@ -11,7 +11,7 @@
 #include "diphone/diphone_index.h"
 #include "diphone/diphone_observer.h"
 #include "diphone/phoneme_walker.h"
-#include "diphone/translator.h"
+#include "translator/translator.h"
 #include "diphone/wave_chunks.h"
 #include "platform/platform.h"
 #include "speech/speech.h"

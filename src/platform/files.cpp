@@ -17,4 +17,15 @@ std::FILE* openForReading(const std::string& path) {
 #endif
 }
 
+std::FILE* openFile(const std::string& path, const char* mode) {
+#ifdef _WIN32
+    return std::fopen(path.c_str(), mode);
+#else
+    std::string native = path;
+    for (char& c : native)
+        if (c == '\\') c = '/';
+    return std::fopen(native.c_str(), mode);
+#endif
+}
+
 }  // namespace platform

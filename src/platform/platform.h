@@ -30,5 +30,14 @@ namespace platform {
 // Opens a data file for reading only, shared with other readers.  Paths use
 // backslashes as on Windows; the native build turns them into slashes.
 std::FILE* openForReading(const std::string& path);
+// Opens a file with an fopen mode ("wb" creates or replaces, "r+b" updates).
+std::FILE* openFile(const std::string& path, const char* mode);
+
+// The registry, read only.  The text of the string value valueName ("" is the
+// key's default value) of key under the root, without its terminating zero;
+// false when the key or the value is missing or the value is not a string.
+enum class RegistryRoot { localMachine };
+bool registryString(RegistryRoot root, const std::string& key, const std::string& valueName,
+                    std::string& text);
 
 }  // namespace platform

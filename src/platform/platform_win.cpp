@@ -39,4 +39,26 @@ bool fileExists(const std::string& path) {
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
+bool registryString(RegistryRoot, const std::string& key, const std::string& valueName,
+                    std::string& text) {
+    HKEY opened = nullptr;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, KEY_READ, &opened) != ERROR_SUCCESS) return false;
+    DWORD type = 0;
+    DWORD size = 0;
+    bool read = RegQueryValueExA(opened, valueName.c_str(), nullptr, &type, nullptr, &size) == ERROR_SUCCESS &&
+                type == REG_SZ;
+    if (read) {
+        std::vector<char> data(size + 1, '\0');  // room for a zero the value may lack
+        read = RegQueryValueExA(opened, valueName.c_str(), nullptr, &type,
+                                reinterpret_cast<BYTE*>(data.data()), &size) == ERROR_SUCCESS &&
+               type == REG_SZ && size < data.size();
+        if (read) {
+            data[size] = '\0';
+            text.assign(data.data());  // up to the terminating zero
+        }
+    }
+    RegCloseKey(opened);
+    return read;
+}
+
 }  // namespace platform

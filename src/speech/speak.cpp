@@ -8,7 +8,7 @@
 #include "audio/wave_output.h"
 #include "console/console.h"
 #include "diphone/diphone.h"
-#include "diphone/translator.h"
+#include "translator/translator.h"
 #include "speech/speech.h"
 #include "speech/speech_state.h"
 #include "speech/word_pieces.h"

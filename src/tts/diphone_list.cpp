@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "diphone/line_reader.h"
+#include "translator/line_reader.h"
 #include "text/cp1252.h"
 #include "tts/prosody.h"
 #include "tts/text_fields.h"

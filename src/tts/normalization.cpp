@@ -4,13 +4,14 @@
 #include <string_view>
 #include <vector>
 
-#include "diphone/line_reader.h"
+#include "translator/line_reader.h"
 #include "platform/platform.h"
 #include "speech/speech.h"
 #include "text/cp1252.h"
 
-// Non-ASCII letters are written as code page 1252 escapes, so that the code
-// means the same under every compiler's character set.
+// Non-ASCII letters are written as code page 1252 escapes (octal where a
+// hexadecimal digit follows), so that the code means the same under every
+// compiler's character set.
 namespace tts {
 namespace {
 
@@ -26,20 +27,20 @@ const char* const symbolNames[256] = {
     "quatro", "cinco", "seis", "s\xE9te",  // 52
     "oito", "n\xF3ve", "dois pontos", "ponto e v\xEDrgula",  // 56
     "menor que", "igual", "maior que", "interroga\xE7\xE3o",  // 60
-    "arr\xF4" "ba", "a", "b\xEA", " s\xEA",  // 64
-    " d\xEA", "\xE9", "\xE9" "fe", "j\xEA",  // 68
+    "arr\364ba", "a", "b\xEA", " s\xEA",  // 64
+    " d\xEA", "\xE9", "\351fe", "j\xEA",  // 68
     "ag\xE1", "i", "j\xF3ta", "c\xE1",  // 72
     "\xE9le", "\xEAme", "\xEAne", "\xF3",  // 76
     "p\xEA", "qu\xEA", "\xE9rre", "\xE9sse",  // 80
-    "t\xEA", "u", "v\xEA", "d\xE1" "bliu",  // 84
+    "t\xEA", "u", "v\xEA", "d\341bliu",  // 84
     "xis", "\xEDpsilon", "z\xEA", "abre colchete",  // 88
     "barra invertida", "fecha colchete", "circunflexo", "sublinhado",  // 92
     "crase", "a", "b\xEA", " s\xEA",  // 96
-    " d\xEA", "\xE9", "\xE9" "fe", "j\xEA",  // 100
+    " d\xEA", "\xE9", "\351fe", "j\xEA",  // 100
     "ag\xE1", "i", "jota", "c\xE1",  // 104
     "\xE9le", "\xEAme", "ene", "\xF3",  // 108
     "p\xEA", "qu\xEA", "\xE9rre", "\xE9sse",  // 112
-    "t\xEA", "u", "v\xEA", "d\xE1" "bliu",  // 116
+    "t\xEA", "u", "v\xEA", "d\341bliu",  // 116
     "xis", "\xEDpsilon", "z\xEA", "abre chave",  // 120
     "barra vertical", "fecha chave", "til", "",  // 124
     "", "", "", "",  // 128
@@ -53,7 +54,7 @@ const char* const symbolNames[256] = {
     "", "exclama\xE7\xE3o reversa", "centavos de d\xF3lar", "libras",  // 160
     "s\xEDmbolo de moeda", "iene", "barra interrompida", "par\xE1grafo",  // 164
     "trema", "copyright", "ordinal feminino", "Aspas esquerdas",  // 168
-    "nega\xE7\xE3o", "h\xED" "fen", "Marca registrada", "m\xE1" "cron",  // 172
+    "nega\xE7\xE3o", "h\355fen", "Marca registrada", "m\341cron",  // 172
     "grau", "mais ou menos", "elevado ao quadrado", "elevado ao cubo",  // 176
     "acento agudo", "mi", "pi", "ponto no meio",  // 180
     "cedilha", "expoente um", "ordinal masculino", "aspas direitas",  // 184
@@ -78,7 +79,7 @@ const char* const symbolNames[256] = {
 
 const char* const unitOrdinals[10] = {"", "primeiro", "segundo", "terceiro", "quarto",
                                       "quinto", "sexto", "s\xE9timo", "oitavo", "nono"};
-const char* const tenOrdinals[10] = {"", "d\xE9" "cimo", "vig\xE9simo", "trig\xE9simo", "quadrag\xE9simo",
+const char* const tenOrdinals[10] = {"", "d\351cimo", "vig\xE9simo", "trig\xE9simo", "quadrag\xE9simo",
                                      "quinquag\xE9simo", "sexag\xE9simo", "septuag\xE9simo",
                                      "octag\xE9simo", "nonag\xE9simo"};
 const char* const hundredOrdinals[10] = {"", "cent\xE9simo", "ducent\xE9simo", "tricent\xE9simo",
@@ -89,7 +90,7 @@ const char* const thousandOrdinal = "mil\xE9simo";
 const char* const digitWords[10] = {"zero", "um", "dois", "tr\xEAs", "quatro",
                                     "cinco", "seis", "sete", "oito", "nove"};
 
-const NumberSpelling engineNumberSpelling = {"tr\xEAs", "cinq\xFC" "enta"};
+const NumberSpelling engineNumberSpelling = {"tr\xEAs", "cinq\374enta"};
 
 constexpr unsigned char masculineOrdinalSign = 0xBA;
 constexpr unsigned char feminineOrdinalSign = 0xAA;

@@ -6,7 +6,7 @@
 #include <cstring>
 #include <string_view>
 
-#include "diphone/line_reader.h"
+#include "translator/line_reader.h"
 #include "platform/platform.h"
 #include "text/cp1252.h"
 

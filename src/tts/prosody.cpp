@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <optional>
 
-#include "diphone/line_reader.h"
+#include "translator/line_reader.h"
 #include "text/cp1252.h"
 #include "tts/message_box.h"
 #include "tts/text_fields.h"

@@ -17,3 +17,4 @@ struct VoiceBackend {
 };
 
 const VoiceBackend& voiceBackend(VoiceKind kind);
+const VoiceBackend& tavinVoice();  // the text-to-speech engine

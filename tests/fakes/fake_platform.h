@@ -13,6 +13,10 @@ void setWindowsDirectory(const std::string& path);
 // Writes (or, with remove, deletes) a file; parent folders are made.
 void writeFile(const std::string& path, const std::string& content);
 void removeFile(const std::string& path);
+// A string value of the fake registry under HKEY_LOCAL_MACHINE: the key's path,
+// a backslash and the value's name ("KEY\\" is the default value).
+void setRegistryString(const std::string& keyAndName, const std::string& text);
+void clearRegistry();
 // A new empty temporary folder, ending without a slash.
 std::string makeTempDirectory();
 

@@ -21,6 +21,7 @@ std::string toNative(std::string path) {
     return path;
 }
 std::string windowsDir;
+std::vector<std::pair<std::string, std::string>> registryValues;  // key + "\\" + name, text
 
 // Every temporary folder made for the tests goes when the test program ends.
 struct TemporaryFolders {
@@ -84,6 +85,10 @@ void writeFile(const std::string& path, const std::string& content) {
     if (p.has_parent_path()) std::filesystem::create_directories(p.parent_path());
     std::ofstream(p, std::ios::binary) << content;
 }
+void setRegistryString(const std::string& path, const std::string& text) {
+    registryValues.emplace_back(path, text);
+}
+void clearRegistry() { registryValues.clear(); }
 void removeFile(const std::string& path) {
     std::error_code ignored;
     std::filesystem::remove(toNative(path), ignored);
@@ -135,6 +140,16 @@ bool setCurrentDirectory(const std::string& path) { return chdir(toNative(path).
 bool fileExists(const std::string& path) {
     struct stat st;
     return stat(toNative(path).c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+bool registryString(RegistryRoot, const std::string& key, const std::string& valueName,
+                    std::string& text) {
+    for (const auto& [path, value] : registryValues)
+        if (equalNoCase(path, key + "\\" + valueName)) {
+            text = value;
+            return true;
+        }
+    return false;
 }
 
 }  // namespace platform

@@ -7,7 +7,7 @@
 #include <filesystem>
 #include <string>
 
-#include "diphone/translator.h"
+#include "translator/translator.h"
 
 namespace {
 

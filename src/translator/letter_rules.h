@@ -3,7 +3,7 @@
 #pragma once
 #include <string>
 
-#include "diphone/spelling.h"
+#include "translator/spelling.h"
 
 struct LetterRule {
     std::string left;    // at most 5 characters

@@ -1,11 +1,11 @@
-#include "diphone/exceptions.h"
+#include "translator/exceptions.h"
 
 #include <cstdio>
 #include <cstring>
 #include <utility>
 #include <vector>
 
-#include "diphone/line_reader.h"
+#include "translator/line_reader.h"
 #include "platform/platform.h"
 
 namespace exceptions {

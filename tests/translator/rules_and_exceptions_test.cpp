@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "diphone/exceptions.h"
-#include "diphone/letter_rules.h"
-#include "diphone/translator.h"
-#include "diphone/translator_test_files.h"
+#include "translator/exceptions.h"
+#include "translator/letter_rules.h"
+#include "translator/translator.h"
+#include "translator/translator_test_files.h"
 
 namespace {
 

@@ -1,10 +1,10 @@
-#include "diphone/translator.h"
+#include "translator/translator.h"
 
-#include "diphone/exceptions.h"
-#include "diphone/letter_rules.h"
-#include "diphone/spelling.h"
-#include "diphone/stress.h"
-#include "diphone/transliteration.h"
+#include "translator/exceptions.h"
+#include "translator/letter_rules.h"
+#include "translator/spelling.h"
+#include "translator/stress.h"
+#include "translator/transliteration.h"
 
 namespace {
 

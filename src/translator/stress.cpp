@@ -1,4 +1,4 @@
-#include "diphone/stress.h"
+#include "translator/stress.h"
 
 #include <cstring>
 

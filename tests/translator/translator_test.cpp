@@ -1,12 +1,12 @@
-#include "diphone/translator.h"
+#include "translator/translator.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "diphone/stress.h"
-#include "diphone/transliteration.h"
-#include "diphone/translator_test_files.h"
+#include "translator/stress.h"
+#include "translator/transliteration.h"
+#include "translator/translator_test_files.h"
 
 namespace {
 

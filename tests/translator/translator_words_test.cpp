@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "diphone/letter_rules.h"
-#include "diphone/translator.h"
+#include "translator/letter_rules.h"
+#include "translator/translator.h"
 
 namespace {
 

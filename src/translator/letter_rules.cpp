@@ -1,9 +1,9 @@
-#include "diphone/letter_rules.h"
+#include "translator/letter_rules.h"
 
 #include <cstdio>
 #include <vector>
 
-#include "diphone/line_reader.h"
+#include "translator/line_reader.h"
 #include "platform/platform.h"
 
 namespace letter_rules {

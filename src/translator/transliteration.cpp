@@ -1,4 +1,4 @@
-#include "diphone/transliteration.h"
+#include "translator/transliteration.h"
 
 namespace {
 
