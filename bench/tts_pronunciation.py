@@ -5,16 +5,17 @@ A seeded sample of lower-case words of /usr/share/dict/brazilian, leaving out
 every word that appears in data/ and tests/, goes through the engine's
 pronunciation stage (data/tts/portug.nrl and portug.exc) and through
 espeak-ng -v pt-br.  Both phoneme strings are mapped onto one reduced
-alphabet (open and closed vowels merged, glides as their vowels, coda s, r and
-l as one class each, affricates as plain t and d, which is what br1 can say).
+alphabet (open and closed vowels merged, glides as their vowels, lh as l and
+i, coda s, r and l as one class each, affricates as plain t and d, and no
+unstressed i between a stop, f or v and another consonant: what br1 can say).
 Prints the stressed-syllable agreement, the phoneme error rate and the
 commonest disagreements.
-    bench/tts_pronunciation.py [--words N] [--seed S] [--show N]
+    bench/tts_pronunciation.py [--words N] [--seed S] [--show N] [--strict]
 """
 import argparse, collections, os, random, re, subprocess, sys
 
 top = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
-VOWELS = set("aAeEiIoOuU")
+VOWELS = set("aAeEiIoOuU30")
 NASAL = {"a": "A", "e": "E", "i": "I", "o": "O", "u": "U"}
 
 ESPEAK = {"a": "a", "&": "a", "&~": "A", "e": "e", "E": "e", "e~": "E", "i": "i", "I": "i", "y": "i",
@@ -23,12 +24,12 @@ ESPEAK = {"a": "a", "&": "a", "&~": "A", "e": "e", "E": "e", "e~": "E", "i": "i"
           "EU": "eu", "iU": "iu", "oU": "ou", "&U~": "Au", "&I~": "Ai", "eI~": "Ei", "oI~": "Oi", "uI~": "Ui",
           "p": "p", "b": "b", "t": "t", "d": "d", "k": "k", "g": "g", "f": "f", "v": "v", "m": "m",
           "n": "n", "l": "l", "s": "s", "z": "z", "S": "x", "Z": "j", "tS": "t", "dZ": "d", "n^": "H",
-          "l^": "L", "lj": "L", "*": "r", "r": "r", "x": "R", "h": "R", "R": "r", "N": "~", "j": "i",
+          "l^": "li", "lj": "li", "*": "r", "r": "r", "x": "R", "h": "R", "R": "r", "N": "~", "j": "i",
           "@": "", "-": "", "@-": "", "kw": "ku", "gw": "gu", "ks": "ks"}
 BR1 = {"a": "a", "@": "A", "am": "A", "e": "e", "ee": "e", "em": "E", "i": "i", "y": "i", "im": "I",
        "o": "o", "oo": "o", "om": "O", "u": "u", "w": "u", "um": "U", "b": "b", "k": "k", "d": "d",
        "g": "g", "p": "p", "t": "t", "f": "f", "v": "v", "j": "j", "s": "s", "s2": "s", "x": "x",
-       "z": "z", "m": "m", "n": "n", "nh": "H", "l": "l", "lh": "L", "r": "r", "r2": "R", "rr": "R"}
+       "z": "z", "m": "m", "n": "n", "nh": "H", "l": "l", "lh": "li", "r": "r", "r2": "R", "rr": "R"}
 
 
 def reduce(symbols, stressed_index):
@@ -51,6 +52,8 @@ def reduce(symbols, stressed_index):
     res = []
     for i, (c, mark) in enumerate(out):
         following = out[i + 1][0] if i + 1 < len(out) else None
+        if c in "mn" and res and res[-1][0] in "AEIOU" and following is not None and following not in VOWELS:
+            continue  # the nasal consonant after a nasal vowel
         if c in "mn" and res and res[-1][0] in NASAL and following is not None and following not in VOWELS:
             if res[-1][0] == "i" and len(res) > 1 and res[-2][0] in "eE":
                 res[-2][1] = res[-2][1] or res[-1][1]
@@ -61,6 +64,11 @@ def reduce(symbols, stressed_index):
             res[-1][1] = res[-1][1] or mark
             continue
         res.append([c, mark])
+    # An unstressed i between a stop, f or v and another consonant than l and r
+    # (or the end) is the vowel Brazilians put into such clusters: it goes.
+    res = [pair for i, pair in enumerate(res)
+           if not (pair[0] == "i" and not pair[1] and 0 < i and res[i - 1][0] in "bdgptkfv" and
+                   (i + 1 == len(res) or res[i + 1][0] not in VOWELS and res[i + 1][0] not in "lr"))]
     # Coda classes: s z x j, r R and l before a consonant or the end.
     for i, pair in enumerate(res):
         c = pair[0]
@@ -87,6 +95,12 @@ def syllable_from_end(phones, stress):
     return runs
 
 
+# With --strict, open e and o (3 and 0) stay apart from closed ones.
+STRICT_ESPEAK = {"E": "3", "O": "0", "EI": "3i", "EU": "3u", "OI": "0i"}
+STRICT_BR1 = {"ee": "3", "oo": "0"}
+strict = False
+
+
 def espeak_form(line, unknown):
     syms, stress = [], None
     for tok in line.split():
@@ -94,13 +108,13 @@ def espeak_form(line, unknown):
         tok = tok.replace("'", "").replace(",", "").replace(";", "").replace("#", "")
         if not tok: continue
         if tok == "j" and syms and syms[-1] == "l":  # lh is written l j
-            syms[-1] = "L"
+            syms[-1] = "li"
             continue
         if tok not in ESPEAK:
             unknown[tok] += 1
             syms.append("?")
             continue
-        syms.append(ESPEAK[tok])
+        syms.append(STRICT_ESPEAK.get(tok, ESPEAK[tok]) if strict else ESPEAK[tok])
     return reduce(syms, stress)
 
 
@@ -115,7 +129,7 @@ def engine_form(line, unknown):
             unknown[tok] += 1
             syms.append("?")
             continue
-        syms.append(BR1[tok])
+        syms.append(STRICT_BR1.get(tok, BR1[tok]) if strict else BR1[tok])
     return reduce(syms, stress)
 
 
@@ -150,13 +164,19 @@ def main():
     ap.add_argument("--words", type=int, default=2000)
     ap.add_argument("--seed", type=int, default=12)
     ap.add_argument("--show", type=int, default=15)
+    ap.add_argument("--strict", action="store_true", help="keep open and closed e and o apart")
     args = ap.parse_args()
+    global strict
+    strict = args.strict
 
     out = os.path.join(top, "build", "bench")
     os.makedirs(out, exist_ok=True)
     program = os.path.join(out, "tts_words")
     sources = [os.path.join(top, "bench", "tts_words.cpp"), os.path.join(top, "src", "tts", "pronunciation.cpp"),
-               os.path.join(top, "src", "text", "cp1252.cpp"), os.path.join(top, "src", "platform", "files.cpp")]
+               os.path.join(top, "src", "text", "cp1252.cpp"), os.path.join(top, "src", "platform", "files.cpp"),
+               os.path.join(top, "src", "translator", "letter_rules.cpp"),
+               os.path.join(top, "src", "translator", "exceptions.cpp"),
+               os.path.join(top, "src", "tts", "normalization.cpp"), os.path.join(top, "src", "speech", "number_text.cpp")]
     subprocess.run(["g++", "-std=c++20", "-O2", "-finput-charset=UTF-8", "-fexec-charset=CP1252",
                     "-I" + os.path.join(top, "src"), *sources, "-o", program], check=True)
 

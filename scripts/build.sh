@@ -27,7 +27,10 @@ done
 
 configure() { # tree, extra cmake arguments...
   local tree=$1; shift
-  [ -f "build/$tree/build.ninja" ] && return 0
+  # A tree configured before the MBROLA source was known is told where it is.
+  if [ -f "build/$tree/build.ninja" ]; then
+    [ ${#mbrola_source[@]} -eq 0 ] || grep -q '^FETCHCONTENT_SOURCE_DIR_MBROLA:PATH=.' "build/$tree/CMakeCache.txt" && return 0
+  fi
   step "configure-$tree" cmake -S . -B "build/$tree" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "${mbrola_source[@]}" "$@"
 }
 build() { # tree, targets...

@@ -22,6 +22,11 @@ if compgen -G 'tests/fuzz/*.cpp' >/dev/null; then
 fi
 
 failed=0
+# Temporary files go under TMPDIR (build/tmp here), never to a fixed /tmp path.
+if grep -rnE '"/tmp([/"]|$)' src tests tools; then
+  echo "FAILED: the lines above write to /tmp; use std::filesystem::temp_directory_path()" >&2
+  failed=1
+fi
 # Before anything else uses Wine: the run command as a newcomer's first run.
 step first-run tests/first_run.sh || failed=1
 

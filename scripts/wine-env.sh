@@ -126,7 +126,7 @@ install_tts_engine() {
      ! grep -qi 'Wow6432Node\\\\TCTS' "$WINEPREFIX/system.reg" 2>/dev/null; then
     local view
     for view in 32 64; do
-      HOME=$VOLTANOR_WINE_HOME wine reg add 'HKLM\SOFTWARE\TCTS\Mbrola\databases\BR1' /ve \
+      wine_home wine reg add 'HKLM\SOFTWARE\TCTS\Mbrola\databases\BR1' /ve \
         /d 'C:\kelmar\tavintts\br1\br1' /f /reg:$view </dev/null >/dev/null 2>&1 || true
     done
   fi

@@ -1,21 +1,9 @@
 // The integer and colour-table rules of the display settings values.
 #include "console/display_settings.h"
 #include "settings/setting_values.h"
+#include "text/blank_ends.h"
 
 namespace console {
-
-namespace {
-
-bool isControlOrBlank(char c) { return static_cast<unsigned char>(c) <= 32; }
-
-std::string trimControls(const std::string& text) {
-    std::size_t first = 0, end = text.size();
-    while (first < end && isControlOrBlank(text[first])) ++first;
-    while (end > first && isControlOrBlank(text[end - 1])) --end;
-    return text.substr(first, end - first);
-}
-
-}  // namespace
 
 bool parseSettingInteger(const std::string& text, std::int32_t& value) {
     ParsedInteger parsed = parseInteger(text);
@@ -30,7 +18,7 @@ void parseColorTable(const std::string& value, std::array<std::uint8_t, 16>& tab
         if (comma == std::string::npos) return;
         // The comma is found in the untrimmed text but the number is cut from
         // the trimmed one, so a blank after a comma spoils that entry.
-        std::string number = trimControls(rest).substr(0, comma);
+        std::string number = text::withoutBlankEnds(rest).substr(0, comma);
         std::int32_t parsed = 0;
         bool ok = parseSettingInteger(number, parsed);
         table[entry] = static_cast<std::uint8_t>(static_cast<std::uint32_t>(parsed) & 0xFF);

@@ -1,5 +1,7 @@
 #include "console/window_layout.h"
 
+#include "text/blank_ends.h"
+
 #include <algorithm>
 #include <cstdint>
 
@@ -37,10 +39,7 @@ SizeLimits windowSizeLimits(const FrameMetrics& frame, int cellWidth, int lineHe
 }
 
 std::string captionFor(const std::string& title) {
-    std::size_t first = 0, end = title.size();
-    while (first < end && static_cast<unsigned char>(title[first]) <= 32) ++first;
-    while (end > first && static_cast<unsigned char>(title[end - 1]) <= 32) --end;
-    std::string caption = title.substr(first, end - first);
+    std::string caption = text::withoutBlankEnds(title);
     if (caption.size() > 140) caption = caption.substr(0, 140) + "...";
     return caption;
 }

@@ -3,17 +3,15 @@
 #include <cstdio>
 #include <cstring>
 #include <utility>
-#include <vector>
 
-#include "translator/line_reader.h"
 #include "platform/platform.h"
+#include "text/cp1252.h"
+#include "translator/line_reader.h"
 
 namespace exceptions {
 namespace {
 
-// Slot 0 is unused: entries are numbered from 1 as the search counts them.
-std::vector<palavra_alias> table(maximumEntries + 1);
-int entryCount = 0;
+Table defaultTable;
 
 int compareBytes(const std::string& a, const std::string& b) {
     const std::size_t common = a.size() < b.size() ? a.size() : b.size();
@@ -23,10 +21,15 @@ int compareBytes(const std::string& a, const std::string& b) {
     return a.size() < b.size() ? -1 : 1;
 }
 
+}  // namespace
+
+bool lessThan(const std::string& a, const std::string& b) { return compareBytes(a, b) < 0; }
+
 // Quicksort with the middle entry as pivot.  The smaller part is sorted by
 // recursion and the larger by looping, which leaves the same order as sorting
 // the left part first and keeps the stack shallow for any input.
-void sortRange(int low, int high) {
+void Table::sortRange(int low, int high) {
+    std::vector<palavra_alias>& table = table_;
     while (low < high) {
         const std::string pivot = table[(low + high) / 2].word;
         int i = low;
@@ -50,34 +53,27 @@ void sortRange(int low, int high) {
     }
 }
 
-
-}  // namespace
-
-bool lessThan(const std::string& a, const std::string& b) { return compareBytes(a, b) < 0; }
-
-void clear() {
-    for (int i = 1; i <= entryCount; ++i) table[i] = palavra_alias{};
-    entryCount = 0;
+void Table::clear() {
+    for (int i = 1; i <= entryCount_; ++i) table_[i] = palavra_alias{};
+    entryCount_ = 0;
 }
 
-int count() { return entryCount; }
-
-const palavra_alias& entry(int number) { return table[number]; }
-
-bool load(const std::string& path) {
+bool Table::load(const std::string& path, LineCase lineCase) {
     clear();
     std::FILE* file = platform::openForReading(path);
     if (!file) return false;
     std::string line;
-    while (entryCount < maximumEntries && readTextLine(file, line)) {
+    while (entryCount_ < maximumEntries && readTextLine(file, line)) {
         if (line.size() > maximumLineLength) line.resize(maximumLineLength);
+        if (lineCase == LineCase::upper) line = cp1252::upper(line);
         if (line.empty()) continue;
         // The end marker guarantees an "=" and a "|" after it, also on a
         // line that fills all 255 characters.
         line += "|=|";
         const std::size_t equals = line.find('=');
         const std::size_t bar = line.find('|', equals + 1);
-        palavra_alias& slot = table[++entryCount];
+        if (static_cast<int>(table_.size()) <= ++entryCount_) table_.emplace_back();
+        palavra_alias& slot = table_[entryCount_];
         slot.word = line.substr(0, equals);
         slot.alias = line.substr(equals + 1, bar - equals - 1);
     }
@@ -87,21 +83,44 @@ bool load(const std::string& path) {
         clear();
         return false;
     }
-    if (entryCount > 1) sortRange(1, entryCount);
+    if (entryCount_ > 1) sortRange(1, entryCount_);
     return true;
 }
 
-const std::string* find(const std::string& word) {
+const std::string* Table::find(const std::string& word) const {
     int low = 1;
-    int high = entryCount;
+    int high = entryCount_;
     while (low <= high) {
         const int middle = (low + high) / 2;
-        const int c = compareBytes(word, table[middle].word);
-        if (c == 0) return &table[middle].alias;
+        const int c = compareBytes(word, table_[middle].word);
+        if (c == 0) return &table_[middle].alias;
         if (c > 0) low = middle + 1;
         else high = middle - 1;
     }
     return nullptr;
 }
+
+bool Table::respell(const std::string& word, const char* strippable, std::string& respelled) const {
+    std::size_t stem = word.size();
+    std::string candidate = word;
+    while (stem > 0) {
+        if (const std::string* alias = find(candidate)) {
+            respelled = *alias + word.substr(stem);
+            return true;
+        }
+        const char last = word[stem - 1];
+        if (last == '\0' || !std::strchr(strippable, last)) return false;
+        candidate.pop_back();
+        --stem;
+    }
+    return false;
+}
+
+const Table& table() { return defaultTable; }
+bool load(const std::string& path) { return defaultTable.load(path, LineCase::asWritten); }
+void clear() { defaultTable.clear(); }
+int count() { return defaultTable.count(); }
+const palavra_alias& entry(int number) { return defaultTable.entry(number); }
+const std::string* find(const std::string& word) { return defaultTable.find(word); }
 
 }  // namespace exceptions

@@ -11,7 +11,6 @@ namespace {
 
 constexpr int keyCount = lastKey - firstKey + 1;
 constexpr std::size_t contextLimit = 5;
-constexpr std::size_t outputLimit = 11;
 
 std::vector<LetterRule> lists[keyCount];
 
@@ -23,21 +22,8 @@ std::string cut(const std::string& text, std::size_t from, std::size_t to, std::
     return field;
 }
 
-// Splits one line; false when the line is not a rule.
 bool parseRule(const std::string& line, LetterRule& rule) {
-    const std::size_t open = line.find('(');
-    if (open == std::string::npos) return false;
-    const std::size_t close = line.find(')', open + 1);
-    if (close == std::string::npos) return false;
-    const std::size_t equals = line.find('=', close + 1);
-    if (equals == std::string::npos) return false;
-    std::size_t bar = line.find('|', equals + 1);
-    if (bar == std::string::npos) bar = line.size();
-    rule.left = cut(line, 0, open, contextLimit);
-    rule.match = cut(line, open + 1, close, contextLimit);
-    rule.right = cut(line, close + 1, equals, contextLimit);
-    rule.output = cut(line, equals + 1, bar, outputLimit);
-    return !rule.match.empty() && isKey(static_cast<unsigned char>(rule.match[0]));
+    return splitRuleLine(line, outputLimit, rule) && isKey(static_cast<unsigned char>(rule.match[0]));
 }
 
 bool matchHolds(const WordBuffer& word, int cursor, const std::string& match) {
@@ -51,6 +37,22 @@ bool matchHolds(const WordBuffer& word, int cursor, const std::string& match) {
 }
 
 }  // namespace
+
+bool splitRuleLine(const std::string& line, std::size_t maximumOutput, LetterRule& rule) {
+    const std::size_t open = line.find('(');
+    if (open == std::string::npos) return false;
+    const std::size_t close = line.find(')', open + 1);
+    if (close == std::string::npos) return false;
+    const std::size_t equals = line.find('=', close + 1);
+    if (equals == std::string::npos) return false;
+    std::size_t bar = line.find('|', equals + 1);
+    if (bar == std::string::npos) bar = line.size();
+    rule.left = cut(line, 0, open, contextLimit);
+    rule.match = cut(line, open + 1, close, contextLimit);
+    rule.right = cut(line, close + 1, equals, contextLimit);
+    rule.output = cut(line, equals + 1, bar, maximumOutput);
+    return !rule.match.empty();
+}
 
 void clear() {
     for (auto& list : lists) list.clear();

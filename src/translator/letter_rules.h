@@ -9,13 +9,19 @@ struct LetterRule {
     std::string left;    // at most 5 characters
     std::string match;   // 1 to 5 characters
     std::string right;   // at most 5 characters
-    std::string output;  // at most 11 characters
+    std::string output;  // at most 11 characters here, 20 for the text-to-speech engine
 };
 
 namespace letter_rules {
 
 constexpr char firstKey = 0x20;
 constexpr char lastKey = 0x5F;
+constexpr std::size_t outputLimit = 11;
+
+// Splits LEFT(MATCH)RIGHT=OUTPUT|comment, each field cut to its limit (5, 5,
+// 5, maximumOutput); false for a line that is not a rule (no "(", ")" and "="
+// in that order, or an empty MATCH).  The key's range is the caller's.
+bool splitRuleLine(const std::string& line, std::size_t maximumOutput, LetterRule& rule);
 
 // Replaces every rule by those of the file.  Lines that are not rules (no
 // "(", ")" and "=" in that order, an empty MATCH, or a key outside 0x20-0x5F)

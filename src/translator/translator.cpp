@@ -38,19 +38,9 @@ void extractWord(const std::string& text, std::size_t& position, ExtractedWord& 
 // Replaces the word by its exception alias, also when the alias belongs to
 // the word without final s and m letters (which are then put back).
 void applyExceptions(WordBuffer& w) {
-    std::string stem(reinterpret_cast<const char*>(w.at + 1), static_cast<std::size_t>(w.length));
-    std::string suffix;
-    const std::string* alias = nullptr;
-    while (!stem.empty()) {
-        alias = exceptions::find(stem);
-        if (alias) break;
-        const char last = stem.back();
-        if (last != 's' && last != 'm') break;
-        suffix.insert(suffix.begin(), last);
-        stem.pop_back();
-    }
-    if (!alias) return;
-    std::string replaced = *alias + suffix;
+    const std::string word(reinterpret_cast<const char*>(w.at + 1), static_cast<std::size_t>(w.length));
+    std::string replaced;
+    if (!exceptions::table().respell(word, "sm", replaced)) return;
     // A long alias with its suffix is cut to the word buffer.
     if (replaced.size() > static_cast<std::size_t>(WordBuffer::capacity)) replaced.resize(WordBuffer::capacity);
     w.length = static_cast<int>(replaced.size());

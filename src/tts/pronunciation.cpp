@@ -6,6 +6,8 @@
 #include <cstring>
 #include <string_view>
 
+#include "translator/exceptions.h"
+#include "translator/letter_rules.h"
 #include "translator/line_reader.h"
 #include "platform/platform.h"
 #include "text/cp1252.h"
@@ -15,27 +17,15 @@
 namespace tts {
 namespace {
 
-struct Rule {
-    std::string left;    // at most 5 characters
-    std::string match;   // 1 to 5 characters
-    std::string right;   // at most 5 characters
-    std::string output;  // at most 20 characters, "&" between phonemes
-};
+using Rule = LetterRule;  // OUTPUT of up to 20 characters, "&" between phonemes
 
 constexpr int firstKey = 0x20;
 constexpr int keyCount = 256 - firstKey;
-constexpr std::size_t contextLimit = 5;
 constexpr std::size_t outputLimit = 20;
-constexpr int maximumExceptions = 15000;
-constexpr std::size_t maximumExceptionLine = 255;
 
 std::array<std::vector<Rule>, keyCount> ruleLists;
 
-struct Exception {
-    std::string word;   // upper case
-    std::string alias;  // upper case
-};
-std::vector<Exception> exceptionTable;
+exceptions::Table exceptionTable;  // words and aliases in upper case
 
 // ---- character classes ----------------------------------------------------
 
@@ -90,27 +80,6 @@ bool isAccentedVowel(unsigned char c) {
 
 // ---- loading ---------------------------------------------------------------
 
-std::string field(const std::string& line, std::size_t from, std::size_t to, std::size_t limit) {
-    return line.substr(from, std::min(to - from, limit));
-}
-
-// LEFT(MATCH)RIGHT=OUTPUT|comment; false for lines that are not rules
-// (no "(", ")" and "=" in that order, or an empty MATCH).
-bool splitRule(const std::string& line, Rule& rule) {
-    const std::size_t open = line.find('(');
-    if (open == std::string::npos) return false;
-    const std::size_t close = line.find(')', open + 1);
-    if (close == std::string::npos) return false;
-    const std::size_t equals = line.find('=', close + 1);
-    if (equals == std::string::npos) return false;
-    const std::size_t bar = std::min(line.find('|', equals + 1), line.size());
-    rule.left = field(line, 0, open, contextLimit);
-    rule.match = field(line, open + 1, close, contextLimit);
-    rule.right = field(line, close + 1, equals, contextLimit);
-    rule.output = field(line, equals + 1, bar, outputLimit);
-    return !rule.match.empty() && static_cast<unsigned char>(rule.match[0]) >= firstKey;
-}
-
 bool loadRules(const std::string& path) {
     std::FILE* file = platform::openForReading(path);
     if (!file) return false;
@@ -118,43 +87,12 @@ bool loadRules(const std::string& path) {
     Rule rule;
     while (readTextLine(file, line)) {
         if (!line.empty() && line[0] == ';') continue;
-        if (splitRule(line, rule)) ruleLists[static_cast<unsigned char>(rule.match[0]) - firstKey].push_back(rule);
+        if (letter_rules::splitRuleLine(line, outputLimit, rule) && static_cast<unsigned char>(rule.match[0]) >= firstKey)
+            ruleLists[static_cast<unsigned char>(rule.match[0]) - firstKey].push_back(rule);
     }
     const bool readFailed = std::ferror(file) != 0;
     std::fclose(file);
     return !readFailed;
-}
-
-bool byteLess(const std::string& a, const std::string& b) {
-    const int c = std::memcmp(a.data(), b.data(), std::min(a.size(), b.size()));
-    return c != 0 ? c < 0 : a.size() < b.size();
-}
-
-bool loadExceptions(const std::string& path) {
-    std::FILE* file = platform::openForReading(path);
-    if (!file) return false;
-    std::string line;
-    while (static_cast<int>(exceptionTable.size()) < maximumExceptions && readTextLine(file, line)) {
-        if (line.size() > maximumExceptionLine) line.resize(maximumExceptionLine);
-        line = cp1252::upper(line);
-        if (line.empty()) continue;
-        line += "|=|";  // guarantees an "=" and a "|" after it
-        const std::size_t equals = line.find('=');
-        const std::size_t bar = line.find('|', equals + 1);
-        exceptionTable.push_back({line.substr(0, equals), line.substr(equals + 1, bar - equals - 1)});
-    }
-    const bool readFailed = std::ferror(file) != 0;
-    std::fclose(file);
-    if (readFailed) return false;
-    std::sort(exceptionTable.begin(), exceptionTable.end(),
-              [](const Exception& a, const Exception& b) { return byteLess(a.word, b.word); });
-    return true;
-}
-
-const std::string* findException(const std::string& word) {
-    const auto it = std::lower_bound(exceptionTable.begin(), exceptionTable.end(), word,
-                                     [](const Exception& e, const std::string& w) { return byteLess(e.word, w); });
-    return it != exceptionTable.end() && it->word == word ? &it->alias : nullptr;
 }
 
 // ---- one word --------------------------------------------------------------
@@ -162,15 +100,8 @@ const std::string* findException(const std::string& word) {
 // The respelling of a word; a final S or M (or several) is stripped to find
 // the stem and put back after the stem's alias.
 std::string applyExceptions(const std::string& word) {
-    std::size_t stem = word.size();
-    while (stem > 0) {
-        const std::string candidate = word.substr(0, stem);
-        if (const std::string* alias = findException(candidate)) return *alias + word.substr(stem);
-        const char last = word[stem - 1];
-        if (last != 'S' && last != 'M') break;
-        --stem;
-    }
-    return word;
+    std::string respelled;
+    return exceptionTable.respell(word, "SM", respelled) ? respelled : word;
 }
 
 bool isUnstressedWord(const std::string& word) {
@@ -413,7 +344,7 @@ int stressPosition(const std::string& word) {
 bool loadPronunciationFiles(const std::string& rulesPath, const std::string& exceptionsPath) {
     exceptionTable.clear();
     for (auto& list : ruleLists) list.clear();
-    return loadRules(rulesPath) && loadExceptions(exceptionsPath);
+    return loadRules(rulesPath) && exceptionTable.load(exceptionsPath, exceptions::LineCase::upper);
 }
 
 void freePronunciationRules() {

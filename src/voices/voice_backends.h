@@ -16,5 +16,5 @@ struct VoiceBackend {
     void (*stop)();
 };
 
-const VoiceBackend& voiceBackend(VoiceKind kind);
-const VoiceBackend& tavinVoice();  // the text-to-speech engine
+const VoiceBackend& voiceBackend(VoiceKind kind);  // the table of back ends
+const VoiceBackend& tavinVoice();                  // the text-to-speech engine

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <filesystem>
 #include <string>
 
 #include "tts/message_box.h"
@@ -14,7 +15,7 @@ void showMessageBox(const std::string&) {}
 using namespace tts;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static const std::string path = "/tmp/voltanor-diphones-fuzz-" + std::to_string(getpid()) + ".dfn";
+    static const std::string path = std::filesystem::temp_directory_path() / ("voltanor-diphones-fuzz-" + std::to_string(getpid()) + ".dfn");
     const std::string content(reinterpret_cast<const char*>(data), size);
     std::FILE* f = std::fopen(path.c_str(), "wb");
     if (!f) return 0;

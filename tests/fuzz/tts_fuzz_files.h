@@ -2,27 +2,29 @@
 #pragma once
 #include <unistd.h>
 
-#include <cstdio>
+#include <algorithm>
 #include <filesystem>
+#include <fstream>
 #include <string>
+#include <vector>
 
 namespace tts_fuzz {
 
-inline std::string tempPath(const char* suffix) {
-    return std::filesystem::temp_directory_path() / ("voltanor-tts-fuzz-" + std::to_string(getpid()) + suffix);
+inline std::string writeTemp(const char* suffix, const std::string& content) {
+    const std::string path =
+        std::filesystem::temp_directory_path() / ("voltanor-tts-fuzz-" + std::to_string(getpid()) + suffix);
+    std::ofstream(path, std::ios::binary) << content;
+    return path;
 }
 
-inline bool writeFile(const std::string& path, const std::string& content) {
-    std::FILE* f = std::fopen(path.c_str(), "wb");
-    if (!f) return false;
-    const bool ok = std::fwrite(content.data(), 1, content.size(), f) == content.size();
-    return std::fclose(f) == 0 && ok;
+// The text before "=" on each of the first lines: the words a file names.
+inline std::vector<std::string> keysOf(const std::string& content) {
+    std::vector<std::string> keys;
+    for (std::size_t start = 0; start < content.size() && keys.size() < 32; start = content.find('\n', start) + 1) {
+        keys.push_back(content.substr(start, std::min(content.find('\n', start), content.find('=', start)) - start));
+        if (content.find('\n', start) == std::string::npos) break;
+    }
+    return keys;
 }
-
-// Words that reach the rules' contexts, accented letters, stress and liaison.
-inline const char* const sampleItems[] = {
-    "abc|casas", "abc|aqui", "abc|", "abc| ", "abc|,", "abc|n\xE3o", "abc|\xC1gua", "abc|mar",
-    "abc|azul", "abc|guerra", "abc|\xA8u", "ab",  "abc|\x01\x80\xFF", "abc|ss", "abc|mm",
-};
 
 }  // namespace tts_fuzz

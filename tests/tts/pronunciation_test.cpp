@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "diphone/translator_test_files.h"
+#include "translator/translator_test_files.h"
 
 namespace {
 
@@ -20,11 +20,13 @@ void load(const std::string& rules, const std::string& exceptions = "") {
     ASSERT_TRUE(tts::loadPronunciationFiles(writeTempFile("r.nrl", rules), writeTempFile("e.exc", exceptions)));
 }
 
-// The phoneme lines of one word, joined by spaces (the word boundary dropped).
-std::string phonemesOf(const std::string& word) {
-    const Lines lines = tts::wordsToPhonemeLines({"abc|" + word});
+// The phoneme lines of the words, joined by spaces (boundaries dropped).
+std::string phonemesOf(const Lines& words) {
+    Lines items;
+    for (const std::string& w : words) items.push_back("abc|" + w);
     std::string joined;
-    for (std::size_t i = 1; i + 2 < lines.size(); ++i) joined += (i > 1 ? " " : "") + lines[i];
+    for (const std::string& line : tts::wordsToPhonemeLines(items))
+        if (!line.empty() && line[0] != ';' && line != "__") joined += (joined.empty() ? "" : " ") + line;
     return joined;
 }
 
@@ -49,7 +51,7 @@ TEST(Pronunciation, ContextSymbols) {
     };
     for (const Case& c : cases) {
         load(rulesWith(std::string(c.rule) + "\n"));
-        EXPECT_EQ(phonemesOf(c.word), c.phonemes) << c.rule << " " << c.word;
+        EXPECT_EQ(phonemesOf({c.word}), c.phonemes) << c.rule << " " << c.word;
     }
 }
 
@@ -100,15 +102,32 @@ TEST(Pronunciation, BadData) {
     const std::string capitals(100000, '\xC9');
     load("no rule here\n(T)no equals\n()=empty\n(\t)=tab\n" + huge + "\n(" + capitals + ")=" + capitals + "\n(T)=t\n",
          exceptions);
-    EXPECT_EQ(phonemesOf("t"), "t");
-    EXPECT_EQ(phonemesOf("\xE9\xE9\xE9\xE9\xE9"), std::string(20, '\xC9'));  // the 100 KB rule kept 5 and 20
-    EXPECT_EQ(phonemesOf("w14996"), "t");  // not after the 15000th entry
-    EXPECT_EQ(phonemesOf("w14997"), "");
-    EXPECT_EQ(phonemesOf("\x80\xFF"), "");  // the alias has no rules
+    EXPECT_EQ(phonemesOf({"t"}), "t");
+    EXPECT_EQ(phonemesOf({"\xE9\xE9\xE9\xE9\xE9"}), std::string(20, '\xC9'));  // the 100 KB rule kept 5 and 20
+    EXPECT_EQ(phonemesOf({"w14996"}), "t");  // not after the 15000th entry
+    EXPECT_EQ(phonemesOf({"w14997"}), "");
     EXPECT_FALSE(tts::loadPronunciationFiles(writeTempFile("r", "(T)=t\n"), "/nonexistent/e.exc"));
     EXPECT_FALSE(tts::loadPronunciationFiles("/nonexistent/r.nrl", writeTempFile("e", "")));
     tts::freePronunciationRules();
-    EXPECT_EQ(phonemesOf("t"), "");
+    EXPECT_EQ(phonemesOf({"t"}), "");
+}
+
+TEST(Pronunciation, InstalledRulesForBr1) {
+    const std::string data = VOLTANOR_SOURCE_DIR "/data/tts/";
+    ASSERT_TRUE(tts::loadPronunciationFiles(data + "portug.nrl", data + "portug.exc"));
+    const std::pair<Lines, const char*> cases[] = {
+        {{"tia", "dia"}, "t >i a d >i a"},           // no affricates in br1
+        {{"leite", "novo"}, "l >e y t i n >o v u"},  // final unstressed e and o
+        {{"sol", "calça"}, "s >o w k >a w s a"},     // l closing a syllable
+        {{"campo", "bem", "mãe"}, "k >am p u b >em i m >am i"},
+        {{"café", "avô", "bola", "janelas"}, "k a f >ee a v >o b >oo l a j a n >ee l a s2"},
+        {{"filho", "ninho"}, "f >i l y u n >i nh u"},  // br1 has no lh pairs
+        {{"ritmo", "táxi"}, "rr >i t i m u t >a k i s i"},
+        {{"carro", "rato", "honra"}, "k >a rr u rr >a t u >om rr a"},
+        {{"mar", "azul", "mar", "calmo"}, "m >a r a z >u w m >a r2 k >a w m u"},
+        {{"quero", "água", "guerra"}, "k >e r u >a g w a g >e rr a"},
+    };
+    for (const auto& [words, phonemes] : cases) EXPECT_EQ(phonemesOf(words), phonemes) << words[0];
 }
 
 }  // namespace
