@@ -52,15 +52,7 @@ bool loadDiphoneList(const std::string& path) {
 void freeDiphoneList() { diphones = std::vector<std::string>(); }
 
 bool hasDiphone(const std::string& pair) {
-    // Compared letter by letter in lower case, as the list is kept, without
-    // making a lowered copy: this runs for every phoneme spoken.
-    const auto lowerLess = [](const std::string& listed, const std::string& wanted) {
-        return std::lexicographical_compare(listed.begin(), listed.end(), wanted.begin(), wanted.end(),
-                                            [](char a, char b) { return cp1252::lower(a) < cp1252::lower(b); });
-    };
-    const auto found = std::lower_bound(diphones.begin(), diphones.end(), pair, lowerLess);
-    return found != diphones.end() && found->size() == pair.size() &&
-           std::equal(pair.begin(), pair.end(), found->begin(), [](char a, char b) { return cp1252::lower(a) == cp1252::lower(b); });
+    return std::binary_search(diphones.begin(), diphones.end(), cp1252::lower(pair));
 }
 
 std::size_t diphoneCount() { return diphones.size(); }

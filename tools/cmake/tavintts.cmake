@@ -2,8 +2,7 @@
 # into kelmar/tavintts, and the diphone list portug.dfn generated from the br1
 # voice database, which scripts/fetch-voice.sh fetches into build/mbrola.
 set(TAVINTTS_DATA_DIR ${VOICE_DATA_DIR}/kelmar/tavintts)
-set(MBROLA_DIR ${VOLTANOR_DATA_DIR}/../mbrola CACHE PATH "Unpacked mbrola and mbrola-br1 packages")
-get_filename_component(MBROLA_DIR ${MBROLA_DIR} ABSOLUTE)
+set(MBROLA_DIR ${VOLTANOR_MBROLA_DIR})
 set(BR1_DATABASE ${MBROLA_DIR}/usr/share/mbrola/br1/br1)
 set(MBROLA_PROGRAM ${MBROLA_DIR}/usr/bin/mbrola)
 
