@@ -18,8 +18,12 @@ out=build/bench-stages
 mkdir -p "$out"
 [ -f "$data/portug.dfn" ] || cmake --build build/native --target tavintts_data
 
-sources=(tools/tts_lines.cpp src/text/cp1252.cpp src/platform/files.cpp src/speech/number_text.cpp)
-for f in src/tts/*.cpp; do [[ $f == *_win.cpp ]] || sources+=("$f"); done
+sources=(tools/tts_lines.cpp src/text/cp1252.cpp src/platform/files.cpp src/speech/number_text.cpp
+         src/translator/letter_rules.cpp src/translator/exceptions.cpp)
+# The text stages only: not the engine, its settings or the MBROLA binding.
+for f in src/tts/*.cpp; do
+  case $f in *_win.cpp | */tavin_* | */mbrola_binding*) ;; *) sources+=("$f") ;; esac
+done
 g++ -std=c++20 -O2 -finput-charset=UTF-8 -fexec-charset=CP1252 -Isrc "${sources[@]}" -o "$out/tts_lines"
 
 python3 - "$megabytes" "$seed" "$out" <<'PY'
