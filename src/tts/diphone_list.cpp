@@ -52,7 +52,10 @@ bool loadDiphoneList(const std::string& path) {
 void freeDiphoneList() { diphones = std::vector<std::string>(); }
 
 bool hasDiphone(const std::string& pair) {
-    return std::binary_search(diphones.begin(), diphones.end(), cp1252::lower(pair));
+    static std::string key;  // reused: no allocation for each emitted line
+    key.assign(pair);
+    for (char& c : key) c = static_cast<char>(cp1252::lower(static_cast<unsigned char>(c)));
+    return std::binary_search(diphones.begin(), diphones.end(), key);
 }
 
 std::size_t diphoneCount() { return diphones.size(); }

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <optional>
+#include <unordered_map>
 
 #include "translator/line_reader.h"
 #include "text/cp1252.h"
@@ -40,6 +41,10 @@ std::optional<std::vector<std::string>> sectionLines(const std::vector<std::stri
     }
     return lines;
 }
+
+// Durations by name, looked up for every phoneme of every text.
+std::unordered_map<std::string, std::int32_t> durationIndex;
+std::size_t durationIndexSize = static_cast<std::size_t>(-1);
 
 bool readDurations(const std::vector<std::string>& lines) {
     for (const std::string& line : lines) {
@@ -154,6 +159,7 @@ const ProsodyTables& prosodyTables() { return tables; }
 
 bool loadProsody(const std::string& path) {
     tables.durations.clear();
+    durationIndexSize = static_cast<std::size_t>(-1);
     tables.keywords.clear();
     tables.patterns.clear();
     tables.basePitch = 230;
@@ -201,9 +207,14 @@ std::string keywordClass(const std::string& word) {
 }
 
 std::int32_t phonemeDuration(const std::string& name) {
-    for (const TDuracao& entry : tables.durations)
-        if (entry.name == name) return entry.duration;
-    return 100;
+    if (durationIndexSize != tables.durations.size()) {
+        // Rebuilt after each load: the first entry of a name is the one that counts.
+        durationIndex.clear();
+        for (const TDuracao& entry : tables.durations) durationIndex.emplace(entry.name, entry.duration);
+        durationIndexSize = tables.durations.size();
+    }
+    auto found = durationIndex.find(name);
+    return found != durationIndex.end() ? found->second : 100;
 }
 
 }  // namespace tts
