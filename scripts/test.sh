@@ -40,7 +40,7 @@ rm -rf "$VOLTANOR_CAPTURE_DIR"
 mkdir -p "$VOLTANOR_CAPTURE_DIR"
 
 ctest --test-dir build/native --output-on-failure -j "$jobs" || failed=1
-if [ -d build/fuzz ]; then ctest --test-dir build/fuzz --output-on-failure || failed=1; fi
+if [ -d build/fuzz ]; then ctest --test-dir build/fuzz --output-on-failure -j "$jobs" || failed=1; fi
 for arch in i686 x86_64; do
   # One prefix and one settings file for the whole run: the Wine tests go one at a time.
   ctest --test-dir "build/$arch" --output-on-failure -j 1 || failed=1
