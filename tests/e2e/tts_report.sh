@@ -26,9 +26,13 @@ printf '[SERVFALA]\nTIPOSAPI=3\n' >> "$settings"
 battery=(mains=0 battery=Discharging full=5000000 now=4000000 current=1600000)
 bytes_of() { cat "$@" 2>/dev/null | wc -c; }
 # run NAME EXE: the program on the battery above, its sound in NAME.capture.
+# The program starts in its own folder: the library search also looks in the
+# current folder, and ctest's (the build tree) holds a mbrola.dll.
 run() {
   mkdir -p "$work/$1.capture"
+  pushd "$(dirname "$2")" >/dev/null
   VOLTANOR_CAPTURE_DIR=$work/$1.capture run_program "$work/$1.log" -- "${battery[@]}" -- "$2"
+  popd >/dev/null
 }
 
 # 1. The report in the br1 voice, to its end.
