@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "platform/platform.h"
 #include "translator/line_reader.h"
 #include "text/cp1252.h"
 #include "tts/prosody.h"
@@ -34,7 +35,7 @@ std::string diphoneOfLine(const std::string& line) {
 
 bool loadDiphoneList(const std::string& path) {
     diphones.clear();
-    std::FILE* file = std::fopen(path.c_str(), "rb");
+    std::FILE* file = platform::openForReading(path);
     if (!file) return false;
     std::string line;
     while (readTextLine(file, line)) {

@@ -4,6 +4,7 @@
 #include <optional>
 #include <unordered_map>
 
+#include "platform/platform.h"
 #include "translator/line_reader.h"
 #include "text/cp1252.h"
 #include "tts/message_box.h"
@@ -163,7 +164,7 @@ bool loadProsody(const std::string& path) {
     tables.keywords.clear();
     tables.patterns.clear();
     tables.basePitch = 230;
-    std::FILE* file = std::fopen(path.c_str(), "rb");
+    std::FILE* file = platform::openForReading(path);
     if (!file) {
         showMessageBox(fileMissing);
         return false;
