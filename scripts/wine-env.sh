@@ -35,13 +35,13 @@ wine_env_start() {
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
     echo "wine: creating the prefix in $WINEPREFIX (a minute or two)"
     quiet_step wine-prefix wine_home wineboot -i
+    # wineboot's server lingers after it and writes the registry files only
+    # when it ends; the server kept for the run can only start once it has gone.
+    quiet_step wine-server-end wine_home timeout 60 wineserver -w
     if [ ! -f "$WINEPREFIX/system.reg" ]; then
       echo "wine: wineboot ended without making $WINEPREFIX/system.reg; its output is in $VOLTANOR_LOGS/wine-prefix.log" >&2
       return 1
     fi
-    # wineboot's server lingers for a few seconds after it; the server kept
-    # for the run can only start once it has gone.
-    quiet_step wine-server-end wine_home timeout 60 wineserver -w
   fi
   # The server and the services Wine starts with the first program outlive it;
   # started here with their output in a log, they hold no test's pipes open.
