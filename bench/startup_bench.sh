@@ -9,7 +9,9 @@
 # what loading each one costs under Wine, and opening the wave device and
 # playing a tenth of a second (trivial_wave) to show what Wine's sound path
 # costs, and destroying its window before it ends (trivial_destroy).
-#   bench/startup_bench.sh [default|tts] [RUNS] [i686|x86_64]
+#   bench/startup_bench.sh [default|tts] [RUNS] [i686|x86_64] [NAME=EXE...]
+# NAME=EXE adds other builds of the program (say, one from before a change,
+# copied out of the tree) to the same run.
 # Needs scripts/build.sh (or build.sh run) first.  Prints, per program, the
 # device opens, non-silent samples and a digest of the sound without its
 # silence: equal before and after a change means the same sound was played.
@@ -18,6 +20,7 @@ top=$(cd "$(dirname "$0")/.." && pwd)
 voice=${1:-default}
 runs=${2:-5}
 arch=${3:-i686}
+shift $(( $# < 3 ? $# : 3 ))
 tree=$top/build/$arch
 [ -f "$tree/voltanor.exe" ] || { echo "no $tree/voltanor.exe: run scripts/build.sh first" >&2; exit 1; }
 case $voice in default | tts) ;; *) echo "startup_bench: voice is default or tts" >&2; exit 2 ;; esac
@@ -34,4 +37,4 @@ for name in "${yardsticks[@]}"; do programs+=("$name=$tree/bench_$name.exe"); do
 echo "voice: $voice, $arch, $(nproc) cores; $runs runs each; charging report on a faked battery"
 python3 "$top/bench/startup_measure.py" --runs "$runs" \
   --launcher "$top/scripts/with-battery.sh mains=1 battery=Charging full=5000000 now=4000000 current=1600000 -- $top/scripts/wine-exec.sh" \
-  "${programs[@]}" "voltanor=$tree/voltanor.exe"
+  "${programs[@]}" "$@" "voltanor=$tree/voltanor.exe"
