@@ -77,6 +77,10 @@ def median(rows, key):
     values = [r[key] for r in rows if r[key] is not None]
     return statistics.median(values) if values else None
 
+def least(rows, key):
+    values = [r[key] for r in rows if r[key] is not None]
+    return min(values) if values else None
+
 def show(value, unit, digits=0):
     return "-" if value is None else f"{value:.{digits}f} {unit}"
 
@@ -114,6 +118,14 @@ def main():
     print("\n(run - sound played: the whole run less the duration of the sound played, against the"
           " yardstick's whole run.\n The capture device takes sound faster than real time, so the"
           " run itself is shorter than the sound.)")
+    print("\nbest of the runs (least disturbed by other work on the machine), against the yardstick's best run")
+    base_best_run, base_best_rss = least(base, "run"), least(base, "rss")
+    for name, _ in programs:
+        rows = results[name]
+        first = least(rows, "first")
+        first_cell = "-" if first is None else f"first sound {first - base_best_run:+.0f} ms"
+        print(f"  {name:16} {first_cell:>24}   peak memory {least(rows, 'rss') - base_best_rss:+.1f} MB"
+              f"   end after last sound {show(least(rows, 'after_last'), 'ms')}")
     print("\nsound per program (every run): exit codes, device opens, non-silent samples, digest of the sound without silence")
     for name, _ in programs:
         rows = results[name]
