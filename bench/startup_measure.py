@@ -69,6 +69,7 @@ def run_once(launcher, exe, work, tag):
         "first": (found[0] - start) * 1000 if found else None,
         "after_last": (end - last) * 1000 if last else None,
         "rss": usage.ru_maxrss / 1024,
+        "cpu": (usage.ru_utime + usage.ru_stime) * 1000,
         "sound": seconds * 1000,
         "opens": opens, "loud": loud, "digest": digest,
     }
@@ -115,6 +116,12 @@ def main():
         run_cell = f"{run - base_run:+.0f} ms" if not played else f"{run - played - base_run:+.0f} ms"
         print(f"{name:16} {first_cell:>28} {first_ratio:>6} {rss - base_rss:+21.1f} MB {rss / base_rss:6.2f} "
               f"{run_cell:>19} {show(median(rows, 'after_last'), 'ms'):>21}")
+    print("\nprocessor time of the whole run (user and system, the program's processes only, not the"
+          " wineserver's):\n a figure that other work on the machine disturbs far less than the times above")
+    base_cpu = median(base, "cpu")
+    for name, _ in programs:
+        cpu = median(results[name], "cpu")
+        print(f"  {name:16} {cpu - base_cpu:+6.0f} ms   ratio {cpu / base_cpu:.2f}")
     print("\n(run - sound played: the whole run less the duration of the sound played, against the"
           " yardstick's whole run.\n The capture device takes sound faster than real time, so the"
           " run itself is shorter than the sound.)")
@@ -131,7 +138,8 @@ def main():
         rows = results[name]
         seen = sorted({(r["status"], r["opens"], r["loud"], r["digest"]) for r in rows})
         print(f"  {name:16} " + "; ".join(f"exit {s} opens {o} loud {l} sound {d}" for s, o, l, d in seen))
-    print(f"\n(the yardstick {base_name}: whole run {base_run:.0f} ms, peak memory {base_rss:.1f} MB)")
+    print(f"\n(the yardstick {base_name}: whole run {base_run:.0f} ms, peak memory {base_rss:.1f} MB,"
+          f" processor time {base_cpu:.0f} ms)")
 
 if __name__ == "__main__":
     main()
