@@ -7,19 +7,54 @@ the battery; each program NAME=EXE runs RUNS times, the programs taking turns.
 
 The first open is the moment the first capture file appears (the capture script
 creates it when Wine opens the device); the last sound is the capture files'
-last write; memory is the largest resident size of the launched process tree
-(wait4's rusage).  Every figure includes the same launcher (the battery's mount
+last write; memory is the peak resident size (VmHWM) of the Wine process that
+runs the program, followed while it runs (wait4's largest child when it could
+not be followed).  Every figure includes the same launcher (the battery's mount
 namespace and Wine's loader), so differences compare only the programs."""
 import argparse, hashlib, os, statistics, subprocess, tempfile, threading, time
 
-def first_file_watch(folder, stop, found):
+def wine_process_below(root):
+    """The Wine process that runs the program: the descendant of `root` whose
+    executable is Wine's loader (None until it has started)."""
+    parents = {}
+    for entry in os.listdir("/proc"):
+        if entry.isdigit():
+            try:
+                parents[int(entry)] = int(open(f"/proc/{entry}/stat").read().rsplit(")", 1)[1].split()[1])
+            except (OSError, ValueError, IndexError):
+                pass
+    for pid in sorted(parents):  # the program starts before whatever Wine starts from it
+        ancestor = pid
+        while ancestor in parents and ancestor != root:
+            ancestor = parents[ancestor]
+        if ancestor == root and pid != root:
+            try:
+                if "wine" in os.readlink(f"/proc/{pid}/exe"):
+                    return pid
+            except OSError:
+                pass
+    return None
+
+def peak_resident_kb(pid):
+    try:
+        for line in open(f"/proc/{pid}/status"):
+            if line.startswith("VmHWM:"):
+                return int(line.split()[1])
+    except OSError:
+        pass
+    return 0
+
+def watch(folder, root, stop, found, peak):
+    """Notes when the first capture file appears and follows the Wine
+    process's peak resident size (VmHWM) until the run ends."""
+    wine, next_search = None, 0.0
     while not stop.is_set():
-        try:
-            if any(n.endswith(".raw") for n in os.listdir(folder)):
-                found.append(time.time())
-                return
-        except FileNotFoundError:
-            pass
+        if not found and any(n.endswith(".raw") for n in os.listdir(folder)):
+            found.append(time.time())
+        if wine is None and time.time() >= next_search:
+            wine, next_search = wine_process_below(root), time.time() + 0.02
+        if wine is not None:
+            peak[0] = max(peak[0], peak_resident_kb(wine))
         time.sleep(0.0005)
 
 def sound_of(folder):
@@ -52,10 +87,10 @@ def run_once(launcher, exe, work, tag):
     os.mkdir(capture)
     env = dict(os.environ, VOLTANOR_CAPTURE_DIR=capture)
     log = open(os.path.join(work, tag + ".log"), "wb")
-    stop, found = threading.Event(), []
-    watcher = threading.Thread(target=first_file_watch, args=(capture, stop, found))
+    stop, found, peak = threading.Event(), [], [0]
     start = time.time()
     process = subprocess.Popen(launcher + [exe], env=env, stdin=subprocess.DEVNULL, stdout=log, stderr=log)
+    watcher = threading.Thread(target=watch, args=(capture, process.pid, stop, found, peak))
     watcher.start()
     _, status, usage = os.wait4(process.pid, 0)
     end = time.time()
@@ -68,7 +103,7 @@ def run_once(launcher, exe, work, tag):
         "run": (end - start) * 1000,
         "first": (found[0] - start) * 1000 if found else None,
         "after_last": (end - last) * 1000 if last else None,
-        "rss": usage.ru_maxrss / 1024,
+        "rss": (peak[0] or usage.ru_maxrss) / 1024,
         "cpu": (usage.ru_utime + usage.ru_stime) * 1000,
         "sound": seconds * 1000,
         "opens": opens, "loud": loud, "digest": digest,
