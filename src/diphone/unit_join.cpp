@@ -21,16 +21,23 @@ bool voiced(const unsigned char* samples, std::size_t n) {
     return energy >= quietest && crossings >= fewestCrossings && crossings * 5 <= n;
 }
 
-// Correlation of the tail with the unit from offset, scaled by the unit's
-// energy there, so that a loud stretch does not win only by being loud.
-double match(const unsigned char* tail, const unsigned char* unit) {
-    double product = 0, energy = 1;
+// Correlation of the tail with the unit from offset, and the unit's energy
+// there: one offset matches better than another when its correlation scaled
+// by its energy is higher, so that a loud stretch does not win only by being
+// loud.  Integers, so that every processor picks the same offset.
+struct Match {
+    long long product = 0, energy = 1;
+    bool betterThan(const Match& other) const { return product * other.energy > other.product * energy; }
+};
+
+Match match(const unsigned char* tail, const unsigned char* unit) {
+    Match m;
     for (std::size_t i = 0; i < tailLength; ++i) {
-        const double a = tail[i] - middle, b = unit[i] - middle;
-        product += a * b;
-        energy += b * b;
+        const long long a = tail[i] - middle, b = unit[i] - middle;
+        m.product += a * b;
+        m.energy += b * b;
     }
-    return product / energy;
+    return m;
 }
 
 }  // namespace
@@ -39,10 +46,10 @@ std::size_t blendVoicedJoin(unsigned char* tail, const unsigned char* unit, std:
     if (unitLength < tailLength + longestPeriod) return 0;
     if (!voiced(tail, tailLength) || !voiced(unit, tailLength + longestPeriod)) return 0;
     std::size_t best = 0;
-    double bestMatch = match(tail, unit);
+    Match bestMatch = match(tail, unit);
     for (std::size_t offset = 1; offset < longestPeriod; ++offset) {
-        const double m = match(tail, unit + offset);
-        if (m > bestMatch) bestMatch = m, best = offset;
+        const Match m = match(tail, unit + offset);
+        if (m.betterThan(bestMatch)) bestMatch = m, best = offset;
     }
     for (std::size_t i = 0; i < tailLength; ++i) {
         const int weight = static_cast<int>(i + 1);  // of tailLength + 1, rising toward the unit
