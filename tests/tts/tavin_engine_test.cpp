@@ -22,6 +22,10 @@ std::vector<std::string> lines;
 std::string loads, failingLoad;
 bool loaded(const std::string& what) { return loads += what + ",", what != failingLoad; }
 bool loadedOne(const std::string& path) { return loaded(path); }
+std::vector<std::string> wholeText(const std::string& text, std::size_t& position, double, double) {
+    position = text.size();
+    return lines;
+}
 
 class TavinEngine : public ::testing::Test {
 protected:
@@ -34,7 +38,7 @@ protected:
         failingLoad.clear();
         tavinUseStages({[] { loads += "free,"; },
                         [](const std::string& rules, const std::string& exceptions) { return loaded(rules + " " + exceptions); },
-                        loadedOne, loadedOne, loadedOne, [](const std::string&, double, double) { return lines; }});
+                        loadedOne, loadedOne, loadedOne, wholeText});
         tavinSetOutputFile("");
     }
     void TearDown() override { tavinClose(); }
