@@ -46,6 +46,8 @@ std::uint64_t playedBytes = 0;
 double mbrolaSeconds = 0;
 std::string text;
 
+// Windows' clock() counts elapsed time, not processor time: under Wine the
+// speeds are per elapsed second (of an otherwise idle process).
 double cpuSeconds() { return static_cast<double>(std::clock()) / CLOCKS_PER_SEC; }
 
 // MBROLA's calls, timed.
