@@ -1,0 +1,91 @@
+// The yardstick of bench/startup_bench.sh: the least a Win32 window program
+// does under Wine (register a class, create and show a window, handle what is
+// pending, end; the window goes with the process).  Built with the same
+// compiler and options as voltanor.exe.  With BENCH_DESTROY it destroys its
+// window before it ends, as voltanor.exe's closing does.
+// With BENCH_IMPORT_WINMM / BENCH_IMPORT_OLE it also imports the wave-output /
+// COM libraries voltanor.exe links (calling them only on a branch never taken),
+// so that each library's load cost under Wine can be told apart from ours.
+// With BENCH_PLAY it also opens the wave device as voltanor.exe does (8-bit
+// mono, 11025 Hz), plays a tenth of a second of one tone and ends: what Wine's
+// sound path alone costs.
+#include <windows.h>
+#if BENCH_IMPORT_WINMM || BENCH_PLAY
+#include <mmsystem.h>
+#endif
+#if BENCH_IMPORT_OLE
+#include <objbase.h>
+#include <oleauto.h>
+#endif
+
+namespace {
+
+LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+// Never true at run time (no command line is given), but the linker cannot know.
+void touchImports(const char* commandLine) {
+    if (commandLine[0] != '*') return;
+#if BENCH_IMPORT_WINMM
+    waveOutGetNumDevs();
+#endif
+#if BENCH_IMPORT_OLE
+    CoInitialize(nullptr);
+    SysFreeString(SysAllocStringLen(L"", 0));
+#endif
+}
+
+#if BENCH_PLAY
+void playTone() {
+    WAVEFORMATEX format{};
+    format.wFormatTag = WAVE_FORMAT_PCM;
+    format.nChannels = 1;
+    format.nSamplesPerSec = 11025;
+    format.nAvgBytesPerSec = 11025;
+    format.nBlockAlign = 1;
+    format.wBitsPerSample = 8;
+    HANDLE done = CreateEventA(nullptr, FALSE, FALSE, nullptr);
+    HWAVEOUT device;
+    if (waveOutOpen(&device, WAVE_MAPPER, &format, reinterpret_cast<DWORD_PTR>(done), 0,
+                    CALLBACK_EVENT) != MMSYSERR_NOERROR)
+        return;
+    static char samples[1102];
+    for (unsigned i = 0; i < sizeof samples; ++i) samples[i] = static_cast<char>(i % 25 < 12 ? 160 : 96);
+    WAVEHDR header{};
+    header.lpData = samples;
+    header.dwBufferLength = sizeof samples;
+    waveOutPrepareHeader(device, &header, sizeof header);
+    waveOutWrite(device, &header, sizeof header);
+    while (!(header.dwFlags & WHDR_DONE)) WaitForSingleObject(done, 1000);
+    waveOutUnprepareHeader(device, &header, sizeof header);
+    waveOutClose(device);
+    CloseHandle(done);
+}
+#endif
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
+    touchImports(commandLine);
+    WNDCLASSA windowClass{};
+    windowClass.lpfnWndProc = windowProcedure;
+    windowClass.hInstance = instance;
+    windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    windowClass.lpszClassName = "BenchTrivial";
+    if (!RegisterClassA(&windowClass)) return 1;
+    HWND window = CreateWindowA("BenchTrivial", "Bench", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
+                                CW_USEDEFAULT, 320, 200, nullptr, nullptr, instance, nullptr);
+    if (!window) return 1;
+    ShowWindow(window, SW_SHOW);
+    UpdateWindow(window);
+#if BENCH_PLAY
+    playTone();
+#endif
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
+#if BENCH_DESTROY
+    DestroyWindow(window);
+#endif
+    return 0;
+}
