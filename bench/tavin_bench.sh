@@ -28,7 +28,7 @@ if [ ! -x "$out/tavin_bench" ] || [ -n "$(find "$top/bench/tavin_bench.cpp" "$to
   g++ -std=c++20 -O2 -DNDEBUG -finput-charset=UTF-8 -fexec-charset=CP1252 -I"$top/src" \
       "$top/bench/tavin_bench.cpp" "$top"/src/tts/{tavin_engine,tavin_settings,mbrola_binding,mbrola_binding_linked}.cpp \
       "$top"/src/tts/{normalization,pronunciation,prosody,diphone_list,mbrola_lines,word_patterns,text_fields,pipeline}.cpp \
-      "$top/src/text/cp1252.cpp" "$top/src/speech/number_text.cpp" "$top/src/audio/wave_header.cpp" \
+      "$top"/src/translator/{exceptions,letter_rules}.cpp "$top/src/text/cp1252.cpp" "$top/src/speech/number_text.cpp" "$top/src/audio/wave_header.cpp" \
       "$top/src/platform/files.cpp" "$out/mbrola_lib1.o" -lm -o "$out/tavin_bench"
 fi
 
@@ -36,6 +36,22 @@ sentence="A bateria está com oitenta por cento."
 printf '%s' "$sentence" | iconv -f UTF-8 -t CP1252 > "$out/tavin_sentence.txt"
 echo "engine over MBROLA, all text stages, $calls speak calls of: $sentence"
 "$out/tavin_bench" "$br1" "$data" "$out/tavin_sentence.txt" "$calls"
+
+# Bad input in bounded memory: one speak call of a 64 KB text (the report,
+# repeated) and one of 10,000 numbers in a row.
+report="2 horas e 30 minutos
+80 por cento restante.
+Nível da bateria: alto.
+Duração máxima: 11250 segundos. Energia externa: desligada. "
+printf '%s' "$report" | iconv -f UTF-8 -t CP1252 > "$out/tavin_report.txt"
+: > "$out/tavin_64k.txt"
+while [ "$(stat -c %s "$out/tavin_64k.txt")" -lt 65536 ]; do cat "$out/tavin_report.txt" >> "$out/tavin_64k.txt"; done
+truncate -s 65536 "$out/tavin_64k.txt"
+seq 0 9999 | awk '{ printf "%d ", $1 * 7919 }' > "$out/tavin_numbers.txt"
+for long in 64k numbers; do
+  echo "one speak call of $out/tavin_$long.txt ($(stat -c %s "$out/tavin_$long.txt") bytes):"
+  "$out/tavin_bench" "$br1" "$data" "$out/tavin_$long.txt" 1 | grep -E 'speech|peak'
+done
 
 # MBROLA alone: the Linux mbrola program on hand-written lines of that sentence.
 lines=$out/tavin_sentence.pho

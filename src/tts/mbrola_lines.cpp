@@ -18,13 +18,7 @@ std::uint64_t fillers = 0;
 const char stressMark = '>';
 const char unstressMark = '\xA8';
 
-struct WriterState {
-    std::string previousPhoneme = "_";
-    std::string pattern = "555";
-    int pitchState = 0;  // 0 first target due, 1 before the stress, 2 on it, 3 after it
-    int durationPercent = 100;
-    std::size_t wordLength = 0;
-};
+using WriterState = MbrolaLineState;
 
 // value x factor truncated toward zero, then divided by 100, never below 0
 // (a factor of nonsense gives silence rather than a line MBROLA rejects).
@@ -83,7 +77,12 @@ void emit(WriterState& state, std::string line, std::vector<std::string>& result
 
 std::vector<std::string> mbrolaLines(const std::vector<std::string>& lines, double durationFactor,
                                      double pitchFactor) {
-    WriterState state;
+    MbrolaLineState state;
+    return mbrolaLines(lines, durationFactor, pitchFactor, state);
+}
+
+std::vector<std::string> mbrolaLines(const std::vector<std::string>& lines, double durationFactor,
+                                     double pitchFactor, MbrolaLineState& state) {
     std::vector<std::string> result;
     result.reserve(lines.size() + lines.size() / 8);
     for (std::size_t i = 0; i < lines.size(); ++i) {

@@ -18,4 +18,15 @@ int loadEngineData(const std::string& rulesPath, const std::string& exceptionsPa
 
 std::vector<std::string> textToMbrolaLines(const std::string& text, double durationFactor, double pitchFactor);
 
+// The same lines piece by piece, so that a text of any length is spoken in
+// bounded memory: the piece from position (0 starts a text) ends after a
+// sentence, and the pieces' lines joined are then the whole text's; a
+// sentence of more than pieceWords words is cut after a word (a phrase pause
+// is heard there), and a word of pieceBytes bytes anywhere.
+// position moves to the next piece, to text.size() after the last.
+inline constexpr int pieceWords = 80;
+inline constexpr std::size_t pieceBytes = 4000;
+std::vector<std::string> nextMbrolaPiece(const std::string& text, std::size_t& position, double durationFactor,
+                                         double pitchFactor);
+
 }  // namespace tts

@@ -354,7 +354,7 @@ void freePronunciationRules() {
     }
 }
 
-std::vector<std::string> wordsToPhonemeLines(const std::vector<std::string>& items) {
+std::vector<std::string> wordsToPhonemeLines(const std::vector<std::string>& items, bool utteranceEnds) {
     std::vector<std::string> lines;
     lines.reserve(items.size() * 8 + 1);
     for (const std::string& item : items) {
@@ -370,7 +370,7 @@ std::vector<std::string> wordsToPhonemeLines(const std::vector<std::string>& ite
             convertWord(spelled, isUnstressedWord(spelled) ? 0 : stressPosition(spelled), lines);
         }
     }
-    lines.emplace_back("__");
+    if (utteranceEnds) lines.emplace_back("__");
     joinWords(lines);
     return lines;
 }

@@ -16,8 +16,9 @@ void freePronunciationRules();
 
 // Each item is a 4-character prefix (set by the prosody stage, copied to the
 // echo line untouched) followed by a word, a punctuation sign or nothing.
-// Output per item: ";" + item, then the item's lines (see above).
-std::vector<std::string> wordsToPhonemeLines(const std::vector<std::string>& items);
+// Output per item: ";" + item, then the item's lines (see above).  The
+// utterance's closing "__" is left out of a piece that more of the text follows.
+std::vector<std::string> wordsToPhonemeLines(const std::vector<std::string>& items, bool utteranceEnds = true);
 
 // The position (1-based) of the stressed letter of an upper-case word, or 0.
 int stressPosition(const std::string& word);

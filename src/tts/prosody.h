@@ -63,6 +63,25 @@ std::vector<std::string> choosePatterns(const std::vector<std::string>& lines, b
 std::vector<std::string> mbrolaLines(const std::vector<std::string>& lines, double durationFactor,
                                      double pitchFactor);
 
+// A text spoken in pieces carries these from one piece to the next, so that
+// the lines of the pieces are those of the whole text.
+struct PatternContext {
+    std::string previousClass;  // of the word before the piece; "" at the text's start
+    char remembered = '5';      // the last pattern digit of that word
+};
+struct MbrolaLineState {
+    std::string previousPhoneme = "_";
+    std::string pattern = "555";
+    int pitchState = 0;  // 0 first target due, 1 before the stress, 2 on it, 3 after it
+    int durationPercent = 100;
+    std::size_t wordLength = 0;
+};
+// following: the class of the word after the piece's last ("" at the text's end).
+std::vector<std::string> choosePatterns(const std::vector<std::string>& lines, bool select,
+                                        PatternContext& context, const std::string& following);
+std::vector<std::string> mbrolaLines(const std::vector<std::string>& lines, double durationFactor,
+                                     double pitchFactor, MbrolaLineState& state);
+
 // How many filler phonemes mbrolaLines has put in since the start of the
 // process (a measure of how well the pronunciation fits the voice).
 std::uint64_t fillerCount();

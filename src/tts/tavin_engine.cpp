@@ -4,6 +4,7 @@
 // and the read block are static: nothing is allocated per piece.
 #include "tts/tavin_engine.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
@@ -22,6 +23,10 @@ constexpr std::uint32_t pieceBytes = 16000;      // handed on once this much is 
 constexpr std::uint32_t playbackRoom = 32000;    // one whole read always fits
 constexpr int readBlockSamples = 16000;
 constexpr std::uint32_t shortestPiece = 256;
+// MBROLA's parser reads a line into 1024 bytes and its first word into 255
+// without checking either: a longer line (the comment that echoes a very long
+// word) would overrun its stack, so lines are cut to this length.
+constexpr std::size_t longestMbrolaLine = 250;
 
 TavinStages stages{};
 double pitchFactor = 1.0;
@@ -212,8 +217,6 @@ bool tavinSpeak(const std::string& text) {
     if (blank) return true;
     if (!mbrolaStarted) return false;
 
-    const std::vector<std::string> lines = stages.mbrolaLines(text, durationFactor, pitchFactor);
-
     const bool quick = quickPlayback();
     const bool trim = trimSpeech();
     setQuickPlayback(false);
@@ -223,15 +226,22 @@ bool tavinSpeak(const std::string& text) {
     errorBefore = mbrola.lastError_MBR();
     bool result = true;
     playbackPosition = 0;
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        const bool last = i + 1 == lines.size();
-        if (lines[i].empty() && !last) continue;
-        lineBuffer.assign(lines[i].begin(), lines[i].end());
-        lineBuffer.insert(lineBuffer.end(), {'\r', '\n', '\0'});
-        if (!feed(lineBuffer.data(), result)) result = false;
-        if (clearedMbrolaError(true)) result = false;
-        if (last && !feed(nullptr, result)) result = false;
-        drainSamples(result);
+    // The text goes to MBROLA a piece at a time, as one utterance: only the
+    // lines of one piece are held, however long the text.
+    for (std::size_t position = 0; position < text.size();) {
+        const std::size_t pieceStart = position;
+        const std::vector<std::string> lines = stages.mbrolaLines(text, position, durationFactor, pitchFactor);
+        if (position <= pieceStart || position > text.size()) position = text.size();
+        for (std::size_t i = 0; i < lines.size(); ++i) {
+            const bool last = position == text.size() && i + 1 == lines.size();
+            if (lines[i].empty() && !last) continue;
+            lineBuffer.assign(lines[i].begin(), lines[i].begin() + std::min(lines[i].size(), longestMbrolaLine));
+            lineBuffer.insert(lineBuffer.end(), {'\r', '\n', '\0'});
+            if (!feed(lineBuffer.data(), result)) result = false;
+            if (clearedMbrolaError(true)) result = false;
+            if (last && !feed(nullptr, result)) result = false;
+            drainSamples(result);
+        }
     }
     if (!fileMode && playbackPosition > 0) {
         if (playbackPosition < shortestPiece) {

@@ -13,9 +13,11 @@ struct TavinStages {
     bool (*loadAbbreviations)(const std::string& path);
     bool (*loadProsody)(const std::string& path);
     bool (*loadDiphoneList)(const std::string& path);
-    // The MBROLA lines of one text, durations and pitch targets scaled by the factors.
-    std::vector<std::string> (*mbrolaLines)(const std::string& text, double durationFactor,
-                                            double pitchFactor);
+    // The MBROLA lines of the piece of a text that begins at position (see
+    // tts::nextMbrolaPiece), durations and pitch targets scaled by the
+    // factors; position moves to the next piece, to text.size() after the last.
+    std::vector<std::string> (*mbrolaLines)(const std::string& text, std::size_t& position,
+                                            double durationFactor, double pitchFactor);
 };
 void tavinUseStages(const TavinStages& stages);
 

@@ -2,6 +2,7 @@
 
 #include "settings/settings_file.h"
 #include "speech/speech.h"
+#include "text/cp1252.h"
 
 const char* const mbrolaDatabasesKey = "SOFTWARE\\TCTS\\Mbrola\\databases\\";
 
@@ -13,13 +14,38 @@ bool readRegistryString(platform::RegistryRoot root, const std::string& path, st
 
 namespace {
 
-std::string dataDirectory(const std::string& configured) {
+// The path up to its last backslash, "" when it has none.
+std::string folderOf(const std::string& path) {
+    const std::size_t slash = path.rfind('\\');
+    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+}
+
+// The folder the configured database's registry path names.  MBROLA's voices
+// come in a folder of their own named after them (br1\br1), and the engine's
+// data files are installed beside that folder, not in it.
+std::string configuredVoiceFolder(const std::string& databaseName) {
+    std::string databasePath;
+    if (!readRegistryString(platform::RegistryRoot::localMachine,
+                            std::string(mbrolaDatabasesKey) + databaseName + "\\", databasePath))
+        return "";
+    const std::string folder = folderOf(databasePath);
+    if (folder.size() < 2) return folder;
+    const std::string parent = folderOf(folder.substr(0, folder.size() - 1));
+    const std::string folderName = folder.substr(parent.size(), folder.size() - 1 - parent.size());
+    return !parent.empty() && cp1252::upper(folderName) == cp1252::upper(databaseName) ? parent : folder;
+}
+
+// The directory of the data files when DIR is empty: beside the configured
+// voice; for br4, and where the configured voice has no registry path, the
+// BR4 path less its last 3 characters (the database file's name), which the
+// suite's other programs record; else "\kelmar\tavintts\".
+std::string dataDirectory(const std::string& configured, const std::string& databaseName) {
     std::string directory = configured;
+    if (directory.empty() && cp1252::upper(databaseName) != "BR4") directory = configuredVoiceFolder(databaseName);
     if (directory.empty()) {
         std::string databasePath;
         if (readRegistryString(platform::RegistryRoot::localMachine,
                                std::string(mbrolaDatabasesKey) + "BR4\\", databasePath))
-            // The database file is named after the database: what is left is its folder.
             directory = databasePath.substr(0, databasePath.size() < 3 ? 0 : databasePath.size() - 3);
         else
             directory = "\\kelmar\\tavintts\\";
@@ -34,7 +60,7 @@ TavinSettings tavinSettingsFrom(const std::string& databaseName, const std::stri
                                 const std::string& base) {
     TavinSettings settings;
     settings.databaseName = databaseName.empty() ? "br4" : databaseName;
-    const std::string stem = dataDirectory(directory) + (base.empty() ? "portug" : base);
+    const std::string stem = dataDirectory(directory, settings.databaseName) + (base.empty() ? "portug" : base);
     settings.rulesFile = stem + ".nrl";
     settings.exceptionsFile = stem + ".exc";
     settings.abbreviationsFile = stem + ".abr";

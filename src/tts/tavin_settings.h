@@ -24,8 +24,10 @@ extern const char* const mbrolaDatabasesKey;  // "SOFTWARE\TCTS\Mbrola\databases
 bool readRegistryString(platform::RegistryRoot root, const std::string& path, std::string& text);
 
 // The values of MBROLA_DB, DIR and BASE as read (each may be empty) made into
-// the database name and the five paths.  An empty directory is the one of the
-// BR4 database's registry path, or "\kelmar\tavintts\" without one.
+// the database name and the five paths.  An empty directory is the one beside
+// the configured database's registry path (above the voice's own folder when
+// it is named after the voice), else the one of the BR4 database's, or
+// "\kelmar\tavintts\" without either.
 TavinSettings tavinSettingsFrom(const std::string& databaseName, const std::string& directory,
                                 const std::string& base);
 

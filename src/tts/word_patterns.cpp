@@ -66,16 +66,22 @@ std::vector<std::string> classifyWords(const std::string& text) {
 }
 
 std::vector<std::string> choosePatterns(const std::vector<std::string>& lines, bool select) {
+    PatternContext context;
+    return choosePatterns(lines, select, context, "");
+}
+
+std::vector<std::string> choosePatterns(const std::vector<std::string>& lines, bool select,
+                                        PatternContext& context, const std::string& following) {
     std::vector<const std::string*> words;
     for (const std::string& line : lines)
         if (!line.empty()) words.push_back(&line);
     std::vector<std::string> result;
     result.reserve(words.size());
-    char remembered = '5';
+    char& remembered = context.remembered;
     for (std::size_t i = 0; i < words.size(); ++i) {
-        const std::string previous = lineClass(i > 0 ? words[i - 1] : nullptr);
+        const std::string previous = i > 0 ? lineClass(words[i - 1]) : context.previousClass;
         const std::string current = lineClass(words[i]);
-        const std::string next = lineClass(i + 1 < words.size() ? words[i + 1] : nullptr);
+        const std::string next = i + 1 < words.size() ? lineClass(words[i + 1]) : following;
         std::string pattern = "555";
         if (select) {
             for (const TProsodia& entry : prosodyTables().patterns) {
@@ -90,6 +96,7 @@ std::vector<std::string> choosePatterns(const std::vector<std::string>& lines, b
         remembered = pattern[2];
         result.push_back(pattern + "|" + (words[i]->size() > 4 ? words[i]->substr(4) : std::string()));
     }
+    if (!words.empty()) context.previousClass = lineClass(words.back());
     return result;
 }
 

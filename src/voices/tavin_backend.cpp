@@ -15,7 +15,7 @@ const TavinStages textStages{[] {
                                  tts::freeDiphoneList();
                              },
                              tts::loadPronunciationFiles, tts::loadAbbreviations, tts::loadProsody,
-                             tts::loadDiphoneList, tts::textToMbrolaLines};
+                             tts::loadDiphoneList, tts::nextMbrolaPiece};
 
 bool start(int voice, int rate, int pitch, const std::string& extra) {
     tavinUseStages(textStages);

@@ -22,6 +22,10 @@ std::vector<std::string> lines;
 std::string loads, failingLoad;
 bool loaded(const std::string& what) { return loads += what + ",", what != failingLoad; }
 bool loadedOne(const std::string& path) { return loaded(path); }
+std::vector<std::string> wholeText(const std::string& text, std::size_t& position, double, double) {
+    position = text.size();
+    return lines;
+}
 
 class TavinEngine : public ::testing::Test {
 protected:
@@ -34,7 +38,7 @@ protected:
         failingLoad.clear();
         tavinUseStages({[] { loads += "free,"; },
                         [](const std::string& rules, const std::string& exceptions) { return loaded(rules + " " + exceptions); },
-                        loadedOne, loadedOne, loadedOne, [](const std::string&, double, double) { return lines; }});
+                        loadedOne, loadedOne, loadedOne, wholeText});
         tavinSetOutputFile("");
     }
     void TearDown() override { tavinClose(); }
@@ -159,6 +163,13 @@ TEST_F(TavinEngine, VoiceFactorsPathsAndMessages) {
         {"MBROLA_DB=br1\nDIR=D:\\dados\nBASE=voz\n", key + "br1\\", "", 0, 11, 2.0, 0.8, "D:\\dados\\voz.nrl",
          "init_MBR c:\\kelmar\\tavintts\\br4"},
         {"MBROLA_DB=br1\n", key + "BR1\\x", "C:\\br1", 0, 0, 1.0, 0.8, home, "init_MBR br1"},
+        // Data files beside the configured voice's folder, or its file; else beside br4's.
+        {"MBROLA_DB=br1\n", key + "BR1\\", "C:\\kelmar\\tavintts\\br1\\br1", 0, 0, 1.0, 0.8,
+         "C:\\kelmar\\tavintts\\portug.nrl", "init_MBR C:\\kelmar\\tavintts\\br1\\br1"},
+        {"MBROLA_DB=br1\n", key + "br1\\", "D:\\vozes\\pt.db", 0, 0, 1.0, 0.8, "D:\\vozes\\portug.nrl",
+         "init_MBR D:\\vozes\\pt.db"},
+        {"MBROLA_DB=br1\n", key + "BR4\\", "C:\\voices\\br4\\br4", 0, 0, 1.0, 0.8,
+         "C:\\voices\\br4\\portug.nrl", "init_MBR br1"},
     };
     for (const Case& c : cases) {
         SetUp();
