@@ -16,7 +16,7 @@ mkdir -p "$out"
 [ -f "$data/kelmar/som/difones/DIFONES$speed.IND" ] || { echo "no voice data in $data: build it first" >&2; exit 1; }
 
 sources=("$top/tools/make_diphones_speech.cpp" "$top"/src/diphone/*.cpp "$top"/src/translator/*.cpp "$top/src/audio/wave_header.cpp" "$top/src/audio/wave_format.cpp"
-         "$top/src/platform/files.cpp")
+         "$top/src/platform/files.cpp" "$top/src/text/cp1252.cpp")
 if [ ! -x "$out/diphone_speech" ] || [ -n "$(find "${sources[@]}" "$top"/src/*/*.h -newer "$out/diphone_speech" 2>/dev/null)" ]; then
   g++ -std=c++20 -O2 -DNDEBUG -finput-charset=UTF-8 -fexec-charset=CP1252 -I"$top/src" \
       "${sources[@]}" -o "$out/diphone_speech"

@@ -1,6 +1,6 @@
 // Speaks through the diphone synthesizer outside Windows: the real synthesizer
 // code over the real database, with this program standing in for the settings
-// file, the current directory and the wave device.  Used to check what the
+// file and the wave device.  Used to check what the
 // program played under Wine and to measure the synthesizer.
 //
 //   make_diphones_speech render DIPHONES LETTERS NAME CUT MIN PAUSE TEXT_FILE OUTPUT
@@ -12,8 +12,6 @@
 //       recording of the letters directory) or "numbers NAME..." (number words)
 //   make_diphones_speech bench DIPHONES LETTERS NAME CUT MIN PAUSE TEXT_FILE
 //       time to the first buffer played, and seconds of speech per CPU second
-#include <unistd.h>
-
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -25,13 +23,10 @@
 #include <string>
 #include <vector>
 
-#include "audio/wave_output.h"
-#include "console/console.h"
 #include "diphone/diphone.h"
 #include "translator/translator.h"
 #include "audio/wave_format.h"
 #include "platform/platform.h"
-#include "speech/speech.h"
 
 namespace {
 
@@ -62,12 +57,21 @@ Bytes recordingSamples(const std::string& path) {
     return samples;
 }
 
+// The player the synthesizer is given: every buffer is kept, in order.
+void keepBuffer(unsigned char* waveBuffer) {
+    if (firstBufferSeconds < 0)
+        firstBufferSeconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - programStart).count();
+    std::uint32_t size;
+    std::memcpy(&size, waveBuffer + 40, 4);
+    played.emplace_back(waveBuffer + waveHeaderSize, waveBuffer + waveHeaderSize + size);
+}
+
 bool start(char** argv) {
     diphonesSetting = argv[2];
     lettersSetting = argv[3];
     diphoneModuleStart();
-    setDiphoneTuning(argv[4], std::atoi(argv[5]), std::atoi(argv[6]), std::atoi(argv[7]));
-    int result = diphoneStart(lettersSetting, diphonesSetting);
+    setDiphoneTuning({argv[4], std::atoi(argv[5]), std::atoi(argv[6]), std::atoi(argv[7])});
+    int result = diphoneStart({lettersSetting, diphonesSetting}, keepBuffer);
     if (result != 0) std::fprintf(stderr, "make_diphones_speech: the synthesizer did not start (%d)\n", result);
     return result == 0;
 }
@@ -178,25 +182,11 @@ int bench(const std::string& textFile) {
 
 }  // namespace
 
-// ---- stand-ins for the Windows side ------------------------------------------
+// ---- stand-in for the Windows side ------------------------------------------
 
 namespace platform {
-std::string currentDirectory() {
-    char buffer[4096];
-    return getcwd(buffer, sizeof buffer) ? buffer : "";
-}
-bool setCurrentDirectory(const std::string& path) { return chdir(nativePath(path).c_str()) == 0; }
+bool directoryExists(const std::string& path) { return std::filesystem::is_directory(nativePath(path)); }
 }  // namespace platform
-
-void playBufferAndWait(unsigned char* waveBuffer) {
-    if (firstBufferSeconds < 0)
-        firstBufferSeconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - programStart).count();
-    std::uint32_t size;
-    std::memcpy(&size, waveBuffer + 40, 4);
-    played.emplace_back(waveBuffer + waveHeaderSize, waveBuffer + waveHeaderSize + size);
-}
-bool isSpeaking() { return false; }
-void waitForMessage() {}
 
 int main(int argc, char** argv) {
     std::string mode = argc > 1 ? argv[1] : "";

@@ -27,6 +27,9 @@ bool quickOn = false;
 bool openFailed = false;
 bool trimOn = false;
 unsigned char fileBuffer[waveBlockSize];
+StopQuestion stopQuestion = nullptr;
+
+bool stopAsked() { return stopQuestion != nullptr && stopQuestion(); }
 
 void blockDoneMessage(void*, std::uintptr_t, std::intptr_t header) { onBlockDone(header); }
 
@@ -128,6 +131,8 @@ void waveOutputStart() {
 
 bool deviceOpenFailed() { return openFailed; }
 
+void setPlaybackStopQuestion(StopQuestion question) { stopQuestion = question; }
+
 void setQuickPlayback(bool on) { quickOn = on; }
 bool quickPlayback() { return quickOn; }
 void setTrimSpeech(bool on) { trimOn = on; }
@@ -144,13 +149,13 @@ int playSamples(unsigned char* data, std::uint32_t length, std::uint32_t rate,
     if (result != 0) return result;
     while (length > 0) {
         while (queuedBlocks == waveBlockCount) {
-            if (keyPending()) {
+            if (stopAsked()) {
                 stopPlayback();
                 return 0;
             }
             sleepPumping(10);
         }
-        if (keyPending()) {
+        if (stopAsked()) {
             stopPlayback();
             return 0;
         }
@@ -172,7 +177,7 @@ void playWaveBuffer(unsigned char* buffer) {
 }
 
 int playWaveFile(const std::string& path) {
-    if (keyPending()) return 0;
+    if (stopAsked()) return 0;
     std::FILE* file = platform::openForReading(path);
     if (file == nullptr) return -1;
     FileReader reader(file);
@@ -191,7 +196,7 @@ int playWaveFile(const std::string& path) {
             result = playSamples(fileBuffer, static_cast<std::uint32_t>(got), format.rate,
                                  format.channels, format.bits);
             remaining -= static_cast<std::uint32_t>(got);
-            if (result != 0 || keyPending()) break;
+            if (result != 0 || stopAsked()) break;
         }
     }
     std::fclose(file);
@@ -201,7 +206,7 @@ int playWaveFile(const std::string& path) {
 
 bool isPlaying() {
     pumpMessages();
-    if (keyPending() || queuedBlocks == 0) stopPlayback();
+    if (stopAsked() || queuedBlocks == 0) stopPlayback();
     return queuedBlocks > 0;
 }
 

@@ -1,7 +1,8 @@
 // Wave output: every sound of the program leaves through here.  Recorded .wav
 // files and in-memory WaveBuffers play through the wave device in four
 // preallocated rotating blocks; the device reports finished blocks to the
-// console window, whose procedure calls onBlockDone.
+// console window, whose procedure calls onBlockDone.  Whether to stop is not
+// decided here: the layer above hands in its stop question.
 #pragma once
 #include <cstdint>
 #include <string>
@@ -12,6 +13,12 @@
 // Module start: allocates the four device blocks (once) and puts the module
 // in its start state: device closed, nothing queued, both switches off.
 void waveOutputStart();
+
+// Asked before every block is queued and while playback waits: true stops
+// the sound at once.  The speech front end sets it (a key press stops
+// speaking); without one, every sound plays to its end.  Module start keeps it.
+using StopQuestion = bool (*)();
+void setPlaybackStopQuestion(StopQuestion question);
 
 // 0 on success, -1 for a missing, unreadable or malformed file (a header
 // whose format is not a sound file's counts as malformed), otherwise the

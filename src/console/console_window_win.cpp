@@ -409,7 +409,11 @@ void sleepPumping(std::uint16_t milliseconds) {
     pumpWindowMessages();
 }
 
-void waitForMessage() { WaitMessage(); }
+// WaitMessage sleeps through messages that are already queued but were looked
+// at (a key that arrives between a loop's key test and its wait, and is seen
+// by a peek elsewhere, as COM's waits do), so the wait also ends on any input
+// still in the queue.
+void waitForMessage() { MsgWaitForMultipleObjectsEx(0, nullptr, INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE); }
 
 void terminateProgram() {
     if (focused && reading) console::detail::hideCaret();

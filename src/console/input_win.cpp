@@ -1,5 +1,6 @@
 // Keyboard side of the console window: key messages into the key queue, the
-// key test, reading a key and reading a line.
+// key test, reading a key and reading a line, and the Braille mode changes
+// that keys ask for, announced by their tones.
 #include <windows.h>
 
 #include "console/console.h"
@@ -57,6 +58,15 @@ bool handleKeyboardMessage(HWND, UINT message, WPARAM wParam, LPARAM) {
 }
 
 }  // namespace console::detail
+
+void setBrailleMode(int mode) {
+    for (const Tone& tone : brailleModeTones(brailleMode(), mode)) {
+        startTone(tone.frequency);
+        sleepPumping(tone.milliseconds);
+        stopTone();
+    }
+    setBrailleModeState(mode);
+}
 
 bool keyPending() {
     ensureConsoleWindow();

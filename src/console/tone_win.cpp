@@ -1,4 +1,4 @@
-// Braille mode changes and the looped tones that announce them.
+// The looped tones of the console window, played by the platform's sound player.
 #include <windows.h>
 
 #include <mmsystem.h>
@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "console/console.h"
-#include "console/keys.h"
 #include "console/tone.h"
 
 namespace {
@@ -26,13 +25,4 @@ void stopTone() {
     sndPlaySoundA(nullptr, SND_ASYNC);
     toneImage.clear();
     toneImage.shrink_to_fit();
-}
-
-void setBrailleMode(int mode) {
-    for (const Tone& tone : brailleModeTones(brailleMode(), mode)) {
-        startTone(tone.frequency);
-        sleepPumping(tone.milliseconds);
-        stopTone();
-    }
-    setBrailleModeState(mode);
 }

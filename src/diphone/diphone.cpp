@@ -1,5 +1,6 @@
 // The diphone synthesizer: joins units of the diphone database and recorded
-// units of the letters directory into one sample buffer and plays it.
+// units of the letters directory into one sample buffer and hands it to the
+// player its caller gave.
 #include "diphone/diphone.h"
 
 #include <algorithm>
@@ -7,8 +8,6 @@
 #include <cstdio>
 #include <vector>
 
-#include "audio/wave_output.h"
-#include "console/console.h"
 #include "diphone/diphone_index.h"
 #include "diphone/diphone_observer.h"
 #include "diphone/phoneme_walker.h"
@@ -17,7 +16,6 @@
 #include "audio/wave_format.h"
 #include "platform/directory_path.h"
 #include "platform/platform.h"
-#include "speech/speech.h"
 
 namespace {
 
@@ -27,12 +25,10 @@ constexpr std::uint32_t sampleRate = 11025;
 constexpr std::uint32_t noiseLength = 300;
 constexpr int longestTokenPause = 10 * sampleRate;  // 10 s; a longer setting is a mistake
 
-std::string databaseName = "DIFONES2";
+DiphoneTuning tuning;
 std::string lettersDir;
 std::string diphoneDir;
-int cutLength = 400;
-int minimumLength = 0;
-int tokenPause = 100;
+WaveBufferPlayer player = nullptr;
 
 std::vector<unsigned char> index;
 std::FILE* dataFile = nullptr;
@@ -62,17 +58,14 @@ void flushBuffer() {
     event.kind = DiphoneEvent::Flush;
     event.samples = dataSize;
     notify(event);
-    playBufferAndWait(sampleBuffer);
+    if (player) player(sampleBuffer);
     writePosition = waveHeaderSize;
     endsWithDiphone = false;
 }
 
 // Makes room for n more samples: a full buffer is played first.
 void ensureRoom(std::uint32_t n) {
-    if (writePosition + n >= bufferSize) {
-        flushBuffer();
-        while (isSpeaking()) waitForMessage();
-    }
+    if (writePosition + n >= bufferSize) flushBuffer();
 }
 
 void appendBytes(const unsigned char* bytes, std::uint32_t n) {
@@ -100,8 +93,8 @@ public:
         // 32 bits on Windows).
         std::int64_t length = record.length;
         if (stressState < 2 && key.size() >= 3) {
-            length -= cutLength;
-            if (length < minimumLength) length = std::min<std::int64_t>(record.length, minimumLength);
+            length -= tuning.cutLength;
+            if (length < tuning.minimumLength) length = std::min<std::int64_t>(record.length, tuning.minimumLength);
         }
         // A negative cut never reaches into the next unit's samples.
         length = std::clamp<std::int64_t>(length, 0, record.length);
@@ -196,64 +189,51 @@ std::uint64_t dataFileSize() {
     return size;
 }
 
-// Checks the two directories and opens the database; the current directory is
-// changed on the way and restored whatever happens.
-int openDatabase(const std::string& lettersDirectory, const std::string& diphoneDirectory) {
-    std::string processDirectory = platform::currentDirectory();
-    lettersDir = lettersDirectory;
-    platform::setCurrentDirectory(lettersDir.substr(0, 2));
-    std::string driveDirectory = platform::currentDirectory();
-    int result = 0;
-    if (!platform::setCurrentDirectory(lettersDir)) {
-        result = 1;
-    } else {
-        lettersDir = withTrailingBackslash(lettersDir);
-        diphoneDir = diphoneDirectory;
-        if (!platform::setCurrentDirectory(diphoneDir)) {
-            result = 1;
-        } else {
-            diphoneDir = withTrailingBackslash(diphoneDir);
-            std::string base = diphoneDir + databaseName;
-            std::FILE* indexFile = platform::openForReading(base + ".IND");
-            if (!indexFile) {
-                result = 1;
-            } else {
-                index.clear();
-                unsigned char chunk[4096];
-                std::size_t got;
-                while ((got = std::fread(chunk, 1, sizeof chunk, indexFile)) > 0)
-                    index.insert(index.end(), chunk, chunk + got);
-                // A read error is a database that cannot be used.
-                if (std::ferror(indexFile)) result = 1;
-                std::fclose(indexFile);
-                if (result == 0) {
-                    dataFile = platform::openForReading(base + ".DIF");
-                    if (!dataFile)
-                        result = 1;
-                    else
-                        fitRecordLengths(index, dataFileSize());
-                }
-            }
-        }
-    }
-    platform::setCurrentDirectory(driveDirectory);
-    platform::setCurrentDirectory(processDirectory);
-    return result;
+// Reads the whole index of the database; false when it cannot be read.
+bool readIndex(const std::string& path) {
+    std::FILE* indexFile = platform::openForReading(path);
+    if (!indexFile) return false;
+    index.clear();
+    unsigned char chunk[4096];
+    std::size_t got;
+    while ((got = std::fread(chunk, 1, sizeof chunk, indexFile)) > 0)
+        index.insert(index.end(), chunk, chunk + got);
+    // A read error is a database that cannot be used.
+    bool read = !std::ferror(indexFile);
+    std::fclose(indexFile);
+    return read;
+}
+
+// Checks the two folders and opens the database.
+int openDatabase(const DiphoneFolders& folders) {
+    lettersDir = folders.letters;
+    if (!platform::directoryExists(lettersDir)) return 1;
+    lettersDir = withTrailingBackslash(lettersDir);
+    diphoneDir = directoryRelativeTo(lettersDir, folders.diphones);
+    if (folders.diphones.empty() || !platform::directoryExists(diphoneDir)) return 1;
+    diphoneDir = withTrailingBackslash(diphoneDir);
+    std::string base = diphoneDir + tuning.databaseName;
+    if (!readIndex(base + ".IND")) return 1;
+    dataFile = platform::openForReading(base + ".DIF");
+    if (!dataFile) return 1;
+    fitRecordLengths(index, dataFileSize());
+    return 0;
 }
 
 }  // namespace
 
 void diphoneModuleStart() {
-    setDiphoneTuning("DIFONES2", 400, 0, 100);
+    setDiphoneTuning(DiphoneTuning{});
     noiseState = 1;
 }
 
-int diphoneStart(const std::string& lettersDirectory, const std::string& diphoneDirectory) {
+int diphoneStart(const DiphoneFolders& folders, WaveBufferPlayer bufferPlayer) {
     if (dataFile) {  // a second start replaces the first
         std::fclose(dataFile);
         dataFile = nullptr;
     }
-    int result = openDatabase(lettersDirectory, diphoneDirectory);
+    player = bufferPlayer;
+    int result = openDatabase(folders);
     if (result != 0) return result;
     if (!loadRules(diphoneDir + "regras.rgr")) return 2;
     if (!loadExceptions(diphoneDir + "portug.exc")) return 2;
@@ -273,14 +253,13 @@ void diphoneClose() {
     index.shrink_to_fit();
 }
 
-void setDiphoneTuning(const std::string& name, int cut, int minimum, int pause) {
-    databaseName = name.substr(0, 8);
-    cutLength = cut;
-    minimumLength = minimum;
-    tokenPause = std::min(pause, longestTokenPause);
+void setDiphoneTuning(const DiphoneTuning& newTuning) {
+    tuning = newTuning;
+    tuning.databaseName = newTuning.databaseName.substr(0, 8);
+    tuning.tokenPause = std::min(newTuning.tokenPause, longestTokenPause);
 }
 
-const std::string& diphoneDatabaseName() { return databaseName; }
+const std::string& diphoneDatabaseName() { return tuning.databaseName; }
 const std::string& diphoneLettersDirectory() { return lettersDir; }
 
 void setDiphoneObserver(DiphoneObserver newObserver) { observer = std::move(newObserver); }
@@ -290,6 +269,6 @@ void speakPhonemes(const std::string& phonemes, bool keepPunctuationUnits) {
     writePosition = waveHeaderSize;
     endsWithDiphone = false;
     BufferSink sink;
-    walkPhonemes(phonemes, keepPunctuationUnits, tokenPause, sink);
+    walkPhonemes(phonemes, keepPunctuationUnits, tuning.tokenPause, sink);
     flushBuffer();
 }

@@ -4,20 +4,38 @@
 #pragma once
 #include <string>
 
-void diphoneModuleStart();  // tuning defaults, database name "DIFONES2"
+// Where the synthesizer's sound goes: a WaveBuffer (44-byte header, then the
+// samples) to be played; the call returns once it has been played or stopped.
+// The caller's player decides how to wait and when to stop.
+using WaveBufferPlayer = void (*)(unsigned char* waveBuffer);
 
-// Opens the database of the current tuning in diphoneDirectory and the rules
-// and exceptions beside it; recorded units come from lettersDirectory.  A
-// relative diphone directory is taken from the letters directory when checked.
-// 0 success; 1 a directory, the index or the data file cannot be used; 2 the
+// The two folders as the settings name them.  A relative diphone folder is
+// found from the letters folder; a relative letters folder from the current one.
+struct DiphoneFolders {
+    std::string letters;
+    std::string diphones;
+};
+
+// The tuning of one speed: database name (cut to 8 characters), cut length,
+// minimum length and token pause in samples (at most 10 seconds).
+struct DiphoneTuning {
+    std::string databaseName = "DIFONES2";
+    int cutLength = 400;
+    int minimumLength = 0;
+    int tokenPause = 100;
+};
+
+void diphoneModuleStart();  // the default tuning
+
+// Opens the database of the current tuning in the diphone folder and the rules
+// and exceptions beside it; recorded units come from the letters folder; every
+// buffer goes to the player.  The current directory is never changed.
+// 0 success; 1 a folder, the index or the data file cannot be used; 2 the
 // rules or exceptions file did not load.
-int diphoneStart(const std::string& lettersDirectory, const std::string& diphoneDirectory);
+int diphoneStart(const DiphoneFolders& folders, WaveBufferPlayer player);
 void diphoneClose();  // safe after a failed start
 
-// Database name (cut to 8 characters), cut length, minimum length and token
-// pause in samples (at most 10 seconds), for the current speed.
-void setDiphoneTuning(const std::string& databaseName, int cutLength, int minimumLength,
-                      int tokenPause);
+void setDiphoneTuning(const DiphoneTuning& tuning);
 const std::string& diphoneDatabaseName();
 const std::string& diphoneLettersDirectory();  // ends in a backslash after start
 

@@ -20,6 +20,7 @@ std::string windowsDirectory();
 std::string currentDirectory();
 bool setCurrentDirectory(const std::string& path);
 bool fileExists(const std::string& path);
+bool directoryExists(const std::string& path);
 
 }  // namespace platform
 

@@ -4,8 +4,6 @@
 #include <string>
 #include <vector>
 
-#include "audio/wave_output.h"
-#include "console/console.h"
 #include "diphone/diphone.h"
 #include "audio/wave_format.h"
 #include "platform/platform.h"
@@ -68,7 +66,7 @@ public:
         if (filled_ == 0) return;
         makeWaveHeader(bytes_.data(), static_cast<std::uint32_t>(filled_), 11025, 1, 8);
         playBufferAndWait(bytes_.data());
-        while (isSpeaking()) waitForMessage();
+        waitWhileSpeaking();
         filled_ = 0;
     }
 

@@ -1,12 +1,11 @@
 // The speak-text dispatcher: walks a text from the left and sends digits,
-// words, punctuation and other characters to their producers; also the busy
-// test, the stop and the waits that every speaking module uses.
-#include <algorithm>
+// words, punctuation and other characters to their producers (the number
+// words, the default voice, the recorded sounds and pauses), or the whole text
+// to the system voice when one was started.
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "audio/wave_output.h"
 #include "console/console.h"
 #include "diphone/diphone.h"
 #include "translator/translator.h"
@@ -18,23 +17,16 @@
 
 namespace {
 
-constexpr unsigned stopMessage = 1024 + 99;  // WM_USER + 99: wakes a waiting loop
 constexpr std::size_t longestSaidNumber = 6;
-constexpr int pauseStep = 50;
-constexpr int longestPause = 10000;  // milliseconds; a longer setting is a mistake
 
 bool isDigit(unsigned char c) { return c >= '0' && c <= '9'; }
 bool isLetter(unsigned char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c >= 128; }
 bool isWordCharacter(unsigned char c) { return isLetter(c) || c == ' '; }
 
-void waitWhileSpeaking() {
-    while (isSpeaking()) waitForMessage();
-}
-
 void speakWords(const std::string& run) {
     std::vector<std::string> pieces = translatorPieces(run);
     for (std::size_t i = 0; i < pieces.size(); ++i) {
-        if (i > 0 && (speechState().stopRequested || keyPending())) return;
+        if (i > 0 && (speechState().stopRequested || stopWanted())) return;
         speakPhonemes(translateToPhonemes(pieces[i]), false);
     }
 }
@@ -64,104 +56,11 @@ void writeAndSpeak(const std::string& text) {
     speak(text);
 }
 
-bool isSpeaking() {
-    if (keyPending()) {
-        stopSpeech();
-        return false;
-    }
-    if (speechState().systemVoiceActive) return isPlaying() || voiceBusy(false);
-    return isPlaying();
-}
-
-void stopSpeech() {
-    SpeechState& state = speechState();
-    stopPlayback();
-    state.stopRequested = true;
-    if (state.systemVoiceActive && (voiceBusy(false) || state.currentVoiceType == 3)) stopVoice();
-    postConsoleMessage(stopMessage);
-}
-
-void waitForVoice() {
-    SpeechState& state = speechState();
-    if (!state.voicePending) return;
-    waitWhileSpeaking();
-    state.voicePending = false;
-}
-
-void playBufferAndWait(unsigned char* waveBuffer) {
-    waitForVoice();
-    playWaveBuffer(waveBuffer);
-    waitWhileSpeaking();
-}
-
-void spell(const std::string& text) {
-    for (unsigned char c : text) {
-        if (keyPending()) return;
-        playLetter(c);
-    }
-}
-
-void playLetter(unsigned char character) {
-    waitForVoice();
-    playWaveFile(diphoneLettersDirectory() + "_" + std::to_string(character) + ".wav");
-}
-
-void playNamedSound(const std::string& name) {
-    waitForVoice();
-    const SpeechState& state = speechState();
-    const std::string& directory =
-        (!name.empty() && name[0] == '_') ? state.lettersDirectory : state.soundsDirectory;
-    playWaveFile(directory + name + ".wav");
-}
-
-void pauseFor(int milliseconds) {
-    // A pending key ends the pause at once rather than idling through its steps.
-    const int steps = std::min(milliseconds, longestPause) / pauseStep;
-    for (int i = 0; i < steps && !keyPending(); ++i) sleepPumping(pauseStep);
-}
-
-void punctuationPause(std::string_view rest) {
-    if (rest.empty() || keyPending()) return;
-    waitWhileSpeaking();
-    const SpeechState& state = speechState();
-    unsigned char c = static_cast<unsigned char>(rest[0]);
-    bool spaceFollows = rest.size() > 1 && rest[1] == ' ';
-    playLetter(c);
-    switch (c) {
-    case '(':
-    case ')':
-    case ':':
-    case ';':
-        pauseFor(state.colonPause);
-        break;
-    case ',':
-    case '-':
-        if (spaceFollows) pauseFor(state.commaPause);
-        break;
-    case '.':
-        if (spaceFollows) pauseFor(state.fullStopPause);
-        break;
-    default:
-        break;
-    }
-}
-
-void playRepeatTone() {
-    waitForVoice();
-    bool savedTrim = trimSpeech();
-    setTrimSpeech(false);  // the tone's samples must not be changed in place
-    unsigned char* tone = speechState().repeatTone.data();
-    makeWaveHeader(tone, repeatToneSamples, 11025, 1, 8);
-    playWaveBuffer(tone);
-    waitWhileSpeaking();
-    setTrimSpeech(savedTrim);
-}
-
 void speak(const std::string& original) {
     SpeechState& state = speechState();
     if (state.systemVoiceActive) {
         waitWhileSpeaking();
-        if (keyPending()) return;
+        if (stopWanted()) return;
         speakVoice(original);
         state.voicePending = true;
         return;
@@ -175,7 +74,7 @@ void speak(const std::string& original) {
     state.stopRequested = false;
     std::size_t i = 0;
     while (!state.stopRequested && i < size) {
-        if (keyPending()) {
+        if (stopWanted()) {
             stopSpeech();
             return;
         }
@@ -238,7 +137,7 @@ void speak(const std::string& original) {
                 case '\t':
                     break;
                 default:
-                    if (!keyPending()) playLetter(c);
+                    if (!stopWanted()) playLetter(c);
                     break;
                 }
             }

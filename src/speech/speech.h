@@ -24,10 +24,25 @@ const std::string& lettersDirectory();
 
 void writeAndSpeak(const std::string& text);
 void speak(const std::string& text);
+
+// ---- stopping and waiting (stop.cpp) -----------------------------------------
+
+// The one place that decides that the user wants the speech to stop: a key
+// is pending.  Every loop that speaks or waits asks it; wave output is handed
+// it as its stop question at module start.
+bool stopWanted();
+// Something still sounds; a wanted stop stops everything first and says no.
 bool isSpeaking();
+// Stops the device and the system voice and wakes a waiting loop.
 void stopSpeech();
-void waitForVoice();
+void waitWhileSpeaking();
+void waitForVoice();  // once, after the system voice was handed a text
+// Plays a WaveBuffer and returns once it has been played or stopped: the
+// player the synthesizer and the number words hand their buffers to.
 void playBufferAndWait(unsigned char* waveBuffer);
+
+// ---- recorded sounds and pauses ----------------------------------------------
+
 void spell(const std::string& text);
 void playLetter(unsigned char character);
 void playNamedSound(const std::string& name);

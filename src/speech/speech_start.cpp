@@ -56,12 +56,13 @@ void speechModuleStart() {
     state.startDirectory = withoutOneTrailingBackslash(platform::currentDirectory());
     state.currentVoiceType = 4;
     makeRepeatToneSamples();
+    setPlaybackStopQuestion(stopWanted);
 }
 
 void loadSpeechSettings(int speed) {
     SpeechSettings settings = readSpeechSettings(speed, state.startDirectory);
-    setDiphoneTuning(settings.databaseName, settings.cutLength, settings.minimumLength,
-                     settings.tokenPause);
+    setDiphoneTuning({settings.databaseName, settings.cutLength, settings.minimumLength,
+                      settings.tokenPause});
     setTrimSpeech(settings.trimSpeech);
     setQuickPlayback(settings.quickPlayback);
     state.fullStopPause = settings.fullStopPause;
@@ -75,8 +76,9 @@ void startSpeech(int speed, const std::string& soundsDirectory) {
     if (speed <= 0) speed = translator.speed;
     if (speed < 1 || speed > 5) speed = 3;
     loadSpeechSettings(speed);
-    int code = diphoneStart(translator.lettersDirectory.substr(0, synthesizerDirectoryLength),
-                            translator.diphoneDirectory);
+    int code = diphoneStart({translator.lettersDirectory.substr(0, synthesizerDirectoryLength),
+                             translator.diphoneDirectory},
+                            playBufferAndWait);
     if (code != 0) reportStartFailure(code);
     state.soundsDirectory = withTrailingBackslashUnlessEmpty(soundsDirectory);
     state.lettersDirectory = withTrailingBackslashUnlessEmpty(translator.lettersDirectory);

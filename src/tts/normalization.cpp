@@ -310,7 +310,11 @@ std::string normalizeText(const std::string& text) {
         } else {
             if (isKeptPunctuation(c)) {
                 out += static_cast<char>(c);
-            } else if (c != '\t' && c != '\n' && c != '\r') {
+            } else if (c == '\t' || c == '\n' || c == '\r') {
+                // A line break or tab still parts the words on either side of it
+                // ("minutos\r\n80" is two words, not one).
+                if (!out.empty() && out.back() != ' ') out += ' ';
+            } else {
                 out += ' ';
                 out += symbolNames[c];
                 out += ' ';

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 namespace {
 
 TEST(TimeToWords, EveryBoundaryOfTheThreeRanges) {
@@ -19,99 +21,37 @@ TEST(TimeToWords, EveryBoundaryOfTheThreeRanges) {
     for (const auto& c : cases) EXPECT_EQ(timeToWords(c.seconds), c.words) << c.seconds;
 }
 
-PowerStatus onBattery() {
-    PowerStatus s;
-    s.acLineStatus = 0;
-    s.batteryFlag = 1;
-    s.batteryLifePercent = 87;
-    s.batteryLifeTime = 7500;
-    s.batteryFullLifeTime = unknownLifeTime;
-    return s;
-}
-
 TEST(ComposeReport, ExactBytesForEachCase) {
-    struct Case {
+    constexpr std::uint32_t unknown = unknownLifeTime;
+    // On battery, 87 %, 7500 s left: the first three lines most rows share.
+    const std::string head = "2 horas e 5 minutos\r\n87 por cento restante.\r\nN\xEDvel da bateria: ";
+    const std::string mainsOff = "Energia externa: desligada.";
+    const struct {
         const char* name;
-        PowerStatus status;
+        PowerStatus status;  // mains, flag, percent, time left, full time
         std::string report;
+    } cases[] = {
+        {"typical on battery", {0, 1, 87, 7500, unknown}, head + "alto. " + mainsOff},
+        {"known full time", {0, 1, 87, 7500, 10800},
+         head + "alto.\r\nDura\xE7\xE3o m\xE1xima: 10800 segundos. " + mainsOff},
+        {"unknown lifetime starts with CR LF", {0, 1, 87, unknown, unknown},
+         "\r\n87 por cento restante.\r\nN\xEDvel da bateria: alto. " + mainsOff},
+        {"flag 128 exactly", {1, 128, 87, 7500, 5}, "N\xE3o h\xE1 bateria. Energia externa: ligada."},
+        {"flag 136 is not the no-battery case", {0, 136, 87, 7500, unknown},
+         head + "Carregando. n\xE3o h\xE1 bateria. " + mainsOff},
+        {"flag 255", {0, 255, 87, 7500, unknown}, head + "indeterminado. " + mainsOff},
+        {"several bits in bit order", {0, 9, 87, 7500, unknown}, head + "alto. Carregando. " + mainsOff},
+        {"low and critical, silent bits", {0, 2 | 4 | 16 | 32 | 64, 87, 7500, unknown},
+         head + "baixo. cr\xEDtico. " + mainsOff},
+        {"no level bit ends the line with the colon", {0, 0, 87, 7500, unknown}, head + mainsOff},
+        {"percent 255 printed as is, mains unknown", {255, 1, 255, 7500, unknown},
+         "2 horas e 5 minutos\r\n255 por cento restante.\r\nN\xEDvel da bateria: alto. "
+         "Energia externa: indeterminada."},
+        {"AC 2 adds no mains word", {2, 1, 87, 7500, unknown}, head + "alto. Energia externa: "},
+        {"zero-filled record (failed call)", {},
+         "0 segundos \r\n0 por cento restante.\r\nN\xEDvel da bateria:\r\n"
+         "Dura\xE7\xE3o m\xE1xima: 0 segundos. " + mainsOff},
     };
-    std::vector<Case> cases;
-    cases.push_back({"typical on battery", onBattery(),
-                     "2 horas e 5 minutos\r\n87 por cento restante.\r\nN\xEDvel da bateria: alto. "
-                     "Energia externa: desligada."});
-    {
-        PowerStatus s = onBattery();
-        s.batteryFullLifeTime = 10800;
-        cases.push_back({"known full time", s,
-                         "2 horas e 5 minutos\r\n87 por cento restante.\r\nN\xEDvel da bateria: alto.\r\n"
-                         "Dura\xE7\xE3o m\xE1xima: 10800 segundos. Energia externa: desligada."});
-    }
-    {
-        PowerStatus s = onBattery();
-        s.batteryLifeTime = unknownLifeTime;
-        cases.push_back({"unknown lifetime starts with CR LF", s,
-                         "\r\n87 por cento restante.\r\nN\xEDvel da bateria: alto. Energia externa: desligada."});
-    }
-    {
-        PowerStatus s = onBattery();
-        s.batteryFlag = 128;
-        s.acLineStatus = 1;
-        s.batteryFullLifeTime = 5;
-        cases.push_back({"flag 128 exactly", s, "N\xE3o h\xE1 bateria. Energia externa: ligada."});
-    }
-    {
-        PowerStatus s = onBattery();
-        s.batteryFlag = 136;
-        cases.push_back({"flag 136 is not the no-battery case", s,
-                         "2 horas e 5 minutos\r\n87 por cento restante.\r\nN\xEDvel da bateria: Carregando. "
-                         "n\xE3o h\xE1 bateria. Energia externa: desligada."});
-    }
-    {
-        PowerStatus s = onBattery();
-        s.batteryFlag = 255;
-        cases.push_back({"flag 255", s,
-                         "2 horas e 5 minutos\r\n87 por cento restante.\r\nN\xEDvel da bateria: indeterminado. "
-                         "Energia externa: desligada."});
-    }
-    {
-        PowerStatus s = onBattery();
-        s.batteryFlag = 9;
-        cases.push_back({"several bits in bit order", s,
-                         "2 horas e 5 minutos\r\n87 por cento restante.\r\nN\xEDvel da bateria: alto. Carregando. "
-                         "Energia externa: desligada."});
-    }
-    {
-        PowerStatus s = onBattery();
-        s.batteryFlag = 2 | 4 | 16 | 32 | 64;
-        cases.push_back({"low and critical, silent bits", s,
-                         "2 horas e 5 minutos\r\n87 por cento restante.\r\nN\xEDvel da bateria: baixo. cr\xEDtico. "
-                         "Energia externa: desligada."});
-    }
-    {
-        PowerStatus s = onBattery();
-        s.batteryFlag = 0;
-        cases.push_back({"no level bit ends the line with the colon", s,
-                         "2 horas e 5 minutos\r\n87 por cento restante.\r\nN\xEDvel da bateria: "
-                         "Energia externa: desligada."});
-    }
-    {
-        PowerStatus s = onBattery();
-        s.batteryLifePercent = 255;
-        s.acLineStatus = 255;
-        cases.push_back({"percent 255 printed as is, mains unknown", s,
-                         "2 horas e 5 minutos\r\n255 por cento restante.\r\nN\xEDvel da bateria: alto. "
-                         "Energia externa: indeterminada."});
-    }
-    {
-        PowerStatus s = onBattery();
-        s.acLineStatus = 2;
-        cases.push_back({"AC 2 adds no mains word", s,
-                         "2 horas e 5 minutos\r\n87 por cento restante.\r\nN\xEDvel da bateria: alto. "
-                         "Energia externa: "});
-    }
-    cases.push_back({"zero-filled record (failed call)", PowerStatus{},
-                     "0 segundos \r\n0 por cento restante.\r\nN\xEDvel da bateria:\r\n"
-                     "Dura\xE7\xE3o m\xE1xima: 0 segundos. Energia externa: desligada."});
     for (const auto& c : cases) EXPECT_EQ(composeReport(c.status), c.report) << c.name;
 }
 

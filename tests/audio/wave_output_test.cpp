@@ -20,6 +20,7 @@ protected:
     void SetUp() override {
         fake::resetConsole();
         fake::resetWaveDevice();
+        setPlaybackStopQuestion(keyPending);  // a key stops the sound, as in the program
         folder = fake::makeTempDirectory();
     }
     void TearDown() override {

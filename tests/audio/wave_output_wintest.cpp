@@ -28,6 +28,7 @@ protected:
         ensureConsoleWindow();
         while (keyPending()) readKey();
         waveOutputStart();
+        setPlaybackStopQuestion(keyPending);  // a key in the window stops the sound
         first = capture::nextNumber();
     }
     void TearDown() override {

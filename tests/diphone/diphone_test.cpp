@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "console/console.h"
 #include "diphone/diphone.h"
 #include "diphone/diphone_index.h"
 #include "diphone/diphone_observer.h"
@@ -121,6 +122,7 @@ public:
         fake::resetConsole();
         setTrimSpeech(false);
         setQuickPlayback(false);
+        setPlaybackStopQuestion(keyPending);
         diphoneModuleStart();
         setDiphoneObserver([this](const DiphoneEvent& e) {
             events.push_back(describe(e));
@@ -137,12 +139,17 @@ public:
         lettersSetting = lettersValue;
         diphonesSetting = diphonesValue;
     }
-    int diphoneStart() { return ::diphoneStart(lettersSetting, diphonesSetting); }
+    // The synthesizer's buffers go straight to wave output, which stops on a key.
+    static void playAndWait(unsigned char* waveBuffer) {
+        playWaveBuffer(waveBuffer);
+        while (isPlaying()) waitForMessage();
+    }
+    int diphoneStart() { return ::diphoneStart({lettersSetting, diphonesSetting}, playAndWait); }
 
     // Starts over the given units with the given tuning; the events are then those of speaking.
     void start(const Units& units, int cut = 400, int minimum = 0, int pause = 100) {
         writeDatabase(diphones, "DIFONES2", units);
-        setDiphoneTuning("DIFONES2", cut, minimum, pause);
+        setDiphoneTuning({"DIFONES2", cut, minimum, pause});
         ASSERT_EQ(diphoneStart(), 0);
         events.clear();
     }
@@ -563,6 +570,9 @@ TEST_F(DiphoneStart, ResultCodesAndDirectoryRestored) {
         {"data missing", [](DiphoneStart& t) { fake::removeFile(t.diphones + "/DIFONES2.DIF"); }, 1},
         {"rules missing", [](DiphoneStart& t) { fake::removeFile(t.diphones + "/regras.rgr"); }, 2},
         {"exceptions missing", [](DiphoneStart& t) { fake::removeFile(t.diphones + "/portug.exc"); }, 2},
+        {"empty diphone folder", [](DiphoneStart& t) { t.writeSettings(t.letters, ""); }, 1},
+        // Found from the letters folder, rules and exceptions too.
+        {"relative diphone folder", [](DiphoneStart& t) { t.writeSettings(t.letters, "..\\difones"); }, 0},
         {"backslashes", [](DiphoneStart& t) {
              std::string l = t.letters, d = t.diphones;
              std::replace(l.begin(), l.end(), '/', '\\');
@@ -592,14 +602,14 @@ TEST_F(DiphoneStart, ResultCodesAndDirectoryRestored) {
 
 TEST_F(DiphoneStart, DatabaseNameIsCutToEightAndUsedForBothFiles) {
     writeDatabase(diphones, "VOZRAPID", {{"$A", filled(5, 1)}});
-    setDiphoneTuning("VOZRAPIDA", 0, 0, 0);
+    setDiphoneTuning({"VOZRAPIDA", 0, 0, 0});
     EXPECT_EQ(diphoneDatabaseName(), "VOZRAPID");
     EXPECT_EQ(diphoneStart(), 0);
     EXPECT_EQ(speak("[a]"), (Events{"T a", "D $a 1 1.00 5", "F 5"}));
 }
 
 TEST_F(DiphoneStart, ModuleStartRestoresTheDefaults) {
-    setDiphoneTuning("X", 1, 2, 3);
+    setDiphoneTuning({"X", 1, 2, 3});
     diphoneModuleStart();
     EXPECT_EQ(diphoneDatabaseName(), "DIFONES2");
     writeDatabase(diphones, "DIFONES2", {{"$PA", filled(1000, 1)}, {"$A", filled(10, 1)}});

@@ -142,6 +142,11 @@ bool fileExists(const std::string& path) {
     return stat(toNative(path).c_str(), &st) == 0 && S_ISREG(st.st_mode);
 }
 
+bool directoryExists(const std::string& path) {
+    struct stat st;
+    return stat(toNative(path).c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
 bool registryString(RegistryRoot, const std::string& key, const std::string& valueName,
                     std::string& text) {
     for (const auto& [path, value] : registryValues)

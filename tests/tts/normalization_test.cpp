@@ -23,7 +23,8 @@ TEST(Normalization, RewritesNumbersSignsAbbreviationsAndSymbols) {
         {"2000º", "dois mil  "}, {"70ª", "septuagésima "}, {"Sr. Silva", "senhor Silva"}, {"Sr.", "senhor"},
         {"Dr. Silva", " dêérre. Silva"}, {"10 km.", "dez  quilômetros"}, {"pdf.txt", "pê dêéfe ponto têxistê"},
         {"R$ 5", "érre cifrão  cinco "}, {"BH e CPF", "bêagá e  sêpêéfe"}, {"guarda-chuva", "guarda-chuva"},
-        {"10-20", " um zero traço dois zero "}, {"sim...", "sim... "}, {"sim\tnão\r\n", "simnão"},
+        {"10-20", " um zero traço dois zero "}, {"sim...", "sim... "}, {"sim\tnão\r\n", "sim não "},
+        {"minutos\r\n80", "minutos oitenta "},
         {"?", "interrogação"}, {"7", "séte"}, {"\x01", ""},
         {"1234567890123456", "cento e vinte e três trilhões quatrocentos e cinqüenta e seis bilhões "
              "setecentos e oitenta e nove milhões doze mil e trezentos e quarenta e cinco seis "},
