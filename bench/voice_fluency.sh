@@ -6,7 +6,9 @@
 #    (target 0.9 to 1.15), the silence inside words, each word said alone
 #    (stop closures; target at most 1.2 times espeak-ng's), and the largest
 #    sample jump where two units meet, beside the largest jump espeak-ng's
-#    own output has;
+#    own output has; the second formant's jump and the spectral distance
+#    across the voiced joins, beside espeak-ng's between neighbouring windows
+#    (bench/voice_joins.py);
 #  - pronunciation, on a seeded sample of lower-case words of the Brazilian
 #    word list that nothing under data/ or tests/ holds, both mapped onto one
 #    reduced alphabet: stressed syllable agreement (target 99.5 %), phoneme
@@ -82,6 +84,7 @@ if [ $parts != words ]; then
   while IFS= read -r word; do n=$((n + 1)); espeak_raw "$word" "$out/espeak-words/$n.raw"; done < "$out/words.txt"
   echo "== sound, speed $speed"
   python3 "$top/bench/voice_compare.py" sound "$out"
+  python3 "$top/bench/voice_joins.py" "$out"
   for s in $spectrograms; do
     sox $u8 "$out/ours/$s.raw" -n rate 11025 spectrogram -X 250 -y 257 -t "ours: sentence $s" -o "$out/ours-$s.png"
     sox $u8 "$out/espeak/$s.raw" -n rate 11025 spectrogram -X 250 -y 257 -t "espeak-ng: sentence $s" -o "$out/espeak-$s.png"

@@ -11,6 +11,7 @@
 #include "diphone/diphone_index.h"
 #include "diphone/diphone_observer.h"
 #include "diphone/phoneme_walker.h"
+#include "diphone/unit_join.h"
 #include "translator/translator.h"
 #include "audio/wave_format.h"
 #include "platform/directory_path.h"
@@ -35,6 +36,8 @@ unsigned char* sampleBuffer = nullptr;
 std::uint32_t writePosition = waveHeaderSize;
 std::uint32_t noiseState = 1;
 DiphoneObserver observer;
+// The buffer ends with a database unit, whose tail the next unit may blend into.
+bool endsWithDiphone = false;
 
 void notify(const DiphoneEvent& event) {
     if (observer) observer(event);
@@ -57,6 +60,7 @@ void flushBuffer() {
     notify(event);
     if (player) player(sampleBuffer);
     writePosition = waveHeaderSize;
+    endsWithDiphone = false;
 }
 
 // Makes room for n more samples: a full buffer is played first.
@@ -68,6 +72,7 @@ void appendBytes(const unsigned char* bytes, std::uint32_t n) {
     ensureRoom(n);
     std::copy_n(bytes, n, sampleBuffer + writePosition);
     writePosition += n;
+    endsWithDiphone = false;
 }
 
 class BufferSink : public UnitSink {
@@ -103,9 +108,14 @@ public:
         std::uint32_t got = 0;
         if (wanted > 0 && std::fseek(dataFile, static_cast<long>(record.offset), SEEK_SET) == 0)
             got = static_cast<std::uint32_t>(std::fread(samples.data(), 1, wanted, dataFile));
-        appendBytes(samples.data(), got);
+        std::uint32_t blended = 0;
+        if (endsWithDiphone && writePosition - waveHeaderSize >= unit_join::tailLength)
+            blended = static_cast<std::uint32_t>(unit_join::blendVoicedJoin(
+                sampleBuffer + writePosition - unit_join::tailLength, samples.data(), got));
+        appendBytes(samples.data() + blended, got - blended);
+        endsWithDiphone = true;
         event.found = true;
-        event.samples = got;
+        event.samples = got - blended;
         notify(event);
         return true;
     }
@@ -257,6 +267,7 @@ void setDiphoneObserver(DiphoneObserver newObserver) { observer = std::move(newO
 void speakPhonemes(const std::string& phonemes, bool keepPunctuationUnits) {
     if (!sampleBuffer) return;  // not started
     writePosition = waveHeaderSize;
+    endsWithDiphone = false;
     BufferSink sink;
     walkPhonemes(phonemes, keepPunctuationUnits, tuning.tokenPause, sink);
     flushBuffer();

@@ -43,7 +43,7 @@ TEST_F(DefaultVoiceRules, CommonWords) {
         {"banho", "[b/A~/ nh/u]"},
         {"chave", "[x/A/ v/i]"},
         {"queijo", "[k/E^/y/ j/u]"},
-        {"guerra", "[g/E^/ rr/a]"},
+        {"guerra", "[g/E/ rr/a]"},
         {"gente", "[j/E~/ tch/i]"},
         {"cidade", "[s/i/ d/A/ dj/i]"},
         {"noite", "[n/O^/y/ tch/i]"},
