@@ -1,5 +1,6 @@
 #include "diphone/unit_join.h"
 #include <cmath>
+#include <numbers>
 #include <vector>
 #include <gtest/gtest.h>
 
@@ -8,7 +9,7 @@ namespace {
 std::vector<unsigned char> wave(int kind, std::size_t n, double phase = 0) {
     std::vector<unsigned char> s(n);
     for (std::size_t i = 0; i < n; ++i)
-        s[i] = kind == 0 ? static_cast<unsigned char>(128 + 40 * std::sin(phase + i * 2 * M_PI / 55.1))
+        s[i] = kind == 0 ? static_cast<unsigned char>(128 + 40 * std::sin(phase + i * 2 * std::numbers::pi / 55.1))
                : kind == 1 ? 128 : kind == 2 ? 180 : (i % 2 ? 100 : 156);
     return s;
 }
