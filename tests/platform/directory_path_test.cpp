@@ -17,7 +17,7 @@ TEST(DirectoryRelativeTo, FindsAFolderAsWindowsDoesFromTheBase) {
         {"som\\letras", "\\difones", "\\difones"},                        // base has no drive
         {"c:\\som\\letras", "difones", "c:\\som\\letras\\difones"},
         {"c:\\som\\letras\\", "..\\difones", "c:\\som\\letras\\..\\difones"},
-        {"/tmp/letras", "/tmp/difones", "/tmp/difones"},                  // slashes count
+        {"/som/letras", "/difones", "/difones"},                           // slashes count
         {"", "difones", "difones"},
     };
     for (const auto& c : cases)
