@@ -4,36 +4,16 @@
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 work=$(mktemp -d)
 settings=$WINEPREFIX/drive_c/windows/ORAVIX.INI
-view=/reg:${VOLTANOR_REGISTRY_VIEW:-32}
+com_view=/reg:${VOLTANOR_REGISTRY_VIEW:-32}
+com_saved=$work
+source "$scripts/com-classes.sh"
 cp "$settings" "$work/installed.ini"
-registered=()
 restore_all() {
-  local key
-  for key in "${registered[@]}"; do
-    "$scripts/wine-exec.sh" reg delete "$key" /f "$view" >/dev/null 2>&1
-    if [ -f "$work/saved-${key##*\\}.reg" ]; then
-      "$scripts/wine-exec.sh" reg import "$(windows_path "$work/saved-${key##*\\}.reg")" "$view" >/dev/null 2>&1
-    fi
-  done
-  registered=()
+  restore_classes
   cp "$work/installed.ini" "$settings"
   [ -n "${KEEP_WORK:-}" ] || rm -rf "$work"
 }
 trap restore_all EXIT
-
-windows_path() { local p=${1//\//\\}; echo "Z:$p"; }
-
-# register_class CLSID DLL: the class is served by DLL; whatever the prefix had
-# there before comes back at the end.
-register_class() {
-  local key="HKLM\\Software\\Classes\\CLSID\\$1"
-  if "$scripts/wine-exec.sh" reg query "$key" "$view" >/dev/null 2>&1; then
-    "$scripts/wine-exec.sh" reg export "$key" "$(windows_path "$work/saved-$1.reg")" "$view" /y >/dev/null 2>&1
-  fi
-  registered+=("$key")
-  "$scripts/wine-exec.sh" reg add "$key\\InprocServer32" /ve /d "$(windows_path "$2")" /f "$view" >/dev/null &&
-    "$scripts/wine-exec.sh" reg add "$key\\InprocServer32" /v ThreadingModel /d Both /f "$view" >/dev/null
-}
 
 # use_voice TYPE VOICE RATE PITCH: the installed settings with a system voice.
 use_voice() {
