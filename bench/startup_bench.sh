@@ -9,7 +9,18 @@
 # what loading each one costs under Wine, and opening the wave device and
 # playing a tenth of a second (trivial_wave) to show what Wine's sound path
 # costs, and destroying its window before it ends (trivial_destroy).
-#   bench/startup_bench.sh [default|tts] [RUNS] [i686|x86_64] [NAME=EXE...]
+# trivial_report does all that voltanor.exe does for the report but speak (COM,
+# the C++ streams, a window of the program's own size painted whole, the wave
+# device opened as often as the program opens it, the window destroyed); one
+# run of voltanor.exe under Wine's window trace tells it that size and count.
+# Every figure is also printed against trivial_report: what is the program's
+# own.  With the voices sapi4 and sapi5 the voice tests' engine doubles are
+# registered for the run (and whatever the prefix served is put back): the
+# program's side of a system voice, with an engine that answers at once.
+# Each program that plays then runs TRACED more times (VOLTANOR_BENCH_TRACED,
+# RUNS by default) under Wine's trace, which times Wine loading its image to
+# its first waveOutOpen call by Wine's own clock.
+#   bench/startup_bench.sh [default|tts|sapi4|sapi5] [RUNS] [i686|x86_64] [NAME=EXE...]
 # NAME=EXE adds other builds of the program (say, one from before a change,
 # copied out of the tree) to the same run.
 # With VOLTANOR_BENCH_WM=none the run uses a prefix of its own
@@ -28,9 +39,14 @@ arch=${3:-i686}
 shift $(( $# < 3 ? $# : 3 ))
 tree=$top/build/$arch
 [ -f "$tree/voltanor.exe" ] || { echo "no $tree/voltanor.exe: run scripts/build.sh first" >&2; exit 1; }
-case $voice in default | tts) ;; *) echo "startup_bench: voice is default or tts" >&2; exit 2 ;; esac
-yardsticks=(trivial_window trivial_winmm trivial_ole trivial_all trivial_wave trivial_destroy)
-cmake --build "$tree" --target "${yardsticks[@]/#/bench_}" >/dev/null
+case $voice in
+  default | tts) doubles=() ;;
+  sapi4) doubles=(sapi4_double) ;;
+  sapi5) doubles=(sapi5_double) ;;
+  *) echo "startup_bench: voice is default, tts, sapi4 or sapi5" >&2; exit 2 ;;
+esac
+yardsticks=(trivial_window trivial_winmm trivial_ole trivial_all trivial_wave trivial_destroy trivial_report)
+cmake --build "$tree" --target "${yardsticks[@]/#/bench_}" "${doubles[@]}" >/dev/null
 
 [ "${VOLTANOR_BENCH_WM:-}" = none ] && export VOLTANOR_WINE_PREFIX=$top/build/wine-unmanaged
 source "$top/scripts/wine-env.sh"
@@ -38,13 +54,33 @@ wine_env_start private >/dev/null 2>&1
 if [ "${VOLTANOR_BENCH_WM:-}" = none ]; then
   wine_home wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
 fi
-trap 'select_voice default; wine_env_stop' EXIT
+work=$(mktemp -d)
+com_saved=$work
+com_view=/reg:$([ "$arch" = i686 ] && echo 32 || echo 64)
+source "$top/scripts/com-classes.sh"
+trap 'restore_classes; rm -rf "$work"; select_voice default; wine_env_stop' EXIT
+case $voice in
+  sapi4)
+    register_class '{CB96B400-C743-11CD-80E5-00AA003E4B50}' "$tree/sapi4_double.dll"  # audio destination
+    register_class '{D67C0280-C743-11CD-80E5-00AA003E4B50}' "$tree/sapi4_double.dll" ;;  # engine enumerator
+  sapi5) register_class '{96749377-3391-11D2-9EE3-00C04F797396}' "$tree/sapi5_double.dll" ;;
+esac
 select_voice "$voice"
+launcher="$top/scripts/with-battery.sh mains=1 battery=Charging full=5000000 now=4000000 current=1600000 -- $top/scripts/wine-exec.sh"
+
+# The program's window size and device opens, for trivial_report.
+mkdir "$work/probe"
+VOLTANOR_CAPTURE_DIR=$work/probe WINEDEBUG=+win $launcher "$tree/voltanor.exe" </dev/null >/dev/null 2>"$work/probe.trace" || true
+VOLTANOR_BENCH_WINDOW=$(sed -n 's/.*WIN_CreateWindowEx .*L"OxWinCrt" .* \([0-9]*x[0-9]*\) parent=.*/\1/p' "$work/probe.trace" | head -n1)
+VOLTANOR_BENCH_OPENS=$(find "$work/probe" -name '*.raw' | wc -l)
+[ -n "$VOLTANOR_BENCH_WINDOW" ] && [ "$VOLTANOR_BENCH_OPENS" -gt 0 ] ||
+  { echo "startup_bench: voltanor.exe showed no window or played nothing in its first run" >&2; exit 1; }
+export VOLTANOR_BENCH_WINDOW VOLTANOR_BENCH_OPENS
 
 programs=()
 for name in "${yardsticks[@]}"; do programs+=("$name=$tree/bench_$name.exe"); done
 echo "voice: $voice, $arch, $(nproc) cores; $runs runs each; charging report on a faked battery;" \
-  "window manager: ${VOLTANOR_BENCH_WM:-expected (none answers)}"
-python3 "$top/bench/startup_measure.py" --runs "$runs" \
-  --launcher "$top/scripts/with-battery.sh mains=1 battery=Charging full=5000000 now=4000000 current=1600000 -- $top/scripts/wine-exec.sh" \
-  "${programs[@]}" "$@" "voltanor=$tree/voltanor.exe"
+  "window manager: ${VOLTANOR_BENCH_WM:-expected (none answers)};" \
+  "voltanor.exe's window ${VOLTANOR_BENCH_WINDOW}, ${VOLTANOR_BENCH_OPENS} device opens"
+python3 "$top/bench/startup_measure.py" --runs "$runs" --traced "${VOLTANOR_BENCH_TRACED:-$runs}" \
+  --reference trivial_report --launcher "$launcher" "${programs[@]}" "$@" "voltanor=$tree/voltanor.exe"

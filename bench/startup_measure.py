@@ -10,30 +10,45 @@ creates it when Wine opens the device); the last sound is the capture files'
 last write; memory is the peak resident size (VmHWM) of the Wine process that
 runs the program, followed while it runs (wait4's largest child when it could
 not be followed).  Every figure includes the same launcher (the battery's mount
-namespace and Wine's loader), so differences compare only the programs."""
-import argparse, hashlib, os, statistics, subprocess, tempfile, threading, time
+namespace and Wine's loader), so differences compare only the programs.
 
-def wine_process_below(root):
-    """The Wine process that runs the program: the descendant of `root` whose
-    executable is Wine's loader (None until it has started)."""
-    parents = {}
+Wine starts a 64-bit program in a process of its own that is not below the
+launcher, so the program's processes are found by their command line (Wine
+sets it to the program's path) wherever they are; the processor time of one
+outside the launcher's tree is added from /proc as last seen.
+
+With --traced N every program also runs N more times under Wine's trace
+(+timestamp, +loaddll, +winmm) and the time from Wine loading the program's
+image to its first waveOutOpen call is taken from Wine's own clock: a figure
+that leaves out the launcher, the capture script's start and its share of the
+processor.  --reference NAME prints every figure against that program too."""
+import argparse, hashlib, os, re, statistics, subprocess, tempfile, threading, time
+
+def stat_fields(pid):
+    """/proc/PID/stat after the command name: state is [0], parent [1],
+    user and system ticks [11] and [12]."""
+    return open(f"/proc/{pid}/stat").read().rsplit(")", 1)[1].split()
+
+def program_processes(root, program):
+    """The Wine processes whose command line names the program (lower case),
+    each with whether it is below `root`."""
+    parents, found = {}, []
     for entry in os.listdir("/proc"):
-        if entry.isdigit():
-            try:
-                parents[int(entry)] = int(open(f"/proc/{entry}/stat").read().rsplit(")", 1)[1].split()[1])
-            except (OSError, ValueError, IndexError):
-                pass
-    for pid in sorted(parents):  # the program starts before whatever Wine starts from it
-        ancestor = pid
-        while ancestor in parents and ancestor != root:
-            ancestor = parents[ancestor]
-        if ancestor == root and pid != root:
-            try:
-                if "wine" in os.readlink(f"/proc/{pid}/exe"):
-                    return pid
-            except OSError:
-                pass
-    return None
+        if not entry.isdigit():
+            continue
+        pid = int(entry)
+        try:
+            parents[pid] = int(stat_fields(pid)[1])
+            command = open(f"/proc/{pid}/cmdline", "rb").read().decode("latin-1").lower()
+            if program in command and "wine" in os.readlink(f"/proc/{pid}/exe"):
+                found.append(pid)
+        except (OSError, ValueError, IndexError):
+            pass
+    def below(pid):
+        while pid in parents and pid != root:
+            pid = parents[pid]
+        return pid == root
+    return [(pid, below(pid)) for pid in found]
 
 def peak_resident_kb(pid):
     try:
@@ -44,17 +59,26 @@ def peak_resident_kb(pid):
         pass
     return 0
 
-def watch(folder, root, stop, found, peak):
-    """Notes when the first capture file appears and follows the Wine
-    process's peak resident size (VmHWM) until the run ends."""
-    wine, next_search = None, 0.0
+def watch(folder, root, program, stop, found, peak, outside_ticks):
+    """Notes when the first capture file appears and follows the peak resident
+    size (VmHWM) of the program's processes until the run ends, and the
+    processor ticks of those outside the launcher's tree."""
+    followed, next_search = {}, 0.0
     while not stop.is_set():
         if not found and any(n.endswith(".raw") for n in os.listdir(folder)):
             found.append(time.time())
-        if wine is None and time.time() >= next_search:
-            wine, next_search = wine_process_below(root), time.time() + 0.02
-        if wine is not None:
-            peak[0] = max(peak[0], peak_resident_kb(wine))
+        if time.time() >= next_search:
+            for pid, below in program_processes(root, program):
+                followed.setdefault(pid, below)
+            next_search = time.time() + 0.02
+        for pid, below in followed.items():
+            peak[0] = max(peak[0], peak_resident_kb(pid))
+            if not below:
+                try:
+                    fields = stat_fields(pid)
+                    outside_ticks[pid] = int(fields[11]) + int(fields[12])
+                except (OSError, ValueError, IndexError):
+                    pass
         time.sleep(0.0005)
 
 def sound_of(folder):
@@ -87,10 +111,11 @@ def run_once(launcher, exe, work, tag):
     os.mkdir(capture)
     env = dict(os.environ, VOLTANOR_CAPTURE_DIR=capture)
     log = open(os.path.join(work, tag + ".log"), "wb")
-    stop, found, peak = threading.Event(), [], [0]
+    stop, found, peak, outside_ticks = threading.Event(), [], [0], {}
     start = time.time()
     process = subprocess.Popen(launcher + [exe], env=env, stdin=subprocess.DEVNULL, stdout=log, stderr=log)
-    watcher = threading.Thread(target=watch, args=(capture, process.pid, stop, found, peak))
+    program = os.path.basename(exe).lower()
+    watcher = threading.Thread(target=watch, args=(capture, process.pid, program, stop, found, peak, outside_ticks))
     watcher.start()
     _, status, usage = os.wait4(process.pid, 0)
     end = time.time()
@@ -104,10 +129,35 @@ def run_once(launcher, exe, work, tag):
         "first": (found[0] - start) * 1000 if found else None,
         "after_last": (end - last) * 1000 if last else None,
         "rss": (peak[0] or usage.ru_maxrss) / 1024,
-        "cpu": (usage.ru_utime + usage.ru_stime) * 1000,
+        "cpu": (usage.ru_utime + usage.ru_stime) * 1000
+               + sum(outside_ticks.values()) * 1000 / os.sysconf("SC_CLK_TCK"),
         "sound": seconds * 1000,
         "opens": opens, "loud": loud, "digest": digest,
     }
+
+TRACE_LINE = re.compile(r"^\s*(\d+\.\d+):[0-9a-f]+:trace:(\w+):(\S+) (.*)$")
+
+def traced_first_open(launcher, exe, work, tag):
+    """Milliseconds from Wine loading the program's image to its first
+    waveOutOpen call, by Wine's own clock (None when either is missing)."""
+    capture = os.path.join(work, tag)
+    os.mkdir(capture)
+    env = dict(os.environ, VOLTANOR_CAPTURE_DIR=capture, WINEDEBUG="+timestamp,+loaddll,+winmm")
+    trace = os.path.join(work, tag + ".trace")
+    with open(trace, "wb") as log:
+        subprocess.run(launcher + [exe], env=env, stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=log)
+    name, loaded = os.path.basename(exe).lower(), None
+    with open(trace, encoding="latin-1") as lines:
+        for line in lines:
+            match = TRACE_LINE.match(line)
+            if not match:
+                continue
+            stamp, channel, function, rest = match.groups()
+            if loaded is None and channel == "loaddll" and "Loaded" in rest and name in rest.lower():
+                loaded = float(stamp)
+            elif loaded is not None and channel == "winmm" and function == "waveOutOpen":
+                return (float(stamp) - loaded) * 1000
+    return None
 
 def median(rows, key):
     values = [r[key] for r in rows if r[key] is not None]
@@ -124,6 +174,8 @@ def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--runs", type=int, default=5)
     parser.add_argument("--launcher", required=True, help="command before the .exe, space separated")
+    parser.add_argument("--traced", type=int, default=0, help="runs under Wine's trace per program")
+    parser.add_argument("--reference", help="NAME of a program to print every figure against as well")
     parser.add_argument("programs", nargs="+", help="NAME=EXE; the first is the yardstick")
     args = parser.parse_args()
     launcher = args.launcher.split()
@@ -134,6 +186,11 @@ def main():
         for run in range(args.runs):
             for name, exe in programs:
                 results[name].append(run_once(launcher, exe, work, f"{name}-{run}"))
+        traced = {name: [] for name, _ in programs}
+        for run in range(args.traced):
+            for name, exe in programs:
+                if results[name][0]["opens"]:
+                    traced[name].append({"open": traced_first_open(launcher, exe, work, f"{name}-traced-{run}")})
     print(f"load average after:  {open('/proc/loadavg').read().split()[:3]}")
 
     base_name = programs[0][0]
@@ -173,6 +230,36 @@ def main():
         rows = results[name]
         seen = sorted({(r["status"], r["opens"], r["loud"], r["digest"]) for r in rows})
         print(f"  {name:16} " + "; ".join(f"exit {s} opens {o} loud {l} sound {d}" for s, o, l, d in seen))
+    if args.reference:
+        reference = results[args.reference]
+        print(f"\nwhat is the program's own: against {args.reference}, medians (best runs in brackets)")
+        for name, _ in programs:
+            rows = results[name]
+            if name == args.reference or not rows[0]["opens"]:
+                continue
+            cells = []
+            for key, unit, scale, digits in (("first", "ms", 1, 0), ("rss", "MB", 1, 1), ("cpu", "ms", 1, 0)):
+                mid, best = median(rows, key), least(rows, key)
+                ref_mid, ref_best = median(reference, key), least(reference, key)
+                if mid is None or ref_mid is None:
+                    cells.append("-")
+                    continue
+                cells.append(f"{(mid - ref_mid) * scale:+.{digits}f} {unit} ({(best - ref_best) * scale:+.{digits}f})")
+            print(f"  {name:16} first sound {cells[0]:>16}   peak memory {cells[1]:>14}   processor time {cells[2]:>16}")
+    if args.traced:
+        print(f"\nunder Wine's trace, {args.traced} runs: Wine loading the program's image to its first"
+              " waveOutOpen, median (least)")
+        ref_rows = traced.get(args.reference) or []
+        for name, _ in programs:
+            rows = traced[name]
+            if not rows:
+                continue
+            cell = f"{show(median(rows, 'open'), 'ms')} ({show(least(rows, 'open'), 'ms')})"
+            if ref_rows and name != args.reference and median(rows, "open") is not None \
+                    and median(ref_rows, "open") is not None:
+                cell += (f"   against {args.reference}: {median(rows, 'open') - median(ref_rows, 'open'):+.0f} ms"
+                         f" ({least(rows, 'open') - least(ref_rows, 'open'):+.0f})")
+            print(f"  {name:16} {cell}")
     print(f"\n(the yardstick {base_name}: whole run {base_run:.0f} ms, peak memory {base_rss:.1f} MB,"
           f" processor time {base_cpu:.0f} ms)")
 

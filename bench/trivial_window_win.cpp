@@ -9,18 +9,59 @@
 // With BENCH_PLAY it also opens the wave device as voltanor.exe does (8-bit
 // mono, 11025 Hz), plays a tenth of a second of one tone and ends: what Wine's
 // sound path alone costs.
+// With BENCH_REPORT it does all that voltanor.exe does for the report but
+// speak: COM for the thread, the C++ standard streams, a window of the outer
+// size given in VOLTANOR_BENCH_WINDOW ("WIDTHxHEIGHT") painted whole with a
+// font of its own, the tone played once per device open, VOLTANOR_BENCH_OPENS
+// times (the device is opened afresh for every sound, as voltanor.exe does),
+// and the window destroyed at the end.
 #include <windows.h>
-#if BENCH_IMPORT_WINMM || BENCH_PLAY
+#if BENCH_IMPORT_WINMM || BENCH_PLAY || BENCH_REPORT
 #include <mmsystem.h>
 #endif
-#if BENCH_IMPORT_OLE
+#if BENCH_IMPORT_OLE || BENCH_REPORT
 #include <objbase.h>
 #include <oleauto.h>
+#endif
+#if BENCH_REPORT
+#include <cstdio>
+#include <cstdlib>
+#include <iostream>
 #endif
 
 namespace {
 
+#if BENCH_REPORT
+const char* const reportLines[] = {"Tempo restante: desconhecido.", "80 por cento restante.",
+                                   "Energia externa: ligada."};
+HFONT reportFont;
+
+void paintReport(HWND window) {
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(window, &paint);
+    RECT client;
+    GetClientRect(window, &client);
+    FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    HGDIOBJ before = SelectObject(dc, reportFont);
+    SetTextColor(dc, RGB(192, 192, 192));
+    SetBkColor(dc, RGB(0, 0, 0));
+    int y = 0;
+    for (const char* line : reportLines) {
+        TextOutA(dc, 0, y, line, lstrlenA(line));
+        y += 16;
+    }
+    SelectObject(dc, before);
+    EndPaint(window, &paint);
+}
+#endif
+
 LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+#if BENCH_REPORT
+    if (message == WM_PAINT) {
+        paintReport(window);
+        return 0;
+    }
+#endif
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
@@ -36,7 +77,7 @@ void touchImports(const char* commandLine) {
 #endif
 }
 
-#if BENCH_PLAY
+#if BENCH_PLAY || BENCH_REPORT
 void playTone() {
     WAVEFORMATEX format{};
     format.wFormatTag = WAVE_FORMAT_PCM;
@@ -68,6 +109,13 @@ void playTone() {
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
     touchImports(commandLine);
+    int width = 320, height = 200;
+#if BENCH_REPORT
+    CoInitialize(nullptr);
+    if (const char* size = std::getenv("VOLTANOR_BENCH_WINDOW")) std::sscanf(size, "%dx%d", &width, &height);
+    reportFont = CreateFontA(16, 8, 0, 0, 0, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
+                             CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, "Courier New");
+#endif
     WNDCLASSA windowClass{};
     windowClass.lpfnWndProc = windowProcedure;
     windowClass.hInstance = instance;
@@ -75,16 +123,22 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
     windowClass.lpszClassName = "BenchTrivial";
     if (!RegisterClassA(&windowClass)) return 1;
     HWND window = CreateWindowA("BenchTrivial", "Bench", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
-                                CW_USEDEFAULT, 320, 200, nullptr, nullptr, instance, nullptr);
+                                CW_USEDEFAULT, width, height, nullptr, nullptr, instance, nullptr);
     if (!window) return 1;
     ShowWindow(window, SW_SHOW);
     UpdateWindow(window);
 #if BENCH_PLAY
     playTone();
 #endif
+#if BENCH_REPORT
+    for (const char* line : reportLines) std::cout << line << '\n';
+    std::cout.flush();
+    const char* opensText = std::getenv("VOLTANOR_BENCH_OPENS");
+    for (int opens = opensText ? std::atoi(opensText) : 1; opens > 0; --opens) playTone();
+#endif
     MSG message;
     while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
-#if BENCH_DESTROY
+#if BENCH_DESTROY || BENCH_REPORT
     DestroyWindow(window);
 #endif
     return 0;

@@ -115,7 +115,8 @@ install_voice_data() {
 # value through which the engine finds it, for 32- and 64-bit programs alike.
 # mbrola.dll is built beside voltanor.exe; the engine's data files come with
 # the voice data (C:\kelmar\tavintts\).
-#   select_voice tts|default   the settings file selects the engine or not
+#   select_voice default|tts|sapi4|sapi5   the settings file selects the
+#                              engine, a system voice (the first), or neither
 install_tts_engine() {
   local voice=$top/build/mbrola/usr/share/mbrola/br1/br1
   local installed=$WINEPREFIX/drive_c/kelmar/tavintts/br1
@@ -132,8 +133,13 @@ install_tts_engine() {
 select_voice() {
   local ini=$WINEPREFIX/drive_c/windows/ORAVIX.INI
   [ -f "$top/build/data/ORAVIX.INI" ] && cp "$top/build/data/ORAVIX.INI" "$ini"
-  if [ "$1" = tts ]; then
-    sed -i 's/^\[TRADUTOR\]\r\?$/[TRADUTOR]\nSAPI=SIM/' "$ini"
-    printf '[SERVFALA]\nTIPOSAPI=3\n' >> "$ini"
-  fi
+  local servfala
+  case $1 in
+    tts) servfala='TIPOSAPI=3' ;;
+    sapi4) servfala='TIPOSAPI=4\nVOZ=1' ;;
+    sapi5) servfala='TIPOSAPI=5\nVOZ=1' ;;
+    *) return 0 ;;
+  esac
+  sed -i 's/^\[TRADUTOR\]\r\?$/[TRADUTOR]\nSAPI=SIM/' "$ini"
+  printf "[SERVFALA]\n$servfala\n" >> "$ini"
 }
