@@ -238,27 +238,27 @@ def main():
             if name == args.reference or not rows[0]["opens"]:
                 continue
             cells = []
-            for key, unit, scale, digits in (("first", "ms", 1, 0), ("rss", "MB", 1, 1), ("cpu", "ms", 1, 0)):
+            for key, unit, digits in (("first", "ms", 0), ("rss", "MB", 1), ("cpu", "ms", 0)):
                 mid, best = median(rows, key), least(rows, key)
                 ref_mid, ref_best = median(reference, key), least(reference, key)
                 if mid is None or ref_mid is None:
                     cells.append("-")
                     continue
-                cells.append(f"{(mid - ref_mid) * scale:+.{digits}f} {unit} ({(best - ref_best) * scale:+.{digits}f})")
+                cells.append(f"{mid - ref_mid:+.{digits}f} {unit} ({best - ref_best:+.{digits}f})")
             print(f"  {name:16} first sound {cells[0]:>16}   peak memory {cells[1]:>14}   processor time {cells[2]:>16}")
     if args.traced:
         print(f"\nunder Wine's trace, {args.traced} runs: Wine loading the program's image to its first"
               " waveOutOpen, median (least)")
         ref_rows = traced.get(args.reference) or []
+        ref_mid, ref_least = median(ref_rows, "open") if ref_rows else None, least(ref_rows, "open")
         for name, _ in programs:
             rows = traced[name]
             if not rows:
                 continue
-            cell = f"{show(median(rows, 'open'), 'ms')} ({show(least(rows, 'open'), 'ms')})"
-            if ref_rows and name != args.reference and median(rows, "open") is not None \
-                    and median(ref_rows, "open") is not None:
-                cell += (f"   against {args.reference}: {median(rows, 'open') - median(ref_rows, 'open'):+.0f} ms"
-                         f" ({least(rows, 'open') - least(ref_rows, 'open'):+.0f})")
+            mid, low = median(rows, "open"), least(rows, "open")
+            cell = f"{show(mid, 'ms')} ({show(low, 'ms')})"
+            if name != args.reference and mid is not None and ref_mid is not None:
+                cell += f"   against {args.reference}: {mid - ref_mid:+.0f} ms ({low - ref_least:+.0f})"
             print(f"  {name:16} {cell}")
     print(f"\n(the yardstick {base_name}: whole run {base_run:.0f} ms, peak memory {base_rss:.1f} MB,"
           f" processor time {base_cpu:.0f} ms)")
