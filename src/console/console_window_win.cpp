@@ -13,6 +13,7 @@
 #include "console/console_streams.h"
 #include "settings/sections.h"
 #include "console/screen_buffer.h"
+#include "console/screen_text.h"
 #include "console/window_layout.h"
 #include "console/window_state_win.h"
 
@@ -41,6 +42,7 @@ int cellWidth = 8, lineHeight = 16, caretOffset = 12, textOffset = 0;
 std::uint8_t textAttribute = 0x0F;
 std::array<std::uint8_t, 16> colorTable{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15};
 bool focused = false, reading = false, painting = false;
+bool caretMade = false;  // the system caret exists while the window has the focus
 bool breakKeyEnabled = true, scrollByCopy = false, startMaximized = false;
 int configuredBrailleMode = 0;
 int magnifyFactor = 2;
@@ -181,6 +183,28 @@ void releaseFont() {
     consoleFont = nullptr;
 }
 
+// The caret underlines the cell at the write position; it is made hidden.
+void placeCaret() {
+    if (caretMade) SetCaretPos(screen.cursorColumn() * cellWidth, screen.cursorRow() * lineHeight + caretOffset);
+}
+
+void makeCaret() {
+    if (!created) return;
+    caretMade = CreateCaret(window, nullptr, cellWidth, 2) != FALSE;
+    placeCaret();
+}
+
+void destroyCaret() {
+    if (caretMade) DestroyCaret();
+    caretMade = false;
+}
+
+// Whatever changed the screen moves the caret and is announced at the next pump.
+void screenChanged() {
+    placeCaret();
+    console::detail::screenTextChanged();
+}
+
 LRESULT CALLBACK consoleWindowProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     window = hwnd;
     switch (message) {
@@ -194,13 +218,18 @@ LRESULT CALLBACK consoleWindowProcedure(HWND hwnd, UINT message, WPARAM wParam, 
         created = false;
         return 0;
     case WM_SETFOCUS:
+        // The caret is there, hidden, for magnifiers and screen readers to
+        // follow; it is seen only while the program waits for a key.
         focused = true;
-        if (reading) console::detail::showCaretAtCursor();
+        makeCaret();
+        if (reading) ShowCaret(hwnd);
         return 0;
     case WM_KILLFOCUS:
-        if (reading) console::detail::hideCaret();
         focused = false;
+        destroyCaret();
         return 0;
+    case WM_GETOBJECT:
+        return console::detail::answerGetObject(hwnd, wParam, lParam);
     case WM_PAINT:
         paintUpdateRectangle(hwnd);
         return 0;
@@ -272,11 +301,15 @@ bool waitingForKey() { return reading; }
 void setWaitingForKey(bool waiting) { reading = waiting; }
 void showCaretAtCursor() {
     if (!created) return;
-    CreateCaret(window, nullptr, ::cellWidth, 2);
-    SetCaretPos(screen.cursorColumn() * ::cellWidth, screen.cursorRow() * ::lineHeight + caretOffset);
-    ShowCaret(window);
+    makeCaret();
+    if (caretMade) ShowCaret(window);
 }
-void hideCaret() { DestroyCaret(); }
+void hideCaret() {
+    if (caretMade) HideCaret(window);
+}
+bool windowAlive(HWND handle) { return created && !ending && handle == window && screen.allocated(); }
+std::u16string screenTextNow() { return console::screenText(screen); }
+const std::string& captionNow() { return caption; }
 int magnifyFactor() { return ::magnifyFactor; }
 int creationWidth() { return windowWidth; }
 int creationHeight() { return windowHeight; }
@@ -336,8 +369,11 @@ void ensureConsoleWindow() {
 }
 
 void setConsoleTitle(const std::string& text) {
+    std::string previous = caption;
     caption = console::captionFor(text);
-    if (created) SetWindowTextA(window, caption.c_str());
+    if (!created) return;
+    SetWindowTextA(window, caption.c_str());
+    if (caption != previous) console::detail::announceCaptionChange(window);
 }
 
 void closeConsoleWindow(int exitCode) {
@@ -359,6 +395,7 @@ void writeText(const char* bytes, std::uint16_t count) {
     if (ending) return;
     ensureConsoleWindow();
     screen.write(reinterpret_cast<const unsigned char*>(bytes), count, textAttribute, windowView);
+    screenChanged();
 }
 
 void writeChar(char c) { writeText(&c, 1); }
@@ -377,6 +414,7 @@ void clearScreen() {
     ensureConsoleWindow();
     screen.clear(textAttribute);
     if (!created) return;
+    screenChanged();
     InvalidateRect(window, nullptr, FALSE);
     UpdateWindow(window);
 }
@@ -385,6 +423,7 @@ namespace {
 // Takes and dispatches every pending message (of one window, or of the whole
 // thread when window is null); a quit message ends the program.
 void pumpPending(HWND filter) {
+    if (created) console::detail::announceTextChange(window);
     MSG message;
     while (PeekMessageA(&message, filter, 0, 0, PM_REMOVE)) {
         if (message.message == WM_QUIT) {

@@ -3,6 +3,8 @@
 #pragma once
 #include <windows.h>
 
+#include <string>
+
 namespace console::detail {
 
 // console_window_win.cpp
@@ -17,6 +19,19 @@ int creationWidth();   // the window size computed at creation
 int creationHeight();
 int cellWidth();       // pixels of one text cell
 int lineHeight();
+// What the accessible object reads; windowAlive is false once the window has
+// gone or the program is ending.
+bool windowAlive(HWND window);
+std::u16string screenTextNow();
+const std::string& captionNow();
+
+// accessible_text_win.cpp: the answer to WM_GETOBJECT, and the events that
+// tell assistive technology of changes.  A changed screen is announced once,
+// when the program next pumps messages, however many writes came before.
+LRESULT answerGetObject(HWND window, WPARAM wParam, LPARAM lParam);
+void screenTextChanged();
+void announceTextChange(HWND window);
+void announceCaptionChange(HWND window);
 
 // input_win.cpp: keyboard messages; false sends the message to the default
 // window procedure.
