@@ -22,11 +22,13 @@ read_report() {
   mkdir -p "$work/$name"
   timeout 120 "$scripts/wine-exec.sh" "$VOLTANOR_BIN_DIR/accessible_reader.exe" "$(windows_path "$work/$name")" \
     >"$work/$name/reader.out" 2>&1 </dev/null &
-  local reader=$!
+  local reader=$! tries
+  # The program starts once the reader follows the events.
+  for tries in $(seq 600); do [ -e "$work/$name/ready" ] && break; sleep 0.1; done
   run_program "$work/$name/drawn" -- "$@" -- "$VOLTANOR_EXE"
   reader_status=0
   wait "$reader" || reader_status=$?
-  show_on_failure "$work/$name/reader.out" "$work/$name/drawn"
+  show_on_failure "$work/$name/facts.txt" "$work/$name/reader.out" "$work/$name/drawn"
 }
 
 # check_report NAME TEXT: the reader saw TEXT (lines joined with CR LF) and all

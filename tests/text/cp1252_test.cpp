@@ -26,14 +26,4 @@ TEST(Cp1252, LetterCase) {
     EXPECT_EQ(cp1252::lower(std::string_view("N\xC3O \xD7")), "n\xE3o \xD7");
 }
 
-TEST(Cp1252, ToUnicode) {
-    struct Case {
-        unsigned char byte;
-        char16_t unicode;
-    } cases[] = {{0x00, 0x0000}, {'A', 0x0041}, {0x7F, 0x007F}, {0x80, 0x20AC}, {0x81, 0x0081},
-                 {0x8A, 0x0160}, {0x8D, 0x008D}, {0x96, 0x2013}, {0x9D, 0x009D}, {0x9F, 0x0178},
-                 {0xA0, 0x00A0}, {0xE3, 0x00E3}, {0xED, 0x00ED}, {0xFF, 0x00FF}};
-    for (const Case& c : cases) EXPECT_EQ(cp1252::toUnicode(c.byte), c.unicode) << int(c.byte);
-}
-
 }  // namespace
