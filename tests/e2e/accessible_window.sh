@@ -10,11 +10,13 @@ source "$(dirname "$0")/lib/common.sh"
 work=$(mktemp -d)
 trap 'restore_settings "$work"; [ -n "${KEEP_WORK:-}" ] || rm -rf "$work"' EXIT
 keep_settings "$work"
-sed 's/^PAUSAPONTO3=.*/PAUSAPONTO3=10000/' "$work/saved.ini" > "$settings"
+base=$work/saved.ini
+[ -f "$base" ] || base=$VOLTANOR_DATA_DIR/ORAVIX.INI
+sed 's/^\(PAUSAPONTO[1-5]\)=[0-9]*/\1=10000/' "$base" > "$settings"
 
 windows_path() { local p=${1//\//\\}; echo "Z:$p"; }
 fact() { sed -n "s/^$2=//p" "$1/facts.txt" | tr -d '\r'; }
-echo "work: $work"
+[ -z "${KEEP_WORK:-}" ] || echo "work: $work"
 
 # read_report NAME BATTERY...: the program with that battery, read by the reader.
 read_report() {
