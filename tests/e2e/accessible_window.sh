@@ -46,6 +46,7 @@ check_report() {
   while IFS= read -r line; do
     [ -z "$line" ] || check "$1: the window drew the value's line '$line'" drew_line "$dir/drawn" "$line"
   done < <(tr -d '\r' < "$dir/value.txt"; echo)
+  # Counted from the window's creation: the cleared screen, then the report.
   local changes
   changes=$(fact "$dir" value_changes)
   check "$1: value changes announced ($changes), one of them with the report" \
@@ -54,6 +55,7 @@ check_report() {
   lines=$(printf '%s' "$text" | grep -c '')
   check "$1: the caret is under the write position" \
     [ "$(fact "$dir" caret_cell)" = "$(printf '%s' "$last_line" | iconv -f UTF-8 -t CP1252 | wc -c),$((lines - 1))" ]
+  check "$1: the caption's change announced once" [ "$(fact "$dir" name_changes)" = 1 ]
   check "$1: the caret is 2 pixels high" [ "$(fact "$dir" caret_height)" = 2 ]
   check "$1: the client area's place comes from the standard object" [ "$(fact "$dir" location_is_client_area)" = yes ]
   local window_role

@@ -6,7 +6,7 @@
 // UTF-8) and FOLDER\facts.txt ("key=value" lines: role, state, name, value
 // changes, the caret's cell, the frame's object), ends the program with a key
 // while holding the object, and records what the calls made after the end
-// answered.  Exit code 1: no window.
+// answered.  The caption's changes are counted too.  Exit code 1: no window.
 #include <windows.h>
 
 #include <oleacc.h>
@@ -17,7 +17,7 @@
 namespace {
 
 HWND window = nullptr;
-int valueChanges = 0, changesWithText = 0;
+int valueChanges = 0, changesWithText = 0, nameChanges = 0;
 FILE* facts = nullptr;
 
 void put(const char* key, const std::string& value) { std::fprintf(facts, "%s=%s\n", key, value.c_str()); }
@@ -29,9 +29,9 @@ VARIANT self() {
     return child;
 }
 
-IAccessible* objectOf(LONG id, HRESULT* result = nullptr) {
+IAccessible* objectOf(LONG id, HRESULT* result = nullptr, HWND handle = window) {
     IAccessible* object = nullptr;
-    HRESULT hr = AccessibleObjectFromWindow(window, static_cast<DWORD>(id), IID_IAccessible,
+    HRESULT hr = AccessibleObjectFromWindow(handle, static_cast<DWORD>(id), IID_IAccessible,
                                             reinterpret_cast<void**>(&object));
     if (result) *result = hr;
     return SUCCEEDED(hr) ? object : nullptr;
@@ -53,10 +53,16 @@ std::string textOf(IAccessible* object, Getter getter, HRESULT* result = nullptr
     return utf8;
 }
 
-void CALLBACK valueChanged(HWINEVENTHOOK, DWORD, HWND handle, LONG id, LONG child, DWORD, DWORD) {
-    if (!window || handle != window || id != OBJID_CLIENT || child != CHILDID_SELF) return;
+// The report may be written before the window is found by its caption: the
+// events of every console window count.
+void CALLBACK changed(HWINEVENTHOOK, DWORD event, HWND handle, LONG id, LONG child, DWORD, DWORD) {
+    char className[16] = {};
+    GetClassNameA(handle, className, sizeof className);
+    if (std::string(className) != "OxWinCrt" || id != OBJID_CLIENT || child != CHILDID_SELF) return;
+    if (event == EVENT_OBJECT_NAMECHANGE) ++nameChanges;
+    if (event != EVENT_OBJECT_VALUECHANGE) return;
     ++valueChanges;
-    if (IAccessible* object = objectOf(OBJID_CLIENT)) {
+    if (IAccessible* object = objectOf(OBJID_CLIENT, nullptr, handle)) {
         if (!textOf(object, &IAccessible::get_accValue).empty()) ++changesWithText;
         object->Release();
     }
@@ -82,7 +88,7 @@ int main(int argc, char** argv) {
     if (argc != 2) return 2;
     const std::string folder = argv[1];
     CoInitialize(nullptr);
-    HWINEVENTHOOK hook = SetWinEventHook(EVENT_OBJECT_VALUECHANGE, EVENT_OBJECT_VALUECHANGE, nullptr, valueChanged,
+    HWINEVENTHOOK hook = SetWinEventHook(EVENT_OBJECT_NAMECHANGE, EVENT_OBJECT_VALUECHANGE, nullptr, changed,
                                          0, 0, WINEVENT_OUTOFCONTEXT);
     if (FILE* ready = std::fopen((folder + "\\ready").c_str(), "w")) std::fclose(ready);
     for (int tries = 0; tries < 3000 && !window; ++tries) {
@@ -97,6 +103,7 @@ int main(int argc, char** argv) {
     if (!facts) return 2;
     put("value_changes", std::to_string(valueChanges));
     put("value_changes_with_text", std::to_string(changesWithText));
+    put("name_changes", std::to_string(nameChanges));
     IAccessible* object = objectOf(OBJID_CLIENT);
     if (object) {
         VARIANT state{};
