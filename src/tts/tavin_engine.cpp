@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "audio/audible_samples.h"
 #include "audio/wave_output.h"
 #include "platform/platform.h"
 #include "tts/mbrola_binding.h"
@@ -37,6 +38,9 @@ bool fileMode = false;
 bool mbrolaStarted = false;  // loaded and initialised
 int sampleRate = defaultSampleRate;
 std::string lastError;
+bool probing = false;      // samples are only looked at, neither played nor written
+bool heardSample = false;  // the current speech has given a sample that can be heard
+std::vector<std::string> probeLines;
 
 unsigned char playback[waveHeaderSize + playbackRoom];
 std::int16_t readBlock[readBlockSamples];
@@ -110,6 +114,8 @@ std::uint32_t drainSamples(bool& fine) {
         if (samples > readBlockSamples) samples = readBlockSamples;
         total += static_cast<std::uint32_t>(samples);
         const auto bytes = static_cast<std::uint32_t>(samples) * 2u;
+        if (!heardSample) heardSample = samplesAudible(reinterpret_cast<unsigned char*>(readBlock), bytes, 16);
+        if (probing) continue;
         if (fileMode) {
             if (std::fwrite(readBlock, 1, bytes, outputFile) != bytes) fine = false;
             continue;
@@ -207,6 +213,57 @@ bool tavinStart(const std::string& databaseName, const std::string& rulesFile,
     return true;
 }
 
+namespace {
+
+using LineSource = std::vector<std::string> (*)(const std::string& text, std::size_t& position,
+                                                double durationFactor, double pitchFactor);
+
+// Has MBROLA synthesize the lines source gives for the text, as one
+// utterance; false when MBROLA reported an error or the file was not written.
+bool synthesize(const std::string& text, LineSource source) {
+    mbrola.reset_MBR();
+    errorBefore = mbrola.lastError_MBR();
+    bool result = true;
+    heardSample = false;
+    playbackPosition = 0;
+    // The text goes to MBROLA a piece at a time, as one utterance: only the
+    // lines of one piece are held, however long the text.
+    for (std::size_t position = 0; position < text.size();) {
+        const std::size_t pieceStart = position;
+        const std::vector<std::string> lines = source(text, position, durationFactor, pitchFactor);
+        if (position <= pieceStart || position > text.size()) position = text.size();
+        for (std::size_t i = 0; i < lines.size(); ++i) {
+            const bool last = position == text.size() && i + 1 == lines.size();
+            if (lines[i].empty() && !last) continue;
+            lineBuffer.assign(lines[i].begin(), lines[i].begin() + std::min(lines[i].size(), longestMbrolaLine));
+            lineBuffer.insert(lineBuffer.end(), {'\r', '\n', '\0'});
+            if (!feed(lineBuffer.data(), result)) result = false;
+            if (clearedMbrolaError(true)) result = false;
+            if (last && !feed(nullptr, result)) result = false;
+            drainSamples(result);
+        }
+    }
+    return result;
+}
+
+std::vector<std::string> givenProbeLines(const std::string& text, std::size_t& position, double, double) {
+    position = text.size();
+    return probeLines;
+}
+
+// A probe is heard by nobody: it leaves no samples behind and no error.
+bool probe(const std::string& text, LineSource source) {
+    if (!mbrolaStarted) return false;
+    probing = true;
+    const bool fine = synthesize(text, source);
+    probing = false;
+    mbrola.reset_MBR();
+    errorBefore = mbrola.lastError_MBR();
+    return fine && heardSample;
+}
+
+}  // namespace
+
 bool tavinSpeak(const std::string& text) {
     bool blank = true;
     for (unsigned char c : text)
@@ -222,27 +279,7 @@ bool tavinSpeak(const std::string& text) {
     setQuickPlayback(false);
     setTrimSpeech(false);
 
-    mbrola.reset_MBR();
-    errorBefore = mbrola.lastError_MBR();
-    bool result = true;
-    playbackPosition = 0;
-    // The text goes to MBROLA a piece at a time, as one utterance: only the
-    // lines of one piece are held, however long the text.
-    for (std::size_t position = 0; position < text.size();) {
-        const std::size_t pieceStart = position;
-        const std::vector<std::string> lines = stages.mbrolaLines(text, position, durationFactor, pitchFactor);
-        if (position <= pieceStart || position > text.size()) position = text.size();
-        for (std::size_t i = 0; i < lines.size(); ++i) {
-            const bool last = position == text.size() && i + 1 == lines.size();
-            if (lines[i].empty() && !last) continue;
-            lineBuffer.assign(lines[i].begin(), lines[i].begin() + std::min(lines[i].size(), longestMbrolaLine));
-            lineBuffer.insert(lineBuffer.end(), {'\r', '\n', '\0'});
-            if (!feed(lineBuffer.data(), result)) result = false;
-            if (clearedMbrolaError(true)) result = false;
-            if (last && !feed(nullptr, result)) result = false;
-            drainSamples(result);
-        }
-    }
+    const bool result = synthesize(text, stages.mbrolaLines);
     if (!fileMode && playbackPosition > 0) {
         if (playbackPosition < shortestPiece) {
             std::memset(playback + waveHeaderSize + playbackPosition, 0, shortestPiece - playbackPosition);
@@ -254,6 +291,17 @@ bool tavinSpeak(const std::string& text) {
     setQuickPlayback(quick);
     setTrimSpeech(trim);
     return result;
+}
+
+bool tavinLastSpeechAudible() { return heardSample; }
+
+bool tavinProbeText(const std::string& text) { return probe(text, stages.mbrolaLines); }
+
+bool tavinProbeLines(const std::vector<std::string>& lines) {
+    probeLines = lines;
+    const bool heard = probe("lines", givenProbeLines);
+    probeLines.clear();
+    return heard;
 }
 
 void tavinStop() {
