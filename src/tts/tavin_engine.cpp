@@ -41,6 +41,7 @@ std::string lastError;
 bool probing = false;      // samples are only looked at, neither played nor written
 bool heardSample = false;  // the current speech has given a sample that can be heard
 std::vector<std::string> probeLines;
+std::vector<char> databasePathText;  // init_MBR takes a writable path
 
 unsigned char playback[waveHeaderSize + playbackRoom];
 std::int16_t readBlock[readBlockSamples];
@@ -172,9 +173,9 @@ bool tavinStart(const std::string& databaseName, const std::string& rulesFile,
     } else {
         databasePath = name;
     }
-    std::vector<char> path(databasePath.begin(), databasePath.end());
-    path.push_back('\0');
-    if (mbrola.init_MBR(path.data()) < 0) {
+    databasePathText.assign(databasePath.begin(), databasePath.end());
+    databasePathText.push_back('\0');
+    if (mbrola.init_MBR(databasePathText.data()) < 0) {
         unloadMbrola();
         return false;
     }
@@ -251,13 +252,22 @@ std::vector<std::string> givenProbeLines(const std::string& text, std::size_t& p
     return probeLines;
 }
 
-// A probe is heard by nobody: it leaves no samples behind and no error.
+// A probe is heard by nobody: it leaves no samples behind, no error and no
+// trace in the speech that follows.
 bool probe(const std::string& text, LineSource source) {
     if (!mbrolaStarted) return false;
     probing = true;
     const bool fine = synthesize(text, source);
     probing = false;
-    mbrola.reset_MBR();
+    // MBROLA's synthesis keeps some state past reset_MBR: started afresh,
+    // the speech that follows is the same as without the probe.
+    mbrola.close_MBR();
+    if (mbrola.init_MBR(databasePathText.data()) < 0) {
+        mbrolaStarted = false;
+        unloadMbrola();
+        return false;
+    }
+    mbrola.setNoError_MBR(1);
     errorBefore = mbrola.lastError_MBR();
     return fine && heardSample;
 }
