@@ -38,10 +38,7 @@ bool fileMode = false;
 bool mbrolaStarted = false;  // loaded and initialised
 int sampleRate = defaultSampleRate;
 std::string lastError;
-bool probing = false;      // samples are only looked at, neither played nor written
 bool heardSample = false;  // the current speech has given a sample that can be heard
-std::vector<std::string> probeLines;
-std::vector<char> databasePathText;  // init_MBR takes a writable path
 
 unsigned char playback[waveHeaderSize + playbackRoom];
 std::int16_t readBlock[readBlockSamples];
@@ -116,7 +113,6 @@ std::uint32_t drainSamples(bool& fine) {
         total += static_cast<std::uint32_t>(samples);
         const auto bytes = static_cast<std::uint32_t>(samples) * 2u;
         if (!heardSample) heardSample = samplesAudible(reinterpret_cast<unsigned char*>(readBlock), bytes, 16);
-        if (probing) continue;
         if (fileMode) {
             if (std::fwrite(readBlock, 1, bytes, outputFile) != bytes) fine = false;
             continue;
@@ -173,9 +169,9 @@ bool tavinStart(const std::string& databaseName, const std::string& rulesFile,
     } else {
         databasePath = name;
     }
-    databasePathText.assign(databasePath.begin(), databasePath.end());
-    databasePathText.push_back('\0');
-    if (mbrola.init_MBR(databasePathText.data()) < 0) {
+    std::vector<char> path(databasePath.begin(), databasePath.end());
+    path.push_back('\0');
+    if (mbrola.init_MBR(path.data()) < 0) {
         unloadMbrola();
         return false;
     }
@@ -247,31 +243,6 @@ bool synthesize(const std::string& text, LineSource source) {
     return result;
 }
 
-std::vector<std::string> givenProbeLines(const std::string& text, std::size_t& position, double, double) {
-    position = text.size();
-    return probeLines;
-}
-
-// A probe is heard by nobody: it leaves no samples behind, no error and no
-// trace in the speech that follows.
-bool probe(const std::string& text, LineSource source) {
-    if (!mbrolaStarted) return false;
-    probing = true;
-    const bool fine = synthesize(text, source);
-    probing = false;
-    // MBROLA's synthesis keeps some state past reset_MBR: started afresh,
-    // the speech that follows is the same as without the probe.
-    mbrola.close_MBR();
-    if (mbrola.init_MBR(databasePathText.data()) < 0) {
-        mbrolaStarted = false;
-        unloadMbrola();
-        return false;
-    }
-    mbrola.setNoError_MBR(1);
-    errorBefore = mbrola.lastError_MBR();
-    return fine && heardSample;
-}
-
 }  // namespace
 
 bool tavinSpeak(const std::string& text) {
@@ -304,15 +275,6 @@ bool tavinSpeak(const std::string& text) {
 }
 
 bool tavinLastSpeechAudible() { return heardSample; }
-
-bool tavinProbeText(const std::string& text) { return probe(text, stages.mbrolaLines); }
-
-bool tavinProbeLines(const std::vector<std::string>& lines) {
-    probeLines = lines;
-    const bool heard = probe("lines", givenProbeLines);
-    probeLines.clear();
-    return heard;
-}
 
 void tavinStop() {
     if (!fileMode) stopPlayback();

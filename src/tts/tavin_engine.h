@@ -38,11 +38,6 @@ bool tavinStart(const std::string& databaseName, const std::string& rulesFile,
 bool tavinSpeak(const std::string& text);
 // Whether the last speech gave MBROLA a sample that can be heard (audible_samples.h).
 bool tavinLastSpeechAudible();
-// Synthesize without playing or writing anything, to check that the started
-// engine can speak: a text through the text stages, or MBROLA lines as they
-// are.  True when MBROLA reported no error and some sample can be heard.
-bool tavinProbeText(const std::string& text);
-bool tavinProbeLines(const std::vector<std::string>& lines);
 void tavinStop();
 bool tavinIsBusy();
 // Completes the output file's header, releases the data files and MBROLA.

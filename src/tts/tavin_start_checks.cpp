@@ -1,6 +1,8 @@
 #include "tts/tavin_start_checks.h"
 
-#include "tts/tavin_engine.h"
+#include <sstream>
+
+#include "tts/pipeline.h"
 
 namespace tts {
 
@@ -13,13 +15,18 @@ bool prosodyValuesSane(const ProsodyTables& tables) {
     return true;
 }
 
-const std::vector<std::string>& voiceTestLines() {
-    static const std::vector<std::string> lines{"_ 50", "a 80 50 120", "_ 50", "_ 50"};
-    return lines;
+bool linesSayAnything(const std::vector<std::string>& mbrolaLines) {
+    for (const std::string& line : mbrolaLines) {
+        std::istringstream fields(line);
+        std::string name;
+        double milliseconds = 0;
+        if (fields >> name >> milliseconds && name[0] != ';' && name != "_" && milliseconds >= 1) return true;
+    }
+    return false;
 }
 
 bool engineCanSpeak() {
-    return prosodyValuesSane(prosodyTables()) && tavinProbeLines(voiceTestLines()) && tavinProbeText(textTestWord);
+    return prosodyValuesSane(prosodyTables()) && linesSayAnything(textToMbrolaLines(textTestWord, 0.8, 1.0));
 }
 
 }  // namespace tts

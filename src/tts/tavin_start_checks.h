@@ -1,9 +1,14 @@
 // What a started engine is asked before it may speak: data files that load
 // can still hold nothing usable (an empty or garbled rules file, absurd
-// prosody values) and a voice database can open and still be cut short.  Each
-// check is cheap: a look at the prosody values and two short utterances that
-// are synthesized but not played.
+// prosody values).  The checks are cheap and never touch MBROLA, whose
+// synthesis keeps state from one utterance to the next: a test utterance
+// would change the first speech.  What only MBROLA can tell (a database cut
+// short, a library that gives no samples) shows in the first text spoken,
+// which then falls back to the default voice.
 #pragma once
+#include <string>
+#include <vector>
+
 #include "tts/prosody.h"
 
 namespace tts {
@@ -16,16 +21,14 @@ inline constexpr int highestPitchPercent = 400;
 
 bool prosodyValuesSane(const ProsodyTables& tables);
 
-// The voice's own test: a vowel between silences and two silences in a row.
-// Their unit (_-_) is the last one of an MBROLA database, so a database cut
-// anywhere short of its end fails to read it.
-const std::vector<std::string>& voiceTestLines();
 // A word every rules file must be able to say.
 inline constexpr const char* textTestWord = "bateria";
+// True when the lines hold a sounding phoneme: one that is not silence ("_")
+// and lasts at least a millisecond.
+bool linesSayAnything(const std::vector<std::string>& mbrolaLines);
 
-// The prosody values of the loaded file, the voice test and the test word
-// through the text stages; false at the first that fails.  For a started
-// engine (tavinStart returned true).
+// The prosody values of the loaded file and the test word through the text
+// stages; for a started engine (tavinStart returned true).
 bool engineCanSpeak();
 
 }  // namespace tts

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # voltanor.exe with the text-to-speech engine selected and a damaged engine
-# installation: the engine's start checks refuse it and the default voice says
-# the whole report (exit code 0); a speed setting far out of bounds falls back
+# installation: the engine's start checks refuse it, or its first text fails
+# (an MBROLA error or only silence), and the default voice says the whole
+# report (exit code 0); a speed setting far out of bounds falls back
 # to the default speed.  When the default voice is silent too, the program ends
 # with exit code 3 and says so on standard error.  Every damage is made in
 # copies inside this script's folder.
@@ -57,13 +58,14 @@ check "default voice alone: exit code 0, the report ($alone bytes)" [ "$status" 
 install intact; settings intact; run intact
 check "intact engine: exit code 0, the report in its voice" [ "$status" -eq 0 ] && [ "$(engine_voice intact)" -gt 128000 ]
 
-# Each damage: the engine refused at its start, the whole report in the default voice.
+# Each damage: the engine refused at its start, or failing on the report
+# (an MBROLA error, or only silence), and the whole report in the default voice.
 heard_from_default_voice() {
   local got; got=$(default_voice "$1")
   check "$1: exit code 0" [ "$status" -eq 0 ]
-  check "$1: nothing in the engine's voice" [ "$(engine_voice "$1")" -eq 0 ]
   check "$1: the report in the default voice ($got of $alone bytes)" [ "$got" -ge $((alone * 9 / 10)) ]
 }
+refused_at_start() { check "$1: refused at the start, nothing in the engine's voice" [ "$(engine_voice "$1")" -eq 0 ]; }
 install cut64; head -c 65536 "$br1" > "$work/cut64/br1"
 install cut90; head -c $(($(stat -c %s "$br1") * 9 / 10)) "$br1" > "$work/cut90/br1"
 install norules; : > "$work/norules/portug.nrl"
@@ -73,6 +75,7 @@ perl -i -pe '$d = /^\[DURA/ if /^\[/; s/=\d+/=2147483647/ if /^HERTZ=/ || ($d &&
 for damage in cut64 cut90 norules noise huge; do
   settings "$damage"; run "$damage"; heard_from_default_voice "$damage"
 done
+refused_at_start norules; refused_at_start huge
 mkdir -p "$work/silentdll"
 cp "$VOLTANOR_EXE" "$VOLTANOR_BIN_DIR/mbrola-silent/mbrola.dll" "$work/silentdll/"
 settings intact; run silentdll "$work/silentdll/voltanor.exe"; heard_from_default_voice silentdll
@@ -80,8 +83,10 @@ settings intact; run silentdll "$work/silentdll/voltanor.exe"; heard_from_defaul
 # A speed far out of bounds is the default speed: the report as the intact engine says it.
 settings intact VELOCIDADE=-2147483648; run speed
 check "speed -2147483648: exit code 0" [ "$status" -eq 0 ]
-check "speed -2147483648: the report as at the default speed" \
-  cmp -s <(cat "$work"/speed.capture/*-16000-1-S16_LE.raw) <(cat "$work"/intact.capture/*-16000-1-S16_LE.raw)
+# (Within 5 % of the intact run's length: speed 3 would be a quarter shorter.)
+speed=$(engine_voice speed) intact=$(engine_voice intact)
+check "speed -2147483648: the report as long as at the default speed ($speed of $intact bytes)" \
+  [ "$speed" -ge $((intact * 95 / 100)) ] && [ "$speed" -le $((intact * 105 / 100)) ]
 
 # The default voice made silent too (its diphones and recorded sounds all
 # silence in their own format): nothing audible could be said.
