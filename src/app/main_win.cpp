@@ -42,5 +42,10 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     writeAndSpeak(composeReport(readPowerStatus()));
     finishSpeech();
     // The report was shown; the exit code tells whether it could also be heard.
-    closeConsoleWindow(deviceOpenFailed() ? exitSpeechFailed : exitNormal);
+    if (deviceOpenFailed()) closeConsoleWindow(exitSpeechFailed);
+    if (!speechWasHeard()) {
+        writeStandardError("voltanor: the report was shown, but nothing audible could be said\n");
+        closeConsoleWindow(exitNothingAudible);
+    }
+    closeConsoleWindow(exitNormal);
 }

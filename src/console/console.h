@@ -24,12 +24,17 @@ void setConsoleTitle(const std::string& text);
 constexpr int exitNormal = 0;          // shown and spoken, or the speech was cut short by a key
 constexpr int exitNoWindow = 1;        // the window could not be created: nothing shown or said
 constexpr int exitSpeechFailed = 2;    // shown, but the wave device could not be opened
+constexpr int exitNothingAudible = 3;  // shown, but nothing audible could be said
 constexpr int exitTerminated = 255;    // the quit message or the break key
 
 // Creates and shows the window (reading the display settings) the first time.
 // When it cannot be created the program says so on the standard error it was
 // started with (or its parent's console) and ends with exitNoWindow.
 void ensureConsoleWindow();
+
+// A line for whoever started the program: its standard error, else its
+// parent's console when it has one.
+void writeStandardError(const std::string& text);
 
 // Discards pending keys, destroys the window and ends the process.
 [[noreturn]] void closeConsoleWindow(int exitCode = exitNormal);

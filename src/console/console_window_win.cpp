@@ -270,16 +270,8 @@ void programEnded() {
 
 // Without its window the program can neither show nor say anything (the wave
 // device reports to the window): it tells where it was started from and ends.
-// A GUI program has a standard error only when one was handed to it; else it
-// writes to its parent's console, if that has one.
 [[noreturn]] void endWithoutWindow() {
-    static const char text[] = "voltanor: the window could not be created (is a display available?)\n";
-    HANDLE error = GetStdHandle(STD_ERROR_HANDLE);
-    if ((error == nullptr || error == INVALID_HANDLE_VALUE) && AttachConsole(ATTACH_PARENT_PROCESS))
-        error = CreateFileA("CONOUT$", GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                            0, nullptr);
-    DWORD written = 0;
-    if (error != nullptr && error != INVALID_HANDLE_VALUE) WriteFile(error, text, sizeof text - 1, &written, nullptr);
+    writeStandardError("voltanor: the window could not be created (is a display available?)\n");
     ending = true;
     std::exit(exitNoWindow);
 }
@@ -293,6 +285,18 @@ std::string ownExecutablePath() {
 }
 
 }  // namespace
+
+// A GUI program has a standard error only when one was handed to it; else it
+// writes to its parent's console, if that has one.
+void writeStandardError(const std::string& text) {
+    HANDLE error = GetStdHandle(STD_ERROR_HANDLE);
+    if ((error == nullptr || error == INVALID_HANDLE_VALUE) && AttachConsole(ATTACH_PARENT_PROCESS))
+        error = CreateFileA("CONOUT$", GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                            0, nullptr);
+    DWORD written = 0;
+    if (error != nullptr && error != INVALID_HANDLE_VALUE)
+        WriteFile(error, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+}
 
 namespace console::detail {
 bool breakKeyEnabled() { return ::breakKeyEnabled; }

@@ -17,7 +17,8 @@ void spell(const std::string& text) {
 
 void playLetter(unsigned char character) {
     waitForVoice();
-    playWaveFile(diphoneLettersDirectory() + "_" + std::to_string(character) + ".wav");
+    const std::string path = diphoneLettersDirectory() + "_" + std::to_string(character) + ".wav";
+    if (playWaveFile(path) == 0) noteFilePlayed(path);
 }
 
 void playNamedSound(const std::string& name) {
@@ -25,7 +26,7 @@ void playNamedSound(const std::string& name) {
     const SpeechState& state = speechState();
     const std::string& directory =
         (!name.empty() && name[0] == '_') ? state.lettersDirectory : state.soundsDirectory;
-    playWaveFile(directory + name + ".wav");
+    if (playWaveFile(directory + name + ".wav") == 0) noteFilePlayed(directory + name + ".wav");
 }
 
 void playRepeatTone() {
@@ -34,6 +35,7 @@ void playRepeatTone() {
     setTrimSpeech(false);  // the tone's samples must not be changed in place
     unsigned char* tone = speechState().repeatTone.data();
     makeWaveHeader(tone, repeatToneSamples, 11025, 1, 8);
+    noteBufferPlayed(tone);
     playWaveBuffer(tone);
     waitWhileSpeaking();
     setTrimSpeech(savedTrim);

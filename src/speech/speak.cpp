@@ -27,7 +27,7 @@ void speakWords(const std::string& run) {
     std::vector<std::string> pieces = translatorPieces(run);
     for (std::size_t i = 0; i < pieces.size(); ++i) {
         if (i > 0 && (speechState().stopRequested || stopWanted())) return;
-        speakPhonemes(translateToPhonemes(pieces[i]), false);
+        speakPhonemesWithinBudget(translateToPhonemes(pieces[i]));
     }
 }
 
@@ -61,9 +61,17 @@ void speak(const std::string& original) {
     if (state.systemVoiceActive) {
         waitWhileSpeaking();
         if (stopWanted()) return;
-        speakVoice(original);
-        state.voicePending = true;
-        return;
+        if (speakVoice(original)) {
+            noteVoiceSpoke();
+            state.voicePending = true;
+            return;
+        }
+        // The voice failed on this text: the default voice says it, and
+        // everything after it, for the rest of the session.
+        stopVoice();
+        closeVoice();
+        state.systemVoiceActive = false;
+        state.voicePending = false;
     }
 
     unsigned char previous = ' ';
@@ -72,6 +80,7 @@ void speak(const std::string& original) {
     const std::size_t size = text.size();
     auto at = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
     state.stopRequested = false;
+    startPauseBudget(text.size());
     std::size_t i = 0;
     while (!state.stopRequested && i < size) {
         if (stopWanted()) {

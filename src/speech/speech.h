@@ -41,12 +41,27 @@ void waitForVoice();  // once, after the system voice was handed a text
 // player the synthesizer and the number words hand their buffers to.
 void playBufferAndWait(unsigned char* waveBuffer);
 
+// ---- what was heard (heard.cpp) ---------------------------------------------
+
+// Each sound handed to the device, and each text a system voice took, is
+// noted; a sound counts once one of its samples can be heard.
+void noteVoiceSpoke();
+void noteBufferPlayed(const unsigned char* waveBuffer);
+void noteFilePlayed(const std::string& path);
+// True when something that can be heard was said, or a key cut the speech short.
+bool speechWasHeard();
+
 // ---- recorded sounds and pauses ----------------------------------------------
 
 void spell(const std::string& text);
 void playLetter(unsigned char character);
 void playNamedSound(const std::string& name);
-void pauseFor(int milliseconds);  // 50 ms steps, at most 10 s, ended by a pending key
+// The pauses of a text (punctuation and the default voice's word pauses) add
+// at most 10 s, or 50 ms per character of a longer text; each speak starts it.
+void startPauseBudget(std::size_t textLength);
+void pauseFor(int milliseconds);  // 50 ms steps, at most 10 s and the budget, ended by a pending key
+// speakPhonemes with word pauses shortened to what the budget leaves.
+void speakPhonemesWithinBudget(const std::string& phonemes);
 void punctuationPause(std::string_view rest);  // sound and pause of rest's first character
 void playRepeatTone();
 

@@ -61,8 +61,8 @@ void speechModuleStart() {
 
 void loadSpeechSettings(int speed) {
     SpeechSettings settings = readSpeechSettings(speed, state.startDirectory);
-    setDiphoneTuning({settings.databaseName, settings.cutLength, settings.minimumLength,
-                      settings.tokenPause});
+    state.tuning = {settings.databaseName, settings.cutLength, settings.minimumLength, settings.tokenPause};
+    setDiphoneTuning(state.tuning);
     setTrimSpeech(settings.trimSpeech);
     setQuickPlayback(settings.quickPlayback);
     state.fullStopPause = settings.fullStopPause;

@@ -4,6 +4,8 @@
 #include <array>
 #include <string>
 
+#include "diphone/diphone.h"
+
 constexpr int repeatToneSamples = 256;
 
 struct SpeechState {
@@ -15,9 +17,12 @@ struct SpeechState {
     int currentVoiceType = 4;
     bool voicePending = true;
     bool stopRequested = false;
+    bool heardSomething = false;  // a sound that can be heard was played, or a system voice took a text
     int fullStopPause = 250;  // milliseconds
     int commaPause = 150;
     int colonPause = 200;
+    DiphoneTuning tuning;       // of the current speed, word pause as configured
+    int pauseBudget = 10000;    // milliseconds of pauses the text being spoken may still add
     // The repeat tone as a WaveBuffer: 44-byte header, then the samples.
     std::array<unsigned char, 44 + repeatToneSamples> repeatTone{};
 };

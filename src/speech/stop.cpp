@@ -45,6 +45,7 @@ void waitForVoice() {
 
 void playBufferAndWait(unsigned char* waveBuffer) {
     waitForVoice();
+    noteBufferPlayed(waveBuffer);  // before the speech trim may change the samples
     playWaveBuffer(waveBuffer);
     waitWhileSpeaking();
 }

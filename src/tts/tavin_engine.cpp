@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "audio/audible_samples.h"
 #include "audio/wave_output.h"
 #include "platform/platform.h"
 #include "tts/mbrola_binding.h"
@@ -37,6 +38,7 @@ bool fileMode = false;
 bool mbrolaStarted = false;  // loaded and initialised
 int sampleRate = defaultSampleRate;
 std::string lastError;
+bool heardSample = false;  // the current speech has given a sample that can be heard
 
 unsigned char playback[waveHeaderSize + playbackRoom];
 std::int16_t readBlock[readBlockSamples];
@@ -110,6 +112,7 @@ std::uint32_t drainSamples(bool& fine) {
         if (samples > readBlockSamples) samples = readBlockSamples;
         total += static_cast<std::uint32_t>(samples);
         const auto bytes = static_cast<std::uint32_t>(samples) * 2u;
+        if (!heardSample) heardSample = samplesAudible(reinterpret_cast<unsigned char*>(readBlock), bytes, 16);
         if (fileMode) {
             if (std::fwrite(readBlock, 1, bytes, outputFile) != bytes) fine = false;
             continue;
@@ -207,6 +210,41 @@ bool tavinStart(const std::string& databaseName, const std::string& rulesFile,
     return true;
 }
 
+namespace {
+
+using LineSource = std::vector<std::string> (*)(const std::string& text, std::size_t& position,
+                                                double durationFactor, double pitchFactor);
+
+// Has MBROLA synthesize the lines source gives for the text, as one
+// utterance; false when MBROLA reported an error or the file was not written.
+bool synthesize(const std::string& text, LineSource source) {
+    mbrola.reset_MBR();
+    errorBefore = mbrola.lastError_MBR();
+    bool result = true;
+    heardSample = false;
+    playbackPosition = 0;
+    // The text goes to MBROLA a piece at a time, as one utterance: only the
+    // lines of one piece are held, however long the text.
+    for (std::size_t position = 0; position < text.size();) {
+        const std::size_t pieceStart = position;
+        const std::vector<std::string> lines = source(text, position, durationFactor, pitchFactor);
+        if (position <= pieceStart || position > text.size()) position = text.size();
+        for (std::size_t i = 0; i < lines.size(); ++i) {
+            const bool last = position == text.size() && i + 1 == lines.size();
+            if (lines[i].empty() && !last) continue;
+            lineBuffer.assign(lines[i].begin(), lines[i].begin() + std::min(lines[i].size(), longestMbrolaLine));
+            lineBuffer.insert(lineBuffer.end(), {'\r', '\n', '\0'});
+            if (!feed(lineBuffer.data(), result)) result = false;
+            if (clearedMbrolaError(true)) result = false;
+            if (last && !feed(nullptr, result)) result = false;
+            drainSamples(result);
+        }
+    }
+    return result;
+}
+
+}  // namespace
+
 bool tavinSpeak(const std::string& text) {
     bool blank = true;
     for (unsigned char c : text)
@@ -222,27 +260,7 @@ bool tavinSpeak(const std::string& text) {
     setQuickPlayback(false);
     setTrimSpeech(false);
 
-    mbrola.reset_MBR();
-    errorBefore = mbrola.lastError_MBR();
-    bool result = true;
-    playbackPosition = 0;
-    // The text goes to MBROLA a piece at a time, as one utterance: only the
-    // lines of one piece are held, however long the text.
-    for (std::size_t position = 0; position < text.size();) {
-        const std::size_t pieceStart = position;
-        const std::vector<std::string> lines = stages.mbrolaLines(text, position, durationFactor, pitchFactor);
-        if (position <= pieceStart || position > text.size()) position = text.size();
-        for (std::size_t i = 0; i < lines.size(); ++i) {
-            const bool last = position == text.size() && i + 1 == lines.size();
-            if (lines[i].empty() && !last) continue;
-            lineBuffer.assign(lines[i].begin(), lines[i].begin() + std::min(lines[i].size(), longestMbrolaLine));
-            lineBuffer.insert(lineBuffer.end(), {'\r', '\n', '\0'});
-            if (!feed(lineBuffer.data(), result)) result = false;
-            if (clearedMbrolaError(true)) result = false;
-            if (last && !feed(nullptr, result)) result = false;
-            drainSamples(result);
-        }
-    }
+    const bool result = synthesize(text, stages.mbrolaLines);
     if (!fileMode && playbackPosition > 0) {
         if (playbackPosition < shortestPiece) {
             std::memset(playback + waveHeaderSize + playbackPosition, 0, shortestPiece - playbackPosition);
@@ -255,6 +273,8 @@ bool tavinSpeak(const std::string& text) {
     setTrimSpeech(trim);
     return result;
 }
+
+bool tavinLastSpeechAudible() { return heardSample; }
 
 void tavinStop() {
     if (!fileMode) stopPlayback();

@@ -36,6 +36,8 @@ bool tavinStart(const std::string& databaseName, const std::string& rulesFile,
 // Speaks (or writes) one text; returns once its last samples are handed to wave
 // output.  False when MBROLA reported an error or the output file was not written.
 bool tavinSpeak(const std::string& text);
+// Whether the last speech gave MBROLA a sample that can be heard (audible_samples.h).
+bool tavinLastSpeechAudible();
 void tavinStop();
 bool tavinIsBusy();
 // Completes the output file's header, releases the data files and MBROLA.

@@ -4,7 +4,24 @@
 #include "tts/tavin_engine.h"
 
 namespace {
+
 TavinSettings settings;
+
+// Factors beyond these make speech nobody can follow, or none at all (a
+// duration factor of millions keeps the wave device waiting for ever).
+constexpr double slowestDuration = 4.0, fastestDuration = 0.1;
+constexpr double lowestPitch = 0.25, highestPitch = 4.0;
+
+double within(double factor, double lowest, double highest, double fallback) {
+    return factor >= lowest && factor <= highest ? factor : fallback;
+}
+
+bool hasLetterOrDigit(const std::string& text) {
+    for (unsigned char c : text)
+        if ((c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c >= 0xC0) return true;
+    return false;
+}
+
 }  // namespace
 
 void tavinVoiceModuleStart() {
@@ -19,13 +36,16 @@ bool tavinVoiceStart(int, int speed, int tone, const std::string& outputFile) {
     tavinSetOutputFile(outputFile);
     bool started = tavinStart(settings.databaseName, settings.rulesFile, settings.exceptionsFile,
                               settings.abbreviationsFile, settings.prosodyFile, settings.diphoneListFile);
-    tavinSetFactors((tone + 11) / 11.0, 0.8 - speed / 15.0);
+    // Out of bounds, a factor is that of speed 0 or tone 0, as other settings fall back to their defaults.
+    tavinSetFactors(within((tone + 11.0) / 11.0, lowestPitch, highestPitch, 1.0),
+                    within(0.8 - speed / 15.0, fastestDuration, slowestDuration, 0.8));
     return started;
 }
 
-void tavinVoiceSpeak(const std::string& text) {
-    tavinSpeak(text);
+bool tavinVoiceSpeak(const std::string& text) {
+    const bool spoken = tavinSpeak(text) && (tavinLastSpeechAudible() || !hasLetterOrDigit(text));
     postConsoleMessage(tavinVoiceMessage);
+    return spoken;
 }
 
 bool tavinVoiceBusy() {

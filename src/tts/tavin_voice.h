@@ -13,9 +13,12 @@ constexpr unsigned tavinVoiceMessage = 2980;
 void tavinVoiceModuleStart();
 const TavinSettings& tavinVoiceSettings();
 
-// Pitch factor (tone + 11) / 11, duration factor 0.8 - speed / 15.
+// Pitch factor (tone + 11) / 11, duration factor 0.8 - speed / 15; a factor
+// out of its bounds is the one of tone 0 (1.0) or speed 0 (0.8).
 bool tavinVoiceStart(int voice, int speed, int tone, const std::string& outputFile);
-void tavinVoiceSpeak(const std::string& text);
+// False when MBROLA reported an error or a text with a letter or digit gave
+// no sample that can be heard.
+bool tavinVoiceSpeak(const std::string& text);
 bool tavinVoiceBusy();
 void tavinVoiceStop();
 // Waits until the speech has been heard, then stops and closes the engine.

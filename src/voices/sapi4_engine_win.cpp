@@ -132,7 +132,7 @@ bool audioReset() { return SUCCEEDED(central->AudioReset()); }
 const Sapi4Engine comEngine{openEngine, textData, audioReset, closeEngine};
 
 bool start(int voice, int rate, int pitch, const std::string&) { return sapi4Start(comEngine, voice, rate, pitch); }
-void speak(const std::string& text) { sapi4Speak(text); }
+bool speak(const std::string& text) { return sapi4Speak(text); }
 bool busy(bool onlyUnprocessed) { return sapi4Busy(onlyUnprocessed); }
 const VoiceBackend backend{start, sapi4Close, speak, busy, sapi4Stop};
 

@@ -40,18 +40,20 @@ bool sapi4Start(const Sapi4Engine& chosen, int voice, int rate, int pitch) {
     return ready;
 }
 
-void sapi4Speak(const std::string& given) {
+bool sapi4Speak(const std::string& given) {
     std::string spoken = text::withoutBlankEnds(given);
-    if (spoken.empty()) return;
+    if (spoken.empty()) return true;
     if (spoken.size() == 1 && spoken[0] >= '0' && spoken[0] <= '9') spoken += '.';  // read as a number
     for (const std::string& piece : sapi4TextPieces(spoken)) {
-        if (!engine || keyPending()) return;  // a key press interrupts speech
+        if (!engine) return false;
+        if (keyPending()) return true;  // a key press interrupts speech
         if (pending > 0) sleepPumping(20);
         if (!engine->textData(piece.c_str(), static_cast<unsigned long>(piece.size() + 1))) {
             sapi4Stop();
-            return;
+            return false;
         }
     }
+    return true;
 }
 
 bool sapi4Busy(bool onlyUnprocessed) { return pending > 0 || (!onlyUnprocessed && audioPlaying); }

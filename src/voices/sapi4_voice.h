@@ -23,7 +23,7 @@ struct Sapi4Engine {
 constexpr std::size_t sapi4TextLimit = 64000;
 
 bool sapi4Start(const Sapi4Engine& engine, int voice, int rate, int pitch);
-void sapi4Speak(const std::string& text);
+bool sapi4Speak(const std::string& text);  // false when the engine refused a piece
 bool sapi4Busy(bool onlyUnprocessed);
 void sapi4Stop();
 void sapi4Close();

@@ -92,9 +92,11 @@ bool speakFlags(Twin& twin, const std::string& text, SpeechVoiceSpeakFlags flags
     return SUCCEEDED(twin.voice->Speak(wide.text, flags, &stream));
 }
 
-void speak(Twin& twin, const std::string& text) {
-    if (!speakFlags(twin, sapi5SpokenText(text), static_cast<SpeechVoiceSpeakFlags>(SVSFlagsAsync | SVSFIsNotXML)))
-        MessageBeep(0);
+bool speak(Twin& twin, const std::string& text) {
+    if (speakFlags(twin, sapi5SpokenText(text), static_cast<SpeechVoiceSpeakFlags>(SVSFlagsAsync | SVSFIsNotXML)))
+        return true;
+    MessageBeep(0);
+    return false;
 }
 
 bool busy(Twin& twin) {
@@ -118,7 +120,7 @@ template <Twin& twin>
 struct Operations {
     static bool start(int voice, int rate, int, const std::string&) { return ::start(twin, voice, rate); }
     static void close() { ::close(twin); }
-    static void speak(const std::string& text) { ::speak(twin, text); }
+    static bool speak(const std::string& text) { return ::speak(twin, text); }
     static bool busy(bool) { return ::busy(twin); }
     static void stop() { ::stop(twin); }
     static constexpr VoiceBackend backend{start, close, speak, busy, stop};

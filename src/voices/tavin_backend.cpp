@@ -5,6 +5,7 @@
 #include "tts/pronunciation.h"
 #include "tts/prosody.h"
 #include "tts/tavin_engine.h"
+#include "tts/tavin_start_checks.h"
 #include "tts/tavin_voice.h"
 #include "voices/voice_backends.h"
 
@@ -17,9 +18,14 @@ const TavinStages textStages{[] {
                              tts::loadPronunciationFiles, tts::loadAbbreviations, tts::loadProsody,
                              tts::loadDiphoneList, tts::nextMbrolaPiece};
 
+// A start that loads everything but cannot say a word is a failed start, so
+// that the default voice speaks instead.
 bool start(int voice, int rate, int pitch, const std::string& extra) {
     tavinUseStages(textStages);
-    return tavinVoiceStart(voice, rate, pitch, extra);
+    if (!tavinVoiceStart(voice, rate, pitch, extra)) return false;
+    if (tts::engineCanSpeak()) return true;
+    tavinClose();
+    return false;
 }
 bool busy(bool) { return tavinVoiceBusy(); }
 

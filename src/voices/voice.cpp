@@ -36,7 +36,7 @@ bool startVoice(int voice, int rate, int pitch, const std::string& extra, int vo
 }
 
 void closeVoice() { selected().close(); }
-void speakVoice(const std::string& text) { selected().speak(text); }
+bool speakVoice(const std::string& text) { return selected().speak(text); }
 
 bool voiceBusy(bool onlyUnprocessed) {
     pumpMessages();  // lets the voice's notifications arrive

@@ -9,6 +9,6 @@ extern int VoiceType;
 void voiceModuleStart();  // VoiceType = 4
 bool startVoice(int voice, int rate, int pitch, const std::string& extra, int voiceType);
 void closeVoice();
-void speakVoice(const std::string& text);
+bool speakVoice(const std::string& text);  // false when the voice reports a failure
 bool voiceBusy(bool onlyUnprocessed);
 void stopVoice();

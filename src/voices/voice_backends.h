@@ -11,7 +11,7 @@ VoiceKind voiceKindFor(int voiceType);
 struct VoiceBackend {
     bool (*start)(int voice, int rate, int pitch, const std::string& extra);
     void (*close)();
-    void (*speak)(const std::string& text);
+    bool (*speak)(const std::string& text);  // false when the voice reports it failed
     bool (*busy)(bool onlyUnprocessed);
     void (*stop)();
 };

@@ -17,9 +17,10 @@ struct VoiceCall {
     bool flag = false;  // argument of busy
 };
 
-void resetVoices();  // no calls, start fails, never busy
+void resetVoices();  // no calls, start fails, speak succeeds, never busy
 std::vector<VoiceCall>& voiceCalls();
 void setVoiceStartResult(bool ready);
+void setVoiceSpeakResult(bool spoken);
 void setVoiceBusyAnswers(int trueAnswers);  // busy says true this many times, then false
 
 }  // namespace fake

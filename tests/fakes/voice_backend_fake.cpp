@@ -5,6 +5,7 @@ namespace {
 
 std::vector<fake::VoiceCall> calls;
 bool startResult = false;
+bool speakResult = true;
 int busyAnswers = 0;
 
 template <VoiceKind kind>
@@ -14,7 +15,10 @@ struct Recorder {
         return startResult;
     }
     static void close() { calls.push_back({"close", kind, 0, 0, 0, "", false}); }
-    static void speak(const std::string& text) { calls.push_back({"speak", kind, 0, 0, 0, text, false}); }
+    static bool speak(const std::string& text) {
+        calls.push_back({"speak", kind, 0, 0, 0, text, false});
+        return speakResult;
+    }
     static bool busy(bool flag) {
         calls.push_back({"busy", kind, 0, 0, 0, "", flag});
         if (busyAnswers > 0) {
@@ -33,10 +37,12 @@ namespace fake {
 void resetVoices() {
     calls.clear();
     startResult = false;
+    speakResult = true;
     busyAnswers = 0;
 }
 std::vector<VoiceCall>& voiceCalls() { return calls; }
 void setVoiceStartResult(bool ready) { startResult = ready; }
+void setVoiceSpeakResult(bool spoken) { speakResult = spoken; }
 void setVoiceBusyAnswers(int trueAnswers) { busyAnswers = trueAnswers; }
 }  // namespace fake
 

@@ -127,13 +127,15 @@ TEST_F(Speaking, SoundsAndPausesOfTexts) {
 TEST_F(Speaking, PausesComeInFiftyMillisecondSteps) {
     struct Case {
         const char* synthesizer;
-        const char* text;
+        std::string text;
         unsigned long pause;
     } cases[] = {
         {"PAUSAVIRG3=120\n", "a, b", 100}, {"PAUSAVIRG3=40\n", "a, b", 0},     {"PAUSAVIRG3=50\n", "a, b", 50},
         {"PAUSAPONTO3=149\n", "a. b", 100}, {"PAUSAPONTO3=0\n", "a. b", 0},    {"PAUSAPONTO3=abc\n", "a. b", 250},
         {"PAUSADOISPONTOS3=99\n", "a: b", 50}, {"PAUSADOISPONTOS3=-100\n", "a: b", 0},
         {"PAUSAVIRG3=300ms\n", "a, b", 150}, {"PAUSAPONTO3=99999999\n", "a. b", 10000},  // held at 10 s
+        // Their sum too: at most 10 s, or 50 ms a character of a longer text.
+        {"PAUSAPONTO3=9000\n", "a. b. c. d", 10000}, {"PAUSAPONTO3=9000\n", std::string(300, 'a') + ". b. c", 15350},
     };
     for (const Case& c : cases) {
         start(c.synthesizer);
@@ -327,6 +329,52 @@ TEST(TranslatorPieces, NothingIsLostFromALongText) {
     }
     EXPECT_EQ(joined, run);
     EXPECT_EQ(pieces.size(), 4u);
+}
+
+}  // namespace
+
+namespace {
+
+// A system voice that fails on a text hands it to the default voice, which
+// keeps it for the rest of the session; the end learns whether anything that
+// can be heard was said.
+TEST_F(Speaking, FailedVoiceFallsBackAndTheEndKnowsWhatWasHeard) {
+    const struct Case {
+        const char* what;
+        bool voiceStarts, voiceSpeaks, key;
+        unsigned char letterValue;  // of "!" (128 is silence)
+        bool heard;
+        std::vector<std::string> played;  // by the default voice, over two texts
+    } cases[] = {
+        {"voice speaks", true, true, false, 1, true, {}},
+        {"voice fails, default voice says both texts", true, false, false, 1, true, {"_33", "_33"}},
+        {"voice fails, default voice silent", true, false, false, 128, false, {}},
+        {"no voice, silent sound", false, true, false, 128, false, {}},
+        {"no voice, silent sound, key pressed", false, true, true, 128, true, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        SetUp();
+        sounds_["_33"] = withoutSilence(writeTestSound(letters_ + "/_33.wav", 300, c.letterValue));
+        installSettings("SAPI=S\n", "[SERVFALA]\nTIPOSAPI=3\n");
+        fake::setVoiceStartResult(c.voiceStarts);
+        fake::setVoiceSpeakResult(c.voiceSpeaks);
+        startSpeech(3, "");
+        platform::setCurrentDirectory(letters_);
+        fake::resetWaveDevice();
+        fake::voiceCalls().clear();
+        speak("!");
+        speak("!");
+        std::string operations;
+        for (const auto& call : fake::voiceCalls())
+            if (call.operation != "busy") operations += call.operation + " ";
+        EXPECT_EQ(operations, !c.voiceStarts ? "" : c.voiceSpeaks ? "speak speak " : "speak stop close ");
+        EXPECT_EQ(withoutSilence(fake::allPlayedBytes()), expected(c.played));
+        if (c.key) fake::queueKey('x');
+        EXPECT_EQ(speechWasHeard(), c.heard);
+        TearDown();
+    }
+    SetUp();
 }
 
 }  // namespace

@@ -158,6 +158,9 @@ TEST_F(TavinEngine, VoiceFactorsPathsAndMessages) {
     } cases[] = {
         {"", "", "", 0, 0, 1.0, 0.8, home, "init_MBR br4"},
         {"", "", "", 3, 0, 1.0, 0.6, home, "init_MBR br4"},
+        // Factors out of bounds are those of speed 0 and tone 0.
+        {"", "", "", -2147483647 - 1, -11, 1.0, 0.8, home, "init_MBR br4"},
+        {"", "", "", 12, 2147483647, 1.0, 0.8, home, "init_MBR br4"},
         {"", key + "BR4\\", "C:\\voices\\br4\\br4", 6, -2, 9.0 / 11, 0.4, "C:\\voices\\br4\\portug.nrl",
          "init_MBR C:\\voices\\br4\\br4"},
         {"MBROLA_DB=br1\nDIR=D:\\dados\nBASE=voz\n", key + "br1\\", "", 0, 11, 2.0, 0.8, "D:\\dados\\voz.nrl",
