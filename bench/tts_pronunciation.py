@@ -176,7 +176,7 @@ def main():
                os.path.join(top, "src", "text", "cp1252.cpp"), os.path.join(top, "src", "platform", "files.cpp"),
                os.path.join(top, "src", "translator", "letter_rules.cpp"),
                os.path.join(top, "src", "translator", "exceptions.cpp"),
-               os.path.join(top, "src", "tts", "normalization.cpp"), os.path.join(top, "src", "speech", "number_text.cpp")]
+               os.path.join(top, "src", "tts", "normalization.cpp"), os.path.join(top, "src", "numbers", "number_words.cpp")]
     subprocess.run(["g++", "-std=c++20", "-O2", "-finput-charset=UTF-8", "-fexec-charset=CP1252",
                     "-I" + os.path.join(top, "src"), *sources, "-o", program], check=True)
 
