@@ -28,7 +28,7 @@ if [ ! -x "$out/tavin_bench" ] || [ -n "$(find "$top/bench/tavin_bench.cpp" "$to
   g++ -std=c++20 -O2 -DNDEBUG -finput-charset=UTF-8 -fexec-charset=CP1252 -I"$top/src" \
       "$top/bench/tavin_bench.cpp" "$top"/src/tts/{tavin_engine,tavin_settings,mbrola_binding,mbrola_binding_linked}.cpp \
       "$top"/src/tts/{normalization,pronunciation,prosody,diphone_list,mbrola_lines,word_patterns,text_fields,pipeline}.cpp \
-      "$top"/src/translator/{exceptions,letter_rules}.cpp "$top/src/text/cp1252.cpp" "$top/src/speech/number_text.cpp" "$top/src/audio/wave_header.cpp" \
+      "$top"/src/translator/{exceptions,letter_rules}.cpp "$top/src/text/cp1252.cpp" "$top/src/numbers/number_words.cpp" "$top/src/audio/wave_header.cpp" \
       "$top/src/platform/files.cpp" "$out/mbrola_lib1.o" -lm -o "$out/tavin_bench"
 fi
 

@@ -29,7 +29,7 @@ if [ ! -x "$exe" ] || [ -n "$(find "$top/bench/tavin_bench.cpp" "$top"/src -newe
       -I"$top/src" "$top/bench/tavin_bench.cpp" \
       "$top"/src/tts/{tavin_engine,tavin_settings,mbrola_binding,mbrola_binding_win}.cpp \
       "$top"/src/tts/{normalization,pronunciation,prosody,diphone_list,mbrola_lines,word_patterns,text_fields,pipeline}.cpp \
-      "$top"/src/translator/{exceptions,letter_rules}.cpp "$top/src/text/cp1252.cpp" "$top/src/speech/number_text.cpp" \
+      "$top"/src/translator/{exceptions,letter_rules}.cpp "$top/src/text/cp1252.cpp" "$top/src/numbers/number_words.cpp" \
       "$top/src/audio/wave_header.cpp" \
       "$top/src/platform/files.cpp" -lpsapi -o "$exe"
 fi

@@ -5,10 +5,14 @@ A seeded sample of lower-case words of /usr/share/dict/brazilian, leaving out
 every word that appears in data/ and tests/, goes through the engine's
 pronunciation stage (data/tts/portug.nrl and portug.exc) and through
 espeak-ng -v pt-br.  Both phoneme strings are mapped onto one reduced
-alphabet (open and closed vowels merged, glides as their vowels, lh as l and
-i, coda s, r and l as one class each, affricates as plain t and d, and no
-unstressed i between a stop, f or v and another consonant: what br1 can say).
-Prints the stressed-syllable agreement, the phoneme error rate and the
+alphabet (open and closed vowels merged, glides as their vowels where a
+vowel stands beside them, so that a glide that lost its vowel ("aquilo" as
+a k y l u) counts as an error, lh as l and i, coda s, r and l as one class
+each, affricates as plain t and d because br1 has no t-x and d-j pairs to
+say them with (bench/tts_br1_pairs.py prints that), and no unstressed i
+between a stop, f or v and another consonant: what br1 can say).
+Prints the stressed-syllable agreement, the phoneme error rate, the share of
+words whose stressed e or o (oral) is open or closed in both, and the
 commonest disagreements.
     bench/tts_pronunciation.py [--words N] [--seed S] [--show N] [--strict]
 """
@@ -16,18 +20,19 @@ import argparse, collections, os, random, re, subprocess, sys
 
 top = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 VOWELS = set("aAeEiIoOuU30")
+GLIDES = {"Y": "i", "W": "u"}  # glides, apart from the consonant j
 NASAL = {"a": "A", "e": "E", "i": "I", "o": "O", "u": "U"}
 
 ESPEAK = {"a": "a", "&": "a", "&~": "A", "e": "e", "E": "e", "e~": "E", "i": "i", "I": "i", "y": "i",
-          "i~": "I", "o": "o", "O": "o", "o~": "O", "u": "u", "U": "u", "w": "u", "u~": "U",
+          "i~": "I", "o": "o", "O": "o", "o~": "O", "u": "u", "U": "u", "w": "W", "u~": "U",
           "eI": "ei", "EI": "ei", "aI": "ai", "oI": "oi", "OI": "oi", "uI": "ui", "aU": "au", "eU": "eu",
           "EU": "eu", "iU": "iu", "oU": "ou", "&U~": "Au", "&I~": "Ai", "eI~": "Ei", "oI~": "Oi", "uI~": "Ui",
           "p": "p", "b": "b", "t": "t", "d": "d", "k": "k", "g": "g", "f": "f", "v": "v", "m": "m",
           "n": "n", "l": "l", "s": "s", "z": "z", "S": "x", "Z": "j", "tS": "t", "dZ": "d", "n^": "H",
-          "l^": "li", "lj": "li", "*": "r", "r": "r", "x": "R", "h": "R", "R": "r", "N": "~", "j": "i",
+          "l^": "li", "lj": "li", "*": "r", "r": "r", "x": "R", "h": "R", "R": "r", "N": "~", "j": "Y",
           "@": "", "-": "", "@-": "", "kw": "ku", "gw": "gu", "ks": "ks"}
-BR1 = {"a": "a", "@": "A", "am": "A", "e": "e", "ee": "e", "em": "E", "i": "i", "y": "i", "im": "I",
-       "o": "o", "oo": "o", "om": "O", "u": "u", "w": "u", "um": "U", "b": "b", "k": "k", "d": "d",
+BR1 = {"a": "a", "@": "A", "am": "A", "e": "e", "ee": "e", "em": "E", "i": "i", "y": "Y", "im": "I",
+       "o": "o", "oo": "o", "om": "O", "u": "u", "w": "W", "um": "U", "b": "b", "k": "k", "d": "d",
        "g": "g", "p": "p", "t": "t", "f": "f", "v": "v", "j": "j", "s": "s", "s2": "s", "x": "x",
        "z": "z", "m": "m", "n": "n", "nh": "H", "l": "l", "lh": "li", "r": "r", "r2": "R", "rr": "R"}
 
@@ -48,6 +53,12 @@ def reduce(symbols, stressed_index):
                     out[-1][0] = NASAL[out[-1][0]]
             else:
                 out.append([ch, mark])
+    # A glide beside a vowel is merged with its vowel (diphthong or hiatus
+    # is a matter of taste); one with no vowel beside it stays, an error.
+    for i, pair in enumerate(out):
+        beside = [out[k][0] for k in (i - 1, i + 1) if 0 <= k < len(out)]
+        if pair[0] in GLIDES and any(c in VOWELS for c in beside):
+            pair[0] = GLIDES[pair[0]]
     # Vowel, m or n, consonant: a nasal vowel.  Glides after nasal vowels go.
     res = []
     for i, (c, mark) in enumerate(out):
@@ -101,11 +112,21 @@ STRICT_BR1 = {"ee": "3", "oo": "0"}
 strict = False
 
 
+def stressed_quality(token):
+    """'e' or 'E', 'o' or 'O' for a stressed oral e or o (E and O open), else None."""
+    if token in ("em", "om") or token and "~" in token: return "~"  # nasal: no open or closed
+    if not token: return None
+    if token in ("ee", "oo"): return token[0].upper()
+    return token[0] if token[0] in "eEoO" else None
+
+
 def espeak_form(line, unknown):
-    syms, stress = [], None
+    syms, stress, raw = [], None, None
     for tok in line.split():
         if "'" in tok: stress = len(syms)
         tok = tok.replace("'", "").replace(",", "").replace(";", "").replace("#", "")
+        if stress == len(syms) and raw is None: raw = tok
+        elif stress is not None and len(syms) == stress + 1 and tok == "N": raw = "~"  # a nasal vowel
         if not tok: continue
         if tok == "j" and syms and syms[-1] == "l":  # lh is written l j
             syms[-1] = "li"
@@ -115,22 +136,23 @@ def espeak_form(line, unknown):
             syms.append("?")
             continue
         syms.append(STRICT_ESPEAK.get(tok, ESPEAK[tok]) if strict else ESPEAK[tok])
-    return reduce(syms, stress)
+    return reduce(syms, stress), stressed_quality(raw)
 
 
 def engine_form(line, unknown):
-    syms, stress = [], None
+    syms, stress, raw = [], None, None
     for tok in line.split():
         if tok.startswith(">"):
             stress = len(syms)
             tok = tok[1:]
             if not tok: continue
+        if stress == len(syms) and raw is None: raw = tok
         if tok not in BR1:
             unknown[tok] += 1
             syms.append("?")
             continue
         syms.append(STRICT_BR1.get(tok, BR1[tok]) if strict else BR1[tok])
-    return reduce(syms, stress)
+    return reduce(syms, stress), stressed_quality(raw)
 
 
 def distance(a, b):
@@ -159,6 +181,22 @@ def words_in(folder):
     return found
 
 
+def build_words_program():
+    """Builds bench/tts_words (the pronunciation stage on its own) and returns its path."""
+    out = os.path.join(top, "build", "bench")
+    os.makedirs(out, exist_ok=True)
+    program = os.path.join(out, "tts_words")
+    sources = [os.path.join(top, "bench", "tts_words.cpp"), os.path.join(top, "src", "tts", "pronunciation.cpp"),
+               os.path.join(top, "src", "text", "cp1252.cpp"), os.path.join(top, "src", "platform", "files.cpp"),
+               os.path.join(top, "src", "translator", "letter_rules.cpp"),
+               os.path.join(top, "src", "translator", "exceptions.cpp"),
+               os.path.join(top, "src", "tts", "normalization.cpp"), os.path.join(top, "src", "numbers", "number_words.cpp")]
+    subprocess.run(["g++", "-std=c++20", "-O2", "-finput-charset=UTF-8", "-fexec-charset=CP1252",
+                    "-I" + os.path.join(top, "src"), *sources, "-o", program], check=True)
+
+    return program
+
+
 def main():
     ap = argparse.ArgumentParser()
     ap.add_argument("--words", type=int, default=2000)
@@ -169,16 +207,7 @@ def main():
     global strict
     strict = args.strict
 
-    out = os.path.join(top, "build", "bench")
-    os.makedirs(out, exist_ok=True)
-    program = os.path.join(out, "tts_words")
-    sources = [os.path.join(top, "bench", "tts_words.cpp"), os.path.join(top, "src", "tts", "pronunciation.cpp"),
-               os.path.join(top, "src", "text", "cp1252.cpp"), os.path.join(top, "src", "platform", "files.cpp"),
-               os.path.join(top, "src", "translator", "letter_rules.cpp"),
-               os.path.join(top, "src", "translator", "exceptions.cpp"),
-               os.path.join(top, "src", "tts", "normalization.cpp"), os.path.join(top, "src", "speech", "number_text.cpp")]
-    subprocess.run(["g++", "-std=c++20", "-O2", "-finput-charset=UTF-8", "-fexec-charset=CP1252",
-                    "-I" + os.path.join(top, "src"), *sources, "-o", program], check=True)
+    program = build_words_program()
 
     known = words_in(os.path.join(top, "data")) | words_in(os.path.join(top, "tests"))
     pool = [w for w in open("/usr/share/dict/brazilian", encoding="utf-8").read().split("\n")
@@ -202,9 +231,15 @@ def main():
     subs = collections.Counter()
     examples = {}
     stress_misses = []
+    eo_ok = eo_total = 0
+    eo_misses = collections.defaultdict(list)
     for word, mine, theirs in zip(sample, engine_lines, ref_lines):
-        a, sa = engine_form(mine, unknown)
-        b, sb = espeak_form(theirs, unknown)
+        (a, sa), qa = engine_form(mine, unknown)
+        (b, sb), qb = espeak_form(theirs, unknown)
+        if qb and "~" not in (qa, qb):
+            eo_total += 1
+            if qa == qb: eo_ok += 1
+            else: eo_misses[(qa or "-") + ">" + qb].append(word)
         if syllable_from_end(a, sa) == syllable_from_end(b, sb): stress_ok += 1
         else: stress_misses.append("%s (%s | %s)" % (word, mine, theirs.strip()))
         d = distance(a, b)
@@ -222,6 +257,9 @@ def main():
     print("words: %d (seed %d)" % (len(sample), args.seed))
     print("stressed syllable agreement: %.2f%%" % (100.0 * stress_ok / len(sample)))
     print("phoneme error rate: %.2f%% (%d edits in %d reference phonemes)" % (100.0 * errors / total, errors, total))
+    print("stressed e/o open or closed alike: %.2f%% (%d of %d)" % (100.0 * eo_ok / max(eo_total, 1), eo_ok, eo_total))
+    for key, words in sorted(eo_misses.items(), key=lambda kv: -len(kv[1]))[:6]:
+        print("  %-5s %4d  %s" % (key, len(words), " ".join(words[:8])))
     print("commonest disagreements (engine>espeak-ng, count, example):")
     for piece, n in subs.most_common(args.show):
         print("  %-12s %4d  %s" % (piece, n, examples[piece]))
@@ -230,4 +268,5 @@ def main():
     if unknown: print("unmapped symbols:", dict(unknown.most_common(20)))
 
 
-main()
+if __name__ == "__main__":
+    main()

@@ -18,7 +18,7 @@ out=build/bench-stages
 mkdir -p "$out"
 [ -f "$data/portug.dfn" ] || cmake --build build/native --target tavintts_data
 
-sources=(tools/tts_lines.cpp src/text/cp1252.cpp src/platform/files.cpp src/speech/number_text.cpp
+sources=(tools/tts_lines.cpp src/text/cp1252.cpp src/platform/files.cpp src/numbers/number_words.cpp
          src/translator/letter_rules.cpp src/translator/exceptions.cpp)
 # The text stages only: not the engine, its settings or the MBROLA binding.
 for f in src/tts/*.cpp; do

@@ -12,7 +12,7 @@ mkdir -p "$out"
 g++ -std=c++20 -O2 -DNDEBUG -finput-charset=UTF-8 -fexec-charset=CP1252 -I"$top/src" \
     "$top/bench/tts_words.cpp" "$top"/src/tts/normalization.cpp "$top"/src/tts/pronunciation.cpp \
     "$top"/src/translator/letter_rules.cpp "$top"/src/translator/exceptions.cpp "$top"/src/text/cp1252.cpp \
-    "$top"/src/platform/files.cpp "$top"/src/speech/number_text.cpp -o "$out/tts_words"
+    "$top"/src/platform/files.cpp "$top"/src/numbers/number_words.cpp -o "$out/tts_words"
 python3 - "$megabytes" > "$out/tts_text.txt" <<'PY'
 import random, sys
 words = [w for w in open("/usr/share/dict/brazilian", encoding="utf-8").read().split() if w.isalpha()]

@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "numbers/number_words.h"  // the words the number player says
 #include "settings/sections.h"
 
 // ---- settings ------------------------------------------------------------
@@ -67,18 +68,4 @@ void playRepeatTone();
 
 // ---- number words ----------------------------------------------------------
 
-// The words of 3 and 50, the only ones spelled differently by the recorded
-// words (file names without accents) and by the text-to-speech engine.
-struct NumberSpelling {
-    const char* three;
-    const char* fifty;
-};
-// n of up to 15 digits (higher digits have no words and are dropped).
-std::string numberToWords(unsigned long long n);
-std::string numberToWords(unsigned long long n, const NumberSpelling& spelling);
-std::string tripleWords(char hundreds, char tens, char units);
-std::string tripleWords(char hundreds, char tens, char units, const NumberSpelling& spelling);
-// The words of a number that counts a feminine noun ("hora"): its last word
-// "um" becomes "uma" and "dois" "duas" (vinte e uma, vinte e duas).
-std::string feminineWords(const std::string& words);
 void playNumberWords(const std::string& words);

@@ -4,9 +4,9 @@
 #include <string_view>
 #include <vector>
 
+#include "numbers/number_words.h"
 #include "translator/line_reader.h"
 #include "platform/platform.h"
-#include "speech/speech.h"
 #include "text/cp1252.h"
 
 // Non-ASCII letters are written as code page 1252 escapes (octal where a
@@ -160,7 +160,14 @@ std::uint64_t readNumber(std::string_view text, std::size_t& position) {
 
 }  // namespace
 
-std::string numberToWords(std::uint64_t value) { return ::numberToWords(value, engineNumberSpelling); }
+std::string numberToWords(std::uint64_t value, Gender gender) {
+    return ::numberToWords(value, engineNumberSpelling, gender);
+}
+
+bool countsFeminineNoun(std::string_view rest) {
+    return nounFollows(rest, {"hora", "horas", "semana", "semanas", "vez", "vezes", "pessoa", "pessoas",
+                              "página", "páginas", "linha", "linhas", "baterias"});
+}
 
 std::string symbolName(unsigned char c) { return symbolNames[c]; }
 
@@ -246,7 +253,10 @@ std::string expandNumber(const std::string& text, std::size_t& position) {
         ending = 3;
         plural = true;
     }
-    if (ending == 0) return words + numberToWords(value);
+    if (ending == 0)
+        return words + numberToWords(value, countsFeminineNoun(std::string_view(text).substr(position))
+                                                ? Gender::feminine
+                                                : Gender::masculine);
     position += ending;
     return ordinalWords(value, gender) + (plural ? "s" : "");
 }

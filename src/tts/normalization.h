@@ -7,13 +7,16 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
+
+#include "numbers/number_words.h"
 
 namespace tts {
 
 constexpr int maximumAbbreviations = 2000;
 constexpr std::size_t maximumExpansionLength = 999;
 
-enum class Gender { masculine, feminine };
+using Gender = NumberGender;
 
 // Clears the abbreviations table and reads "KEY=expansion" lines (trimmed;
 // empty lines and lines starting with ";" skipped; keys upper-cased).  False
@@ -32,7 +35,10 @@ std::string spellOrKeep(const std::string& text, std::size_t& position);
 std::string ordinalWords(std::uint64_t value, Gender gender);
 
 // Cardinal words of up to 15 digits, with this engine's spellings
-// ("três", "cinqüenta").
-std::string numberToWords(std::uint64_t value);
+// ("três", "cinqüenta"); feminine before a feminine noun ("uma hora").
+std::string numberToWords(std::uint64_t value, Gender gender = Gender::masculine);
+// True when rest starts with a space and a feminine noun that numbers count
+// ("horas", "vezes"), so the number before it is said "uma", "duas", "duzentas".
+bool countsFeminineNoun(std::string_view rest);
 
 }  // namespace tts

@@ -273,8 +273,10 @@ void joinWords(std::vector<std::string>& lines) {
 
 }  // namespace
 
-int stressPosition(const std::string& word) {
-    const std::string lowered = cp1252::lower(word);
+namespace {
+
+// The stressed letter by the word's ending, scanning from its end.
+int scannedStress(const std::string& lowered) {
     const int length = static_cast<int>(lowered.size());
     bool anyStressVowel = false;
     for (int p = length; p >= 1; --p) {
@@ -339,6 +341,24 @@ int stressPosition(const std::string& word) {
         }
     }
     return result;
+}
+
+bool isPlainVowel(char c) { return c == 'a' || c == 'e' || c == 'i' || c == 'o' || c == 'u'; }
+
+}  // namespace
+
+int stressPosition(const std::string& word) {
+    const std::string lowered = cp1252::lower(word);
+    const int p = scannedStress(lowered);
+    // An unaccented i between a vowel and a, e or o is the glide of a
+    // diphthong whose first vowel bears the stress: meio, praia, roia,
+    // delineia.  (A stressed i in hiatus there would carry an accent: saída;
+    // saiu keeps its i.)
+    const auto isAEO = [](char c) { return c == 'a' || c == 'e' || c == 'o'; };
+    if (p > 1 && p < static_cast<int>(lowered.size()) && lowered[p - 1] == 'i' && isPlainVowel(lowered[p - 2]) &&
+        isAEO(lowered[p]))
+        return p - 1;
+    return p;
 }
 
 bool loadPronunciationFiles(const std::string& rulesPath, const std::string& exceptionsPath) {

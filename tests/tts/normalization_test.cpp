@@ -66,6 +66,20 @@ TEST(Normalization, AbbreviationsFileEdges) {
     EXPECT_EQ(tts::findAbbreviation("pç"), "");  // a failed load leaves the table empty
 }
 
+// A number agrees with the feminine noun it counts, in its units and thousands.
+TEST(Normalization, NumbersBeforeFeminineNouns) {
+    const Rewrite cases[] = {
+        {"1 hora e 40 minutos", "uma  hora e quarenta  minutos"}, {"2 horas", "duas  horas"},
+        {"21 horas", "vinte e uma  horas"}, {"22 Horas", "vinte e duas  Horas"},
+        {"200 horas", "duzentas  horas"}, {"101 vezes", "cento e uma  vezes"},
+        {"2001 semanas", "duas mil e uma  semanas"}, {"1001 horas", "mil e uma  horas"},
+        {"2000000 horas", "dois milhões   horas"}, {"1 horario", "um  horario"}, {"1 horário", "um  horário"},
+        {"2 minutos", "dois  minutos"}, {"1 hora.", "uma  hora."},
+        {"3 horas", "três  horas"}, {"1horas", "um horas"},
+    };
+    for (const Rewrite& c : cases) EXPECT_EQ(tts::normalizeText(c.text), c.normalized) << c.text;
+}
+
 TEST(Normalization, InstalledAbbreviations) {
     ASSERT_TRUE(tts::loadAbbreviations(VOLTANOR_SOURCE_DIR "/data/tts/portug.abr"));
     EXPECT_EQ(tts::normalizeText("A Sra. Lima, Av. Brasil: 15 min. e 3 km"),  // no point: spelled

@@ -118,14 +118,33 @@ TEST(Pronunciation, InstalledRulesForBr1) {
     const std::pair<Lines, const char*> cases[] = {
         {{"tia", "dia"}, "t >i a d >i a"},           // no affricates in br1
         {{"leite", "novo"}, "l >e y t i n >o v u"},  // final unstressed e and o
-        {{"sol", "calça"}, "s >o w k >a w s a"},     // l closing a syllable
+        {{"sol", "calça"}, "s >oo w k >a w s a"},    // l closing a syllable
         {{"campo", "bem", "mãe"}, "k >am p u b >em i m >am i"},
         {{"café", "avô", "bola", "janelas"}, "k a f >ee a v >o b >oo l a j a n >ee l a s2"},
         {{"filho", "ninho"}, "f >i l y u n >i nh u"},  // br1 has no lh pairs
         {{"ritmo", "táxi"}, "rr >i t i m u t >a k i s i"},
         {{"carro", "rato", "honra"}, "k >a rr u rr >a t u >om rr a"},
         {{"mar", "azul", "mar", "calmo"}, "m >a r a z >u w m >a r2 k >a w m u"},
-        {{"quero", "água", "guerra"}, "k >e r u >a g w a g >e rr a"},
+        {{"quero", "água", "guerra"}, "k >ee r u >a g w a g >ee rr a"},
+    };
+    for (const auto& [words, phonemes] : cases) EXPECT_EQ(phonemesOf(words), phonemes) << words[0];
+}
+
+// Words the engine used to say wrongly, with phonemes whose every pair br1 can join.
+TEST(Pronunciation, InstalledRulesSayHardWords) {
+    const std::string data = VOLTANOR_SOURCE_DIR "/data/tts/";
+    ASSERT_TRUE(tts::loadPronunciationFiles(data + "portug.nrl", data + "portug.exc"));
+    const std::pair<Lines, const char*> cases[] = {
+        {{"aquilo", "guitarra"}, "a k >i l u g i t >a rr a"},  // qu and gu keep the i
+        {{"lâmpada", "importância"}, "l >am p a d a im p o r2 t >am s i a"},
+        {{"elaboramos"}, "e l a b o r >@ m u s2"},
+        {{"próxima", "juiz"}, "p r >oo s i m a j u >i s2"},
+        {{"pede", "borde", "foque", "choco", "roia"}, "p >ee d i b >oo r2 d i f >oo k i x >oo k u rr >oo y a"},
+        {{"sair", "reconstruir", "instituir"},  // no y-r2 pair in br1
+         "s a >i r2 rr e k om s2 t r u >i r im s2 t i t u >i r2"},
+        {{"meio", "saiu", "Raul", "argüi"}, "m >e y u s a >i w rr a >u w a r2 g w >i"},
+        {{"fixo", "exame", "peixe", "toda"}, "f >i k i s u e z >@ m i p >e y x i t >o d a"},
+        {{"perspectiva", "compõem"}, "p e s2 p e k i t >i v a k om p >om em i"},  // no r2-s2, m-_
     };
     for (const auto& [words, phonemes] : cases) EXPECT_EQ(phonemesOf(words), phonemes) << words[0];
 }
