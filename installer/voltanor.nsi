@@ -364,6 +364,7 @@ FunctionEnd
 !insertmacro RemovalFunctions "un."
 
 Function Undo
+  SetOutPath $TEMP  ; the program folder cannot go while it is the current one
   StrCpy $R6 $RunId
   Call RemoveRecorded
   ; The uninstall entry is written last: a failed first installation has none.
@@ -396,7 +397,8 @@ Section "${SECAO_PROGRAMA}" SecPrograma
   SectionIn RO
   SetShellVarContext all
   System::Call 'kernel32::GetTickCount() i .r0'
-  StrCpy $RunId "$0"
+  System::Call 'kernel32::GetCurrentProcessId() i .r1'
+  StrCpy $RunId "$0-$1"
 
   ; The settings file: whole when there is none, else only what it lacks.
   StrCpy $IniCriado 0
@@ -490,6 +492,14 @@ SectionEnd
   !insertmacro MUI_DESCRIPTION_TEXT ${SecPrograma} "${DESC_PROGRAMA}"
   !insertmacro MUI_DESCRIPTION_TEXT ${SecVigiar} "${DESC_VIGIAR}"
 !insertmacro MUI_FUNCTION_DESCRIPTION_END
+
+; A file that NSIS itself could not finish writing (a full disk) ends the
+; installation here: what this run added goes, the half-written file too.
+Function .onInstFailed
+  Delete $R9
+  Call Undo
+  SetErrorLevel 2
+FunctionEnd
 
 Function .onInit
   !insertmacro OneAtATime
