@@ -2,7 +2,8 @@
 # Builds the Windows installer build/voltanor-setup.exe (NSIS): sets up what is
 # missing and builds what it holds (scripts/build.sh run: the voice data and the
 # 32-bit voltanor.exe with mbrola.dll), then generates from the sources what the
-# script installer/voltanor.nsi includes (in build/installer/) and runs makensis.
+# script installer/voltanor.nsi includes (in installer/ beside OUTPUT, so
+# build/installer/) and runs makensis.
 #   scripts/package.sh [--no-build] [OUTPUT.exe]
 # --no-build uses the trees as they are (the test command has built them).
 # VOLTANOR_VERSION, when set, stands in for the project's version, and
@@ -21,7 +22,7 @@ if [ $build = 1 ]; then
   scripts/build.sh run
 fi
 
-tree=$top/build/i686 data=$top/build/data gen=$top/build/installer
+tree=$top/build/i686 data=$top/build/data gen=$(dirname "$output")/installer
 br1=$top/build/mbrola/usr/share/mbrola/br1/br1
 br1_notice=$top/build/mbrola/usr/share/doc/mbrola-br1/copyright
 for f in "$tree/voltanor.exe" "$tree/mbrola.dll" "$data/kelmar/som/letras" "$br1" "$br1_notice"; do
