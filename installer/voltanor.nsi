@@ -24,6 +24,7 @@ ManifestDPIAware true
 !include MUI2.nsh
 !include LogicLib.nsh
 !include Sections.nsh
+!include FileFunc.nsh
 !include "${GERADOS}\versao.nsh"
 !include /CHARSET=UTF8 "textos.nsh"
 
@@ -513,6 +514,13 @@ Function .onInit
   ${EndIf}
   ClearErrors
   ReadRegStr $0 HKLM "${REGISTRO}" "Iniciar"
+  ${IfNot} ${Errors}
+    !insertmacro SelectSection ${SecVigiar}
+  ${EndIf}
+  ; /VIGIAR ticks it from the command line (silent installations).
+  ${GetParameters} $0
+  ClearErrors
+  ${GetOptions} $0 "/VIGIAR" $1
   ${IfNot} ${Errors}
     !insertmacro SelectSection ${SecVigiar}
   ${EndIf}

@@ -68,9 +68,9 @@ program_dir=$drive/${program#C:\\}
 program_dir=${program_dir//\\//}
 lnk="$drive/ProgramData/Microsoft/Windows/Start Menu/Programs/Voltanor - Medidor de bateria.lnk"
 
-# 1. A silent install in a prefix that never had it.
+# 1. A silent install in a prefix that never had it (with the watcher at logon).
 snapshot before
-installed "$work/setup.exe" /S
+installed "$work/setup.exe" /S /VIGIAR
 check "install /S: exit code 0 (got $status)" [ "$status" -eq 0 ]
 for f in "$program_dir/voltanor.exe" "$program_dir/mbrola.dll" "$program_dir/desinstalar.exe" \
          "$program_dir/licencas/licencas.txt" "$program_dir/licencas/AGPL-3.txt" \
@@ -92,7 +92,8 @@ check "install: the shortcut is there" [ -s "$lnk" ]
 hotkey=$(od -An -tx1 -j64 -N2 "$lnk" 2>/dev/null | tr -d ' ')
 check "install: the shortcut's hotkey is Ctrl+Alt+Shift+B (got $hotkey)" [ "$hotkey" = 4207 ]
 check "install: the shortcut starts voltanor.exe" grep -qa 'voltanor.exe' "$lnk"
-check "install: no run at logon unless chosen" [ -z "$(reg_value 'HKCU\Software\Microsoft\Windows\CurrentVersion\Run' Voltanor)" ]
+run_at_logon() { reg_value 'HKCU\Software\Microsoft\Windows\CurrentVersion\Run' Voltanor; }
+check "install /VIGIAR: the watcher runs at logon ($(run_at_logon))" [ "$(run_at_logon)" = "\"$program\\voltanor.exe\" /vigiar" ]
 check "install: the version resource says $version" grep -qaP "F\x00i\x00l\x00e\x00V\x00e\x00r\x00s\x00i\x00o\x00n\x00\x00\x00(\x00\x00)?${version//./\\x00.\\x00}" "$program_dir/voltanor.exe"
 
 # 4. The silent uninstall leaves the prefix as it was.
@@ -116,6 +117,7 @@ check "over the earlier version: exit code 0 (got $status)" [ "$status" -eq 0 ]
 entries=$("${wine[@]}" reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall' /s /reg:32 2>/dev/null | grep -c 'DisplayName.*Voltanor')
 check "over the earlier version: one uninstall entry (got $entries)" [ "$entries" -eq 1 ]
 check "over the earlier version: DisplayVersion $version" [ "$(reg_value "$uninstall_key" DisplayVersion)" = "$version" ]
+check "without /VIGIAR: nothing runs at logon" [ -z "$(run_at_logon)" ]
 ini=$drive/windows/ORAVIX.INI
 has_line() { grep -qxF -- "$1"$'\r' "$ini" || grep -qxF -- "$1" "$ini"; }
 for line in 'VELOCIDADE=4' 'PAUSAPONTO4=180' $'NOME=Jo\xe3o da Silva' '[OUTRO]' $'; minhas configura\xe7\xf5es'; do
