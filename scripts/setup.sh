@@ -14,7 +14,7 @@ packages=(
   g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
   wine wine64 wine32:i386
   xvfb xdotool x11-apps x11-utils imagemagick
-  espeak-ng libespeak-ng-dev sox wbrazilian
+  espeak-ng libespeak-ng-dev sox wbrazilian nsis
 )
 
 missing=()

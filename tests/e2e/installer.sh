@@ -1,0 +1,217 @@
+#!/usr/bin/env bash
+# The Windows installer (scripts/package.sh) in a Wine prefix of its own, made
+# fresh for this script: a silent install puts the program, its data, the br1
+# voice and its registry entry, the shortcut with its hotkey and the uninstall
+# entry in place; the installed program speaks its report started as the
+# shortcut starts it; a settings file of the user's keeps its values; the
+# silent uninstall leaves the prefix's files and registry as they were;
+# installing over an earlier version keeps one entry; a read-only folder, a
+# full disk and a second installer at once fail cleanly.  The installer is
+# 32-bit: it runs only in the i686 tree, once per test command.
+source "$(dirname "$0")/lib/common.sh"
+if [ "${VOLTANOR_REGISTRY_VIEW:-}" != 32 ]; then
+  echo "skipped: the 32-bit installer is checked once, in the i686 tree"; exit 0
+fi
+# A mount namespace of its own: the drives of the bad cases vanish with it.
+[ -n "${INSTALLER_NAMESPACE:-}" ] || exec env INSTALLER_NAMESPACE=1 unshare -m --propagation private bash "$0"
+top=$VOLTANOR_SOURCE_DIR
+work=$(mktemp -d)
+export WINEPREFIX=$work/prefix
+drive=$WINEPREFIX/drive_c
+wine=("$scripts/wine-exec.sh")
+server() { HOME=${VOLTANOR_WINE_HOME:-$top/build/winehome} TMPDIR=$top/build/tmp wineserver "$@"; }
+cleanup() {
+  server -k 2>/dev/null; server -w 2>/dev/null
+  umount "$work"/drive-* 2>/dev/null
+  [ -n "${INSTALLER_KEEP:-}" ] || rm -rf "$work"
+}
+trap cleanup EXIT
+
+# The installer, and an earlier version of it (uncompressed: quicker to make).
+"$scripts/package.sh" --no-build "$work/setup.exe" >"$work/package.log" 2>&1
+show_on_failure "$work/package.log"
+check "package.sh wrote the installer" [ -s "$work/setup.exe" ]
+VOLTANOR_VERSION=0.9.0 VOLTANOR_PACKAGE_FAST=1 "$scripts/package.sh" --no-build "$work/old.exe" >"$work/package.log" 2>&1
+check "package.sh wrote an earlier version" [ -s "$work/old.exe" ]
+version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$VOLTANOR_BIN_DIR/CMakeCache.txt")
+
+mkdir -p "$WINEPREFIX"
+"${wine[@]}" wineboot -i >"$work/wineboot.log" 2>&1
+server -w
+
+# snapshot NAME: the files under drive_c and the whole registry, once every
+# Wine process has ended (the uninstaller runs a copy of itself and returns).
+snapshot() {
+  server -w
+  (cd "$drive" && find . -path ./windows/temp -prune -o -path './users/*/Temp' -prune -o -print | LC_ALL=C sort) > "$work/$1.files"
+  "${wine[@]}" regedit /E "$work/$1.reg.utf16" >/dev/null 2>&1
+  server -w
+  # Wine's own bookkeeping of each run is left out: times, and the keys of
+  # the display driver that each session makes anew, and the drives that the
+  # bad cases below add.
+  iconv -f UTF-16 -t UTF-8 "$work/$1.reg.utf16" | tr -d '\r' | awk '
+    /^\[/ { skip = ($0 ~ /\\Control\\Video\\|\\MountedDevices]/) }
+    !skip && !/^"(InstallDate|DriverDateData)"/ && !/Time/' > "$work/$1.reg"
+}
+installed() { # EXE ARGS...: runs an installer or uninstaller, sets $status
+  status=0
+  "${wine[@]}" "$@" >"$work/run.log" 2>&1 </dev/null || status=$?
+  server -w
+}
+reg_value() { # KEY VALUE: the data of a value, as reg query prints it
+  "${wine[@]}" reg query "$1" /v "$2" /reg:32 2>/dev/null | tr -d '\r' | sed -n "s/^ *$2 *REG_[A-Z_]* *//p"
+}
+uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Voltanor'
+program='C:\Program Files (x86)\Voltanor'
+[ -d "$drive/Program Files (x86)" ] || program='C:\Program Files\Voltanor'
+program_dir=$drive/${program#C:\\}
+program_dir=${program_dir//\\//}
+lnk="$drive/ProgramData/Microsoft/Windows/Start Menu/Programs/Voltanor - Medidor de bateria.lnk"
+
+# 1. A silent install in a prefix that never had it (with the watcher at logon).
+snapshot before
+installed "$work/setup.exe" /S /VIGIAR
+check "install /S: exit code 0 (got $status)" [ "$status" -eq 0 ]
+for f in "$program_dir/voltanor.exe" "$program_dir/mbrola.dll" "$program_dir/desinstalar.exe" \
+         "$program_dir/licencas/licencas.txt" "$program_dir/licencas/AGPL-3.txt" \
+         "$drive/kelmar/som/letras/_44.wav" "$drive/kelmar/som/difones/DIFONES3.DIF" \
+         "$drive/kelmar/tavintts/portug.nrl" "$drive/kelmar/tavintts/br1/br1" "$drive/windows/ORAVIX.INI"; do
+  check "install: ${f#$drive/} is there" [ -s "$f" ]
+done
+check "install: the settings file is data/ORAVIX.INI" cmp -s "$top/data/ORAVIX.INI" "$drive/windows/ORAVIX.INI"
+br1_entry=$("${wine[@]}" reg query 'HKLM\SOFTWARE\TCTS\Mbrola\databases\BR1' /ve /reg:32 2>/dev/null | tr -d '\r' | sed -n 's/^ *([^)]*) *REG_SZ *//p')
+check "install: the br1 voice's registry entry ($br1_entry)" [ "$br1_entry" = 'C:\kelmar\tavintts\br1\br1' ]
+for v in DisplayName Publisher DisplayVersion UninstallString QuietUninstallString EstimatedSize; do
+  check "install: uninstall entry's $v ($(reg_value "$uninstall_key" $v))" [ -n "$(reg_value "$uninstall_key" $v)" ]
+done
+check "install: DisplayVersion is $version" [ "$(reg_value "$uninstall_key" DisplayVersion)" = "$version" ]
+check "install: QuietUninstallString" [ "$(reg_value "$uninstall_key" QuietUninstallString)" = "\"$program\\desinstalar.exe\" /S" ]
+check "install: the shortcut is there" [ -s "$lnk" ]
+# The shell link's hotkey: two bytes at offset 0x40, the key then its modifiers
+# (1 Shift, 2 Ctrl, 4 Alt): Ctrl+Alt+Shift+B.
+hotkey=$(od -An -tx1 -j64 -N2 "$lnk" 2>/dev/null | tr -d ' ')
+check "install: the shortcut's hotkey is Ctrl+Alt+Shift+B (got $hotkey)" [ "$hotkey" = 4207 ]
+check "install: the shortcut starts voltanor.exe" grep -qa 'voltanor.exe' "$lnk"
+run_at_logon() { reg_value 'HKCU\Software\Microsoft\Windows\CurrentVersion\Run' Voltanor; }
+check "install /VIGIAR: the watcher runs at logon ($(run_at_logon))" [ "$(run_at_logon)" = "\"$program\\voltanor.exe\" /vigiar" ]
+check "install: the version resource says $version" grep -qaP "F\x00i\x00l\x00e\x00V\x00e\x00r\x00s\x00i\x00o\x00n\x00\x00\x00(\x00\x00)?${version//./\\x00.\\x00}" "$program_dir/voltanor.exe"
+
+# 4. The silent uninstall leaves the prefix as it was.
+installed "$program_dir/desinstalar.exe" /S
+check "uninstall /S: exit code 0 (got $status)" [ "$status" -eq 0 ]
+snapshot after
+show_on_failure "$work/files.diff" "$work/reg.diff"
+diff "$work/before.files" "$work/after.files" > "$work/files.diff"
+diff "$work/before.reg" "$work/after.reg" > "$work/reg.diff"
+check "uninstall: the same files under drive_c as before ($(wc -l < "$work/before.files") paths)" [ ! -s "$work/files.diff" ]
+check "uninstall: the same registry as before ($(wc -l < "$work/before.reg") lines)" [ ! -s "$work/reg.diff" ]
+
+# 5 and 3. A settings file of the user's, then an earlier version, then this one.
+user_ini=$work/user.ini
+printf '; minhas configura\xe7\xf5es\r\n[TRADUTOR]\r\nVELOCIDADE=4\r\n\r\n[SINTETIZADOR]\r\nPAUSAPONTO4=180\r\n\r\n[OUTRO]\r\nNOME=Jo\xe3o da Silva\r\n' > "$user_ini"
+cp "$user_ini" "$drive/windows/ORAVIX.INI"
+installed "$work/old.exe" /S
+check "earlier version: exit code 0 (got $status)" [ "$status" -eq 0 ]
+installed "$work/setup.exe" /S
+check "over the earlier version: exit code 0 (got $status)" [ "$status" -eq 0 ]
+entries=$("${wine[@]}" reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall' /s /reg:32 2>/dev/null | grep -c 'DisplayName.*Voltanor')
+check "over the earlier version: one uninstall entry (got $entries)" [ "$entries" -eq 1 ]
+check "over the earlier version: DisplayVersion $version" [ "$(reg_value "$uninstall_key" DisplayVersion)" = "$version" ]
+check "without /VIGIAR: nothing runs at logon" [ -z "$(run_at_logon)" ]
+ini=$drive/windows/ORAVIX.INI
+has_line() { grep -qxF -- "$1"$'\r' "$ini" || grep -qxF -- "$1" "$ini"; }
+for line in 'VELOCIDADE=4' 'PAUSAPONTO4=180' $'NOME=Jo\xe3o da Silva' '[OUTRO]' $'; minhas configura\xe7\xf5es'; do
+  check "user's settings: \"$(iconv -f CP1252 -t UTF-8 <<<"$line")\" kept byte for byte" has_line "$line"
+done
+check "user's settings: VELOCIDADE=3 not added beside the user's" [ "$(grep -c '^VELOCIDADE=' "$ini")" -eq 1 ]
+for line in 'CORTEFON3=700' 'PAUSAPONTO3=250' '[TAVINTTS]' 'MBROLA_DB=br1'; do
+  check "user's settings: missing $line added" has_line "$line"
+done
+
+# 2. The installed program started as its shortcut starts it (in its folder),
+# with the default voice (speed 4 from the user's settings), then with the
+# text-to-speech engine selected.
+battery=(mains=0 battery=Discharging full=5000000 now=4000000 current=1600000)
+speak() { # NAME
+  mkdir -p "$work/$1.capture"
+  pushd "$program_dir" >/dev/null
+  VOLTANOR_CAPTURE_DIR=$work/$1.capture run_program "$work/$1.log" -- "${battery[@]}" -- 'C:\Program Files (x86)\Voltanor\voltanor.exe'
+  popd >/dev/null
+  captured=$(cat "$work/$1.capture"/*-"$2".raw 2>/dev/null | wc -c)
+}
+speak default 11025-1-U8
+check "installed, default voice: exit code 0 (got $status)" [ "$status" -eq 0 ]
+check "installed, default voice: the report shown" drew_line "$work/default.log" "80 por cento restante."
+check "installed, default voice: spoken at 11025 Hz ($captured bytes)" [ "$captured" -gt 40000 ]
+cp "$ini" "$work/installed.ini"
+sed -i 's/^\[TRADUTOR\]\r\?$/[TRADUTOR]\r\nSAPI=SIM/' "$ini"
+printf '[SERVFALA]\r\nTIPOSAPI=3\r\n' >> "$ini"
+speak tts 16000-1-S16_LE
+check "installed, engine: exit code 0 (got $status)" [ "$status" -eq 0 ]
+check "installed, engine: the report shown" drew_line "$work/tts.log" "80 por cento restante."
+check "installed, engine: spoken by br1 at 16000 Hz ($captured bytes)" [ "$captured" -gt 128000 ]
+cp "$work/installed.ini" "$ini"
+
+installed "$program_dir/desinstalar.exe" /S
+server -w
+check "uninstall: exit code 0 (got $status)" [ "$status" -eq 0 ]
+# (Wine's profile functions drop blank lines whenever they write the file.)
+lines() { grep -av -e '^$' -e $'^\r$' "$1"; }
+diff <(lines "$user_ini") <(lines "$ini") > "$work/ini.diff"
+show_on_failure "$work/ini.diff"
+check "uninstall: the user's settings file is as it was, byte for byte but for blank lines" [ ! -s "$work/ini.diff" ]
+check "uninstall: no program folder left" [ ! -e "$program_dir" ]
+check "uninstall: no voice data left" [ ! -e "$drive/kelmar" ]
+rm -f "$ini"
+
+# 6. Bad cases: each fails with a non-zero exit code and leaves nothing.
+snapshot base
+# drive NAME LETTER SIZE: a small tmpfs as a Wine drive.
+drive_letter() {
+  mkdir -p "$work/drive-$1"
+  mount -t tmpfs -o size="$3" "voltanor-$1" "$work/drive-$1"
+  ln -s "$work/drive-$1" "$WINEPREFIX/dosdevices/$2:"
+}
+unchanged() { # WHAT
+  snapshot "$1"
+  diff "$work/base.files" "$work/$1.files" > "$work/$1.files.diff"
+  diff "$work/base.reg" "$work/$1.reg" > "$work/$1.reg.diff"
+  show_on_failure "$work/$1.files.diff" "$work/$1.reg.diff"
+  check "$1: nothing left in drive_c" [ ! -s "$work/$1.files.diff" ]
+  check "$1: nothing left in the registry" [ ! -s "$work/$1.reg.diff" ]
+}
+drive_letter readonly r 1m
+mkdir "$work/drive-readonly/Voltanor"
+mount -o remount,ro "$work/drive-readonly"
+installed "$work/setup.exe" /S '/D=R:\Voltanor'
+check "read-only folder: exit code 2 (got $status)" [ "$status" -eq 2 ]
+unchanged "read-only folder"
+
+drive_letter full f 512k
+installed "$work/setup.exe" /S '/D=F:\Voltanor'
+check "full disk: exit code 2 (got $status)" [ "$status" -eq 2 ]
+check "full disk: the drive is empty again" [ -z "$(ls -A "$work/drive-full")" ]
+unchanged "full disk"
+
+# Twice at once: the first one waits on its first page.
+"${wine[@]}" "$work/setup.exe" >/dev/null 2>&1 </dev/null &
+first=$!
+for _ in $(seq 300); do
+  window=$(xdotool search --name 'Instala.*Voltanor' 2>/dev/null | head -n1)
+  [ -n "$window" ] && break; sleep 0.1
+done
+check "twice at once: the first installer shows its window" [ -n "$window" ]
+status=0; "${wine[@]}" "$work/setup.exe" /S >/dev/null 2>&1 </dev/null || status=$?
+check "twice at once: the second one ends with exit code 3 (got $status)" [ "$status" -eq 3 ]
+# Esc on its page cancels it (a few times: the window takes the focus late).
+for _ in $(seq 50); do
+  kill -0 "$first" 2>/dev/null || break
+  [ -n "$window" ] && { xdotool windowfocus "$window"; xdotool key --clearmodifiers Escape; } 2>/dev/null
+  sleep 0.2
+done
+kill -0 "$first" 2>/dev/null && kill "$first"
+status=0; wait "$first" || status=$?
+check "twice at once: the first one, cancelled with Esc, ends with exit code 1 (got $status)" [ "$status" -eq 1 ]
+unchanged "twice at once"
+
+finish
