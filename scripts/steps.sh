@@ -4,7 +4,10 @@
 #   step NAME COMMAND...  runs COMMAND, showing its output as it comes and
 #                         keeping it in build/logs/NAME.log; when it fails,
 #                         says which step, which command and the log's last
-#                         lines, and returns the command's exit code.
+#                         lines, and returns the command's exit code.  When it
+#                         ends it says its wall time and the processor time
+#                         (user + system) of the command and what it waited
+#                         for; servers left running are not counted.
 #   report_failures       an ERR trap naming the command and line that failed
 #                         (with `set -eE`, so that no failure ends silently).
 #   stay_inside_build     TMPDIR and HOME inside build/, so that the build, the
@@ -16,8 +19,9 @@ script_name=${0##*/}
 
 step() {
   local name=$1; shift
-  local log=$VOLTANOR_LOGS/$name.log started=$SECONDS status
+  local log=$VOLTANOR_LOGS/$name.log started=$SECONDS status cpu_started
   mkdir -p "$VOLTANOR_LOGS"
+  children_cpu; cpu_started=$children_cpu_seconds
   echo "==> $name: $*"
   if "$@" </dev/null 2>&1 | tee "$log"; then status=0; else status=${PIPESTATUS[0]}; fi
   step_result "$name" "$log" "$started" "$status" "$@"
@@ -28,8 +32,9 @@ step() {
 # (which would hold a pipe to tee open) or whose output only matters when they fail.
 quiet_step() {
   local name=$1; shift
-  local log=$VOLTANOR_LOGS/$name.log started=$SECONDS status ticker
+  local log=$VOLTANOR_LOGS/$name.log started=$SECONDS status ticker cpu_started
   mkdir -p "$VOLTANOR_LOGS"
+  children_cpu; cpu_started=$children_cpu_seconds
   echo "==> $name: $* (output in $log)"
   (while sleep 15; do echo "    $name: $((SECONDS - started)) s"; done) &
   ticker=$!
@@ -49,7 +54,22 @@ step_result() { # name, log, start time, exit code, command...
     } >&2
     return "$status"
   fi
-  echo "==> $name: done in $((SECONDS - started)) s"
+  children_cpu
+  echo "==> $name: done in $((SECONDS - started)) s, processor $(awk -v a="${cpu_started:-0}" \
+    -v b="$children_cpu_seconds" 'BEGIN { printf "%.1f", b - a }') s"
+}
+
+# children_cpu: $children_cpu_seconds, the processor seconds (user + system)
+# of the children this shell has waited for.  `times` runs in this shell (a
+# command substitution would count its own subshell's children).
+children_cpu() {
+  local file=$VOLTANOR_LOGS/.times.$BASHPID user sys
+  mkdir -p "$VOLTANOR_LOGS"
+  times >"$file"
+  { read -r _; read -r user sys; } <"$file"  # second line: "1m2.500s 0m3.250s"
+  rm -f "$file"
+  children_cpu_seconds=$(awk -v u="$user" -v s="$sys" 'BEGIN {
+    split(u, a, "m"); split(s, b, "m"); printf "%.1f", a[1] * 60 + a[2] + b[1] * 60 + b[2] }')
 }
 
 # A failed step, or a function returning a failure, has already said what
