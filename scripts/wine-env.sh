@@ -53,6 +53,11 @@ wine_env_variables() {
 wine_prefix_prepare() {
   local status=0
   wine_env_variables
+  if [ -f "$WINEPREFIX/system.reg" ]; then
+    wine_home wineserver -k >/dev/null 2>&1 || true
+    wine_home timeout 60 wineserver -w
+    return
+  fi
   start_private_display || return
   make_prefix || status=$?
   wine_env_stop
