@@ -5,6 +5,8 @@
 #                   for i686 and x86_64.
 #   build.sh run    only what running needs: the voice data (and the native
 #                   generators it is made with) and the i686 voltanor.exe.
+#   build.sh quick  what `test.sh --quick` runs: the native tree and the i686
+#                   unit tests.
 set -eEuo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 cd "$top"
@@ -13,7 +15,7 @@ report_failures
 stay_inside_build
 jobs=${VOLTANOR_JOBS:-$(nproc)}
 mode=${1:-all}
-case $mode in all | run) ;; *) echo "build.sh: unknown mode '$mode' (all or run)" >&2; exit 2 ;; esac
+case $mode in all | run | quick) ;; *) echo "build.sh: unknown mode '$mode' (all, run or quick)" >&2; exit 2 ;; esac
 
 # MBROLA's source at the pinned commit: fetched by CMake, or, on machines that
 # cannot reach its home, the copy of that tree kept beside the clone.
@@ -43,7 +45,11 @@ build() { # tree, targets...
 configure native
 if [ "$mode" = run ]; then build native voice_data; else build native all voice_data; fi
 for arch in i686 x86_64; do
-  [ "$mode" = run ] && [ $arch != i686 ] && continue
+  [ "$mode" != all ] && [ $arch != i686 ] && continue
   configure "$arch" -DCMAKE_TOOLCHAIN_FILE="$top/cmake/mingw-$arch.cmake"
-  if [ "$mode" = run ]; then build "$arch" voltanor; else build "$arch"; fi
+  case $mode in
+    run) build "$arch" voltanor ;;
+    quick) build "$arch" unit_tests ;;
+    *) build "$arch" ;;
+  esac
 done

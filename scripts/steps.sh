@@ -4,7 +4,14 @@
 #   step NAME COMMAND...  runs COMMAND, showing its output as it comes and
 #                         keeping it in build/logs/NAME.log; when it fails,
 #                         says which step, which command and the log's last
-#                         lines, and returns the command's exit code.
+#                         lines, and returns the command's exit code.  When it
+#                         ends it says its wall time and the processor time
+#                         (user + system) of the command and what it waited
+#                         for; servers left running are not counted, unless
+#                         VOLTANOR_CPU_CGROUP names a cpuacct cgroup folder
+#                         (root only, for measuring): each step then runs in a
+#                         cgroup of its own within the step around it, which
+#                         counts every process it started.
 #   report_failures       an ERR trap naming the command and line that failed
 #                         (with `set -eE`, so that no failure ends silently).
 #   stay_inside_build     TMPDIR and HOME inside build/, so that the build, the
@@ -16,10 +23,12 @@ script_name=${0##*/}
 
 step() {
   local name=$1; shift
-  local log=$VOLTANOR_LOGS/$name.log started=$SECONDS status
+  local log=$VOLTANOR_LOGS/$name.log started=$SECONDS status cpu_started step_cgroup
   mkdir -p "$VOLTANOR_LOGS"
+  children_cpu; cpu_started=$children_cpu_seconds
+  make_step_cgroup "$name"
   echo "==> $name: $*"
-  if "$@" </dev/null 2>&1 | tee "$log"; then status=0; else status=${PIPESTATUS[0]}; fi
+  if in_step_cgroup "$@" </dev/null 2>&1 | tee "$log"; then status=0; else status=${PIPESTATUS[0]}; fi
   step_result "$name" "$log" "$started" "$status" "$@"
 }
 
@@ -28,12 +37,14 @@ step() {
 # (which would hold a pipe to tee open) or whose output only matters when they fail.
 quiet_step() {
   local name=$1; shift
-  local log=$VOLTANOR_LOGS/$name.log started=$SECONDS status ticker
+  local log=$VOLTANOR_LOGS/$name.log started=$SECONDS status ticker cpu_started step_cgroup
   mkdir -p "$VOLTANOR_LOGS"
+  children_cpu; cpu_started=$children_cpu_seconds
+  make_step_cgroup "$name"
   echo "==> $name: $* (output in $log)"
   (while sleep 15; do echo "    $name: $((SECONDS - started)) s"; done) &
   ticker=$!
-  if "$@" </dev/null >"$log" 2>&1; then status=0; else status=$?; fi
+  if in_step_cgroup "$@" </dev/null >"$log" 2>&1; then status=0; else status=$?; fi
   kill "$ticker" 2>/dev/null || true; wait "$ticker" 2>/dev/null || true
   step_result "$name" "$log" "$started" "$status" "$@"
 }
@@ -49,7 +60,40 @@ step_result() { # name, log, start time, exit code, command...
     } >&2
     return "$status"
   fi
-  echo "==> $name: done in $((SECONDS - started)) s"
+  children_cpu
+  if [ -n "${step_cgroup:-}" ]; then
+    children_cpu_seconds=$(awk -v u="$(cat "$step_cgroup/cpuacct.usage")" 'BEGIN { printf "%.1f", u / 1e9 }')
+    cpu_started=0
+  fi
+  echo "==> $name: done in $((SECONDS - started)) s, processor $(awk -v a="${cpu_started:-0}" \
+    -v b="$children_cpu_seconds" 'BEGIN { printf "%.1f", b - a }') s"
+}
+
+# make_step_cgroup NAME: $step_cgroup, a new cgroup within the step around
+# this one (or within $VOLTANOR_CPU_CGROUP), or nothing when not measuring.
+make_step_cgroup() {
+  local parent=${VOLTANOR_STEP_CGROUP:-${VOLTANOR_CPU_CGROUP:-}}
+  step_cgroup=
+  [ -n "$parent" ] || return 0
+  step_cgroup=$parent/$1.$BASHPID.$RANDOM
+  mkdir -p "$step_cgroup" || step_cgroup=
+}
+in_step_cgroup() {
+  [ -n "$step_cgroup" ] || { "$@"; return; }
+  (echo "$BASHPID" >"$step_cgroup/cgroup.procs" && export VOLTANOR_STEP_CGROUP=$step_cgroup && "$@")
+}
+
+# children_cpu: $children_cpu_seconds, the processor seconds (user + system)
+# of the children this shell has waited for.  `times` runs in this shell (a
+# command substitution would count its own subshell's children).
+children_cpu() {
+  local file=$VOLTANOR_LOGS/.times.$BASHPID user sys
+  mkdir -p "$VOLTANOR_LOGS"
+  times >"$file"
+  { read -r _; read -r user sys; } <"$file"  # second line: "1m2.500s 0m3.250s"
+  rm -f "$file"
+  children_cpu_seconds=$(awk -v u="$user" -v s="$sys" 'BEGIN {
+    split(u, a, "m"); split(s, b, "m"); printf "%.1f", a[1] * 60 + a[2] + b[1] * 60 + b[2] }')
 }
 
 # A failed step, or a function returning a failure, has already said what

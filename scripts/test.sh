@@ -2,20 +2,31 @@
 # Sets up what is missing, builds everything, and runs every test: the run
 # command's first run from an empty Wine prefix, the native unit tests
 # (sanitizers), the fuzz targets, and for i686 and x86_64 the unit tests, the
-# in-process Wine tests and the end-to-end runs of voltanor.exe, all under one
-# Wine prefix, one wineserver and one private Xvfb.  Each long step keeps its
-# output in build/logs/; nothing is written outside build/.
+# in-process Wine tests and the end-to-end runs of voltanor.exe.  Each
+# architecture runs in its own copy of one prepared Wine prefix with its own
+# wineserver, private Xvfb and capture folder; within one architecture the Wine
+# tests go one at a time (they share its settings file).
+# Each long step keeps its output in build/logs/; nothing is written outside
+# build/.
+#   scripts/test.sh           all of it (what CI runs)
+#   scripts/test.sh --quick   only the native tests and the i686 unit tests
 set -eEuo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 cd "$top"
+mode=all
+case ${1:-} in
+  "") ;;
+  --quick) mode=quick ;;
+  *) echo "usage: scripts/test.sh [--quick]" >&2; exit 2 ;;
+esac
 source scripts/steps.sh
 report_failures
 scripts/setup.sh
-scripts/build.sh
+scripts/build.sh "$mode"
 stay_inside_build
 
 jobs=${VOLTANOR_JOBS:-$(nproc)}
-if compgen -G 'tests/fuzz/*.cpp' >/dev/null; then
+if [ $mode = all ] && compgen -G 'tests/fuzz/*.cpp' >/dev/null; then
   [ -f build/fuzz/build.ninja ] ||
     step configure-fuzz env CXX=clang++ CC=clang cmake -S . -B build/fuzz -G Ninja -DVOLTANOR_FUZZ=ON
   step build-fuzz cmake --build build/fuzz -j "$jobs"
@@ -28,21 +39,84 @@ if grep -rnE '"/tmp([/"]|$)' src tests tools; then
   failed=1
 fi
 # Before anything else uses Wine: the run command as a newcomer's first run.
-step first-run tests/first_run.sh || failed=1
+# Its prefix, once it has passed, becomes the tests' prefix when there is none yet.
+if [ $mode = all ]; then
+  VOLTANOR_FIRST_RUN_KEEP=$top/build/wine step first-run tests/first_run.sh || failed=1
+fi
 
 source scripts/wine-env.sh
-trap wine_env_stop EXIT
-wine_env_start private
-# Every open of the wave device lands in its own numbered file here; the tests
-# look at the files that appeared since they started.
-export VOLTANOR_CAPTURE_DIR=$top/build/capture
-rm -rf "$VOLTANOR_CAPTURE_DIR"
-mkdir -p "$VOLTANOR_CAPTURE_DIR"
+# The prefix is made once (build/wine, unless the first run left its own
+# there) and copied for each architecture.
+step wine-prefix-prepare wine_prefix_prepare || failed=1
 
-ctest --test-dir build/native --output-on-failure -j "$jobs" || failed=1
-if [ -d build/fuzz ]; then ctest --test-dir build/fuzz --output-on-failure -j "$jobs" || failed=1; fi
-for arch in i686 x86_64; do
-  # One prefix and one settings file for the whole run: the Wine tests go one at a time.
-  ctest --test-dir "build/$arch" --output-on-failure -j 1 || failed=1
-done
+# wine_tests ARCH CTEST-ARGUMENTS...: build/ARCH's tests in that architecture's
+# own Wine environment: the prefix build/wine-ARCH (copied from build/wine when
+# it is missing, the voice data installed again), its own HOME for the sound
+# settings, Xvfb, wineserver, capture folder build/capture-ARCH and logs folder
+# build/logs/ARCH.  The end-to-end scripts make their work folders with mktemp
+# under TMPDIR and capture into $VOLTANOR_CAPTURE_DIR, so two architectures
+# never share a file.
+wine_tests() {
+  local arch=$1; shift
+  (
+    export VOLTANOR_WINE_PREFIX=$top/build/wine-$arch VOLTANOR_WINE_HOME=$top/build/winehome-$arch
+    VOLTANOR_LOGS=$top/build/logs/$arch
+    if [ ! -f "$VOLTANOR_WINE_PREFIX/system.reg" ]; then
+      rm -rf "$VOLTANOR_WINE_PREFIX"
+      cp -a "$top/build/wine" "$VOLTANOR_WINE_PREFIX"
+    fi
+    trap wine_env_stop EXIT
+    wine_env_start private || exit
+    echo "wine tests for $arch: display $DISPLAY, prefix $WINEPREFIX"
+    # Every open of the wave device lands in its own numbered file here; the
+    # tests look at the files that appeared since they started.
+    export VOLTANOR_CAPTURE_DIR=$top/build/capture-$arch
+    rm -rf "$VOLTANOR_CAPTURE_DIR"
+    mkdir -p "$VOLTANOR_CAPTURE_DIR"
+    ctest --test-dir "build/$arch" --output-on-failure -j 1 "$@"
+  )
+}
+
+# side_by_side NAME COMMAND... [-- NAME COMMAND...]...: the commands at the same
+# time, each a quiet step with its log in build/logs/NAME.log, shown in full
+# (ctest's list of tests and their times) once all have ended.  Fails when one
+# of them failed.
+side_by_side() {
+  local names=() pids=() name status=0 i
+  while [ $# -gt 0 ]; do
+    local command=()
+    name=$1; shift
+    while [ $# -gt 0 ] && [ "$1" != -- ]; do command+=("$1"); shift; done
+    [ $# -eq 0 ] || shift
+    quiet_step "$name" "${command[@]}" &
+    names+=("$name"); pids+=($!)
+  done
+  for i in "${!pids[@]}"; do wait "${pids[$i]}" || status=1; done
+  for name in "${names[@]}"; do
+    echo "---- $name ($VOLTANOR_LOGS/$name.log)"
+    grep -E '^ *[0-9]+/[0-9]+ Test|tests passed|tests failed|Total Test time|^ +[0-9]+ - ' \
+      "$VOLTANOR_LOGS/$name.log" || true
+  done
+  return $status
+}
+
+if [ $mode = quick ]; then
+  side_by_side ctest-native ctest --test-dir build/native --output-on-failure -j "$jobs" \
+    -- ctest-i686-unit wine_tests i686 -R '^unit_tests$' || failed=1
+  exit $failed
+fi
+
+step ctest-native ctest --test-dir build/native --output-on-failure -j "$jobs" || failed=1
+if [ -d build/fuzz ]; then
+  step ctest-fuzz ctest --test-dir build/fuzz --output-on-failure -j "$jobs" || failed=1
+fi
+# One architecture after the other: side by side (VOLTANOR_WINE_SIDE_BY_SIDE=1)
+# halves their wall time, but on a loaded machine the i686 end-to-end runs then
+# lose their window or part of their sound (e2e_hostile_input, e2e_keys_typing).
+if [ "${VOLTANOR_WINE_SIDE_BY_SIDE:-0}" = 1 ]; then
+  side_by_side ctest-i686 wine_tests i686 -- ctest-x86_64 wine_tests x86_64 || failed=1
+else
+  side_by_side ctest-i686 wine_tests i686 || failed=1
+  side_by_side ctest-x86_64 wine_tests x86_64 || failed=1
+fi
 exit $failed

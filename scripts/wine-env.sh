@@ -4,8 +4,12 @@
 #   wine_env_start private|user   private: always a private Xvfb (tests);
 #                                 user: the user's $DISPLAY when there is one.
 #   wine_env_stop                 ends the wineserver and the private X server.
-# The prefix is build/wine, or $VOLTANOR_WINE_PREFIX when that is set.  Its
-# creation and the server's start are logged in build/logs/wine-*.log.
+#   wine_prefix_prepare           only makes the prefix, when it is missing.
+# The prefix is build/wine, or $VOLTANOR_WINE_PREFIX when that is set; the
+# sound settings' home is build/winehome, or $VOLTANOR_WINE_HOME.  Its creation
+# and the server's start are logged in $VOLTANOR_LOGS/wine-*.log.  Several
+# environments can run side by side, each in its own subshell with its own
+# prefix, home and logs folder: each gets its own Xvfb and wineserver.
 
 top=${top:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)}
 declare -F step >/dev/null || source "$top/scripts/steps.sh"
@@ -18,31 +22,12 @@ wine_home() { HOME=$VOLTANOR_WINE_HOME TMPDIR=$top/build/tmp "$@"; }
 
 wine_env_start() {
   local display_mode=${1:-private}
-  export WINEPREFIX=${VOLTANOR_WINE_PREFIX:-$top/build/wine}
-  export WINEDEBUG=-all
-  export WINEDLLOVERRIDES="mscoree,mshtml="
-  export VOLTANOR_WINE_HOME=$top/build/winehome
-  mkdir -p "$VOLTANOR_WINE_HOME" "$WINEPREFIX" "$top/build/tmp"
-  write_sound_config capture
-
+  wine_env_variables
   if [ "$display_mode" = private ] || [ -z "${DISPLAY:-}" ]; then
-    start_private_display
+    start_private_display || return
   fi
 
-  # A server left by an interrupted run would keep that run's display: end it.
-  wine_home wineserver -k >/dev/null 2>&1 || true
-  quiet_step wine-server-end wine_home timeout 60 wineserver -w
-  if [ ! -f "$WINEPREFIX/system.reg" ]; then
-    echo "wine: creating the prefix in $WINEPREFIX (a minute or two)"
-    quiet_step wine-prefix wine_home wineboot -i
-    # wineboot's server lingers after it and writes the registry files only
-    # when it ends; the server kept for the run can only start once it has gone.
-    quiet_step wine-server-end wine_home timeout 60 wineserver -w
-    if [ ! -f "$WINEPREFIX/system.reg" ]; then
-      echo "wine: wineboot ended without making $WINEPREFIX/system.reg; its output is in $VOLTANOR_LOGS/wine-prefix.log" >&2
-      return 1
-    fi
-  fi
+  make_prefix || return
   # The server and the services Wine starts with the first program outlive it;
   # started here with their output in a log, they hold no test's pipes open.
   quiet_step wine-server wine_home wineserver -p || {
@@ -54,9 +39,52 @@ wine_env_start() {
   install_voice_data
 }
 
+wine_env_variables() {
+  export WINEPREFIX=${VOLTANOR_WINE_PREFIX:-$top/build/wine}
+  export WINEDEBUG=-all
+  export WINEDLLOVERRIDES="mscoree,mshtml="
+  export VOLTANOR_WINE_HOME=${VOLTANOR_WINE_HOME:-$top/build/winehome}
+  mkdir -p "$VOLTANOR_WINE_HOME" "$WINEPREFIX" "$top/build/tmp"
+  write_sound_config capture
+}
+
+# wine_prefix_prepare: only makes the prefix (when it is missing), on a private
+# Xvfb, and leaves no server running: a prefix to copy.
+wine_prefix_prepare() {
+  local status=0
+  wine_env_variables
+  if [ -f "$WINEPREFIX/system.reg" ]; then
+    wine_home wineserver -k >/dev/null 2>&1 || true
+    wine_home timeout 60 wineserver -w
+    return
+  fi
+  start_private_display || return
+  make_prefix || status=$?
+  wine_env_stop
+  return $status
+}
+
+# make_prefix: creates $WINEPREFIX when it has no registry yet, with no
+# wineserver left running (the one of an interrupted run is ended first: it
+# would keep that run's display).
+make_prefix() {
+  wine_home wineserver -k >/dev/null 2>&1 || true
+  quiet_step wine-server-end wine_home timeout 60 wineserver -w || return
+  [ -f "$WINEPREFIX/system.reg" ] && return 0
+  echo "wine: creating the prefix in $WINEPREFIX (15 s or more)"
+  quiet_step wine-prefix wine_home wineboot -i || return
+  # wineboot's server lingers after it and writes the registry files only
+  # when it ends; the server kept for the run can only start once it has gone.
+  quiet_step wine-server-end wine_home timeout 60 wineserver -w || return
+  if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    echo "wine: wineboot ended without making $WINEPREFIX/system.reg; its output is in $VOLTANOR_LOGS/wine-prefix.log" >&2
+    return 1
+  fi
+}
+
 # A private X server on the first free display (Xvfb writes its number to fd 3).
 start_private_display() {
-  local fdfile=$top/build/tmp/xvfb-display.$$ log=$VOLTANOR_LOGS/xvfb.log i
+  local fdfile=$top/build/tmp/xvfb-display.$BASHPID log=$VOLTANOR_LOGS/xvfb.log i
   mkdir -p "$VOLTANOR_LOGS"
   : >"$fdfile"
   Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$fdfile" >"$log" 2>&1 </dev/null &
