@@ -31,7 +31,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     consoleModuleStart();
     waveOutputStart();
     diphoneModuleStart();
-    tavinVoiceModuleStart();
+    // The speech front end starts last, so its start directory is still empty here.
+    tavinVoiceModuleStart(startDirectory());
     voiceModuleStart();
     speechModuleStart();
 

@@ -1,7 +1,6 @@
 #include "tts/tavin_settings.h"
 
 #include "settings/settings_file.h"
-#include "speech/speech.h"
 #include "text/cp1252.h"
 
 const char* const mbrolaDatabasesKey = "SOFTWARE\\TCTS\\Mbrola\\databases\\";
@@ -69,7 +68,7 @@ TavinSettings tavinSettingsFrom(const std::string& databaseName, const std::stri
     return settings;
 }
 
-TavinSettings readTavinSettings() {
-    auto read = [](const char* key) { return readSetting("TAVINTTS", key, startDirectory()); };
+TavinSettings readTavinSettings(const std::string& startDirectory) {
+    auto read = [&](const char* key) { return readSetting("TAVINTTS", key, startDirectory); };
     return tavinSettingsFrom(read("MBROLA_DB"), read("DIR"), read("BASE"));
 }

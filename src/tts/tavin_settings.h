@@ -31,5 +31,5 @@ bool readRegistryString(platform::RegistryRoot root, const std::string& path, st
 TavinSettings tavinSettingsFrom(const std::string& databaseName, const std::string& directory,
                                 const std::string& base);
 
-// Reads the three values from the settings file.
-TavinSettings readTavinSettings();
+// Reads the three values from the settings file found from startDirectory.
+TavinSettings readTavinSettings(const std::string& startDirectory);

@@ -24,8 +24,8 @@ bool hasLetterOrDigit(const std::string& text) {
 
 }  // namespace
 
-void tavinVoiceModuleStart() {
-    settings = readTavinSettings();
+void tavinVoiceModuleStart(const std::string& startDirectory) {
+    settings = readTavinSettings(startDirectory);
     tavinSetFactors(1.0, 1.0);
     tavinSetOutputFile("");
 }

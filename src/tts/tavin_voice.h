@@ -9,8 +9,9 @@
 
 constexpr unsigned tavinVoiceMessage = 2980;
 
-// Module start: reads the engine's settings; factors 1.0, no output file.
-void tavinVoiceModuleStart();
+// Module start: reads the engine's settings (from the settings file found
+// from startDirectory); factors 1.0, no output file.
+void tavinVoiceModuleStart(const std::string& startDirectory);
 const TavinSettings& tavinVoiceSettings();
 
 // Pitch factor (tone + 11) / 11, duration factor 0.8 - speed / 15; a factor

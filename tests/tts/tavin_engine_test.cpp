@@ -178,7 +178,7 @@ TEST_F(TavinEngine, VoiceFactorsPathsAndMessages) {
         SetUp();
         fake::writeFile(fake::windowsDirectoryPath() + "/ORAVIX.INI", "[TAVINTTS]\n" + c.ini);
         fake::setRegistryString(c.registryPath, c.registryText);
-        tavinVoiceModuleStart();
+        tavinVoiceModuleStart("");
         EXPECT_EQ(tavinVoiceSettings().rulesFile + tavinVoiceSettings().diphoneListFile,
                   c.rules + c.rules.substr(0, c.rules.size() - 4) + ".dfn");
         EXPECT_TRUE(tavinVoiceStart(7, c.speed, c.tone, ""));
