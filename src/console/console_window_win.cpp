@@ -18,6 +18,7 @@
 
 int screenColumns = 80;
 int screenRows = 25;
+bool consoleWindowHidden = false;
 
 namespace {
 
@@ -330,8 +331,10 @@ void ensureConsoleWindow() {
     if (!CreateWindowA(className, caption.c_str(), WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT, windowWidth,
                        windowHeight, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr))
         endWithoutWindow();
-    ShowWindow(window, startMaximized ? SW_SHOWMAXIMIZED : SW_SHOW);
-    UpdateWindow(window);
+    if (!consoleWindowHidden) {
+        ShowWindow(window, startMaximized ? SW_SHOWMAXIMIZED : SW_SHOW);
+        UpdateWindow(window);
+    }
     setBrailleMode(configuredBrailleMode);
 }
 
