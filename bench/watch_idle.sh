@@ -38,7 +38,7 @@ export VOLTANOR_WATCH_LOG=$out/said.log VOLTANOR_CAPTURE_DIR=
 "$top/scripts/with-battery.sh" folder="$out/supplies" -- "$top/scripts/wine-exec.sh" "$exe" /vigiar \
   >"$out/watcher.out" 2>&1 </dev/null &
 watcher=$!
-lines() { wc -l < "$VOLTANOR_WATCH_LOG"; }
+lines() { grep -cxF '(fim)' "$VOLTANOR_WATCH_LOG"; }  # announcements said to their end
 wait_lines() { local i; for i in $(seq 600); do [ "$(lines)" -ge "$1" ] && return; sleep 0.1; done
                echo "the watcher said nothing for a minute" >&2; exit 1; }
 wait_lines 1
@@ -46,7 +46,7 @@ sleep 5  # the start-up's speech is over
 ticks=$(getconf CLK_TCK)
 cpu() { awk '{print $14 + $15}' "/proc/$1/stat"; }
 server=
-for p in $(pgrep -x wineserver || true); do
+for p in $(pgrep wineserver || true); do
   tr '\0' '\n' < "/proc/$p/environ" 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX" && server=$p
 done
 rss() { awk '/^VmRSS/ {print $2}' "/proc/$watcher/status"; }
@@ -56,13 +56,13 @@ sleep "$idle"
 w1=$(cpu "$watcher"); s1=${server:+$(cpu "$server")}
 seconds() { awk -v t="$(($2 - $1))" -v k="$ticks" 'BEGIN { printf "%.2f", t / k }'; }
 echo "idle $idle s: watcher $(seconds "$w0" "$w1") s of processor time" \
-     "${server:+, wineserver $(seconds "$s0" "$s1") s}; said $(($(lines) - 1)) line(s)"
+     "${server:+, wineserver $(seconds "$s0" "$s1") s}; $(($(lines) - 1)) announcement(s)"
 
 said=$(lines)
 echo "announcements: count resident KB"
 echo "  0 $(rss)"
 for n in $(seq "$count"); do
-  echo $((n % 2)) > "$out/supplies/AC/online"
+  echo $(((n + 1) % 2)) > "$out/supplies/AC/online"  # off, on, off, ...
   wait_lines $((said + n))
   case $n in 1 | 10 | 100 | 200 | 500 | 1000 | "$count") echo "  $n $(rss)" ;; esac
 done

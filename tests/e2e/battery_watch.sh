@@ -27,6 +27,7 @@ mkdir -p "$VOLTANOR_CAPTURE_DIR"
 # seen with its battery); 5 Ah full, drawing 1 A: PERCENT * 180 seconds left.
 put() { echo "$2" > "$1.new" && mv "$1.new" "$1"; }
 power() {
+  mark=$(lines_said)  # what was said before the change
   mkdir -p "$supplies/AC" "$supplies/BAT0"
   local b=$supplies/BAT0 status=Discharging
   if [ "${3:-}" = absent ]; then rm -rf "$b"; else
@@ -44,17 +45,18 @@ idle() { [ "$(tail -n1 "$VOLTANOR_WATCH_LOG")" = "(fim)" ]; }
 lines_said() { said | wc -l; }
 
 start_watcher() {
+  mark=$(lines_said)
   "$scripts/with-battery.sh" folder="$supplies" -- "$scripts/wine-exec.sh" "$VOLTANOR_EXE" /vigiar \
     >"$work/watcher.out" 2>&1 </dev/null &
   watcher=$!
 }
 
-# expect WHAT LINE...: after a change, the next lines said are exactly these,
+# expect WHAT LINE...: after the last change, the lines said are exactly these,
 # and they came within two polling intervals (tenths of a second); then waits
 # until they have been said.
 expect() {
   local what=$1; shift
-  local before=$(lines_said) want=$# tenths=0 limit=${limit:-$((20 * interval))}
+  local before=$mark want=$# tenths=0 limit=${limit:-$((20 * interval))}
   while [ $(($(lines_said) - before)) -lt "$want" ] && [ $tenths -lt $((limit + 100)) ]; do
     sleep 0.1; tenths=$((tenths + 1))
   done
