@@ -1,30 +1,15 @@
 // Voltanor's entry: reads the power status once, shows the report in the
-// console window, speaks it and ends.
+// console window, speaks it and ends; or, asked on the command line, starts or
+// ends the battery watcher.
 #include <windows.h>
 
-#include "app/report.h"
+#include "app/modes.h"
 #include "audio/wave_output.h"
 #include "console/console.h"
 #include "diphone/diphone.h"
 #include "speech/speech.h"
 #include "tts/tavin_voice.h"
 #include "voices/voice.h"
-
-namespace {
-
-PowerStatus readPowerStatus() {
-    SYSTEM_POWER_STATUS system{};  // zero-filled: a failed call reports zeros
-    GetSystemPowerStatus(&system);
-    PowerStatus status;
-    status.acLineStatus = system.ACLineStatus;
-    status.batteryFlag = system.BatteryFlag;
-    status.batteryLifePercent = system.BatteryLifePercent;
-    status.batteryLifeTime = system.BatteryLifeTime;
-    status.batteryFullLifeTime = system.BatteryFullLifeTime;
-    return status;
-}
-
-}  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     // Module start-up, in the order the modules depend on each other.
@@ -36,12 +21,16 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     voiceModuleStart();
     speechModuleStart();
 
+    ProgramMode mode = modeFromArguments(programArguments());
+    std::string message = mode == ProgramMode::report ? "" : runMode(mode);  // a watcher stays inside
+
     screenRows = 8;
     clearScreen();
     startSpeech(0, "");
     setConsoleTitle("Voltanor - Medidor de bateria");
-    writeAndSpeak(composeReport(readPowerStatus()));
+    writeAndSpeak(mode == ProgramMode::report ? reportText() : message);
     finishSpeech();
+    if (mode == ProgramMode::unknownOption) closeConsoleWindow(exitUnknownOption);
     // The report was shown; the exit code tells whether it could also be heard.
     if (deviceOpenFailed()) closeConsoleWindow(exitSpeechFailed);
     if (!speechWasHeard()) {

@@ -1,5 +1,7 @@
 #include "app/report.h"
 
+#include <climits>
+
 std::string timeToWords(std::uint32_t seconds) {
     if (seconds <= 60) return std::to_string(seconds) + " segundos ";
     if (seconds <= 3600) {
@@ -13,12 +15,24 @@ std::string timeToWords(std::uint32_t seconds) {
     return text;
 }
 
-std::string composeReport(const PowerStatus& status) {
+std::uint32_t secondsUntilFull(const BatteryCharge& charge) {
+    const std::int64_t rate = charge.rate;  // 64 bits: the magnitude of the lowest rate fits
+    if (rate == INT32_MIN || rate == 0 || charge.remainingCapacity >= charge.maxCapacity) return unknownLifeTime;
+    std::uint64_t missing = charge.maxCapacity - charge.remainingCapacity;
+    std::uint64_t seconds = missing * 3600 / static_cast<std::uint64_t>(rate < 0 ? -rate : rate);
+    return seconds < unknownLifeTime ? static_cast<std::uint32_t>(seconds) : unknownLifeTime;
+}
+
+std::string composeReport(const PowerStatus& status, std::uint32_t untilFull) {
     std::string report;
     if (status.batteryFlag == 128) {
         report = "Não há bateria.";
     } else {
-        if (status.batteryLifeTime != unknownLifeTime) report = timeToWords(status.batteryLifeTime);
+        bool charging = status.batteryFlag != 255 && (status.batteryFlag & 8);
+        if (status.batteryLifeTime != unknownLifeTime)
+            report = timeToWords(status.batteryLifeTime);
+        else if (charging && untilFull != unknownLifeTime)
+            report = "Carga completa em " + timeToWords(untilFull);
         report += "\r\n";
         report += std::to_string(status.batteryLifePercent) + " por cento restante.";
         report += "\r\nNível da bateria:";

@@ -31,6 +31,9 @@ constexpr int exitTerminated = 255;    // the quit message or the break key
 // When it cannot be created the program says so on the standard error it was
 // started with (or its parent's console) and ends with exitNoWindow.
 void ensureConsoleWindow();
+// Set before the window exists: it is made but never shown (the battery
+// watcher speaks through it without a visible window or the focus).
+extern bool consoleWindowHidden;
 
 // A line for whoever started the program: its standard error, else its
 // parent's console when it has one.

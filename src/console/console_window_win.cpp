@@ -19,6 +19,7 @@
 
 int screenColumns = 80;
 int screenRows = 25;
+bool consoleWindowHidden = false;
 
 namespace {
 
@@ -367,8 +368,10 @@ void ensureConsoleWindow() {
     if (!CreateWindowA(className, caption.c_str(), WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT, windowWidth,
                        windowHeight, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr))
         endWithoutWindow();
-    ShowWindow(window, startMaximized ? SW_SHOWMAXIMIZED : SW_SHOW);
-    UpdateWindow(window);
+    if (!consoleWindowHidden) {
+        ShowWindow(window, startMaximized ? SW_SHOWMAXIMIZED : SW_SHOW);
+        UpdateWindow(window);
+    }
     setBrailleMode(configuredBrailleMode);
 }
 

@@ -7,6 +7,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 // [VIDEO] and [BRAILLE], from the file in the Windows directory: the console
 // window's colours, colour table, font, placement, Braille mode and magnifier.
@@ -64,3 +65,19 @@ struct SystemVoiceSettings {
     int type = 0;   // TIPOSAPI
 };
 SystemVoiceSettings readSystemVoiceSettings(const std::string& startDirectory);
+
+// [VOLTANOR]: the program's own keys, beyond those of the suite.  Missing or
+// bad values give the defaults, so a file without the section changes nothing.
+struct VoltanorSettings {
+    bool timeUntilFull = false;              // TEMPOCARGA: "SIM" (any case) says it in the report
+    std::vector<int> warningLevels{20, 10, 5};  // AVISOS, percent, highest first
+    int pollSeconds = 5;                     // INTERVALO, kept within 1..3600
+};
+// AVISOS: a comma-separated list of 1 to 10 whole numbers from 1 to 100
+// (blanks around them allowed), given back without repeats, highest first.
+// Anything else (text, an empty item, a negative level) gives the default.
+std::vector<int> parseWarningLevels(const std::string& value);
+// INTERVALO: a whole number; below 1 it is 1, above 3600 it is 3600; text,
+// an empty or a negative value give 5.
+int parsePollSeconds(const std::string& value);
+VoltanorSettings readVoltanorSettings(const std::string& startDirectory);

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <string>
 
 namespace {
@@ -61,6 +62,54 @@ TEST(ComposeReport, LiteralsAreCodePage1252) {
     ASSERT_GE(report.size(), 3u);
     EXPECT_EQ(static_cast<unsigned char>(report[1]), 0xE3);  // ã
     EXPECT_EQ(report.size(), std::string("Não há bateria. Energia externa: desligada.").size());
+}
+
+}  // namespace
+
+namespace {
+
+TEST(SecondsUntilFull, EstimateFromCapacityChargeAndEitherSignOfTheRate) {
+    constexpr std::uint32_t none = unknownLifeTime;
+    const struct {
+        const char* name;
+        BatteryCharge charge;  // max, remaining, rate
+        std::uint32_t seconds;
+    } cases[] = {
+        {"4 of 5 Wh missing at 1.6 W", {5000, 1000, 1600}, 9000},
+        {"Wine's negative charging rate", {5000, 1000, -1600}, 9000},
+        {"nearly full drops the remainder", {50000, 49999, 1600}, 2},
+        {"full", {5000, 5000, 1600}, none},
+        {"remaining above max", {5000, 6000, 1600}, none},
+        {"rate 0", {5000, 1000, 0}, none},
+        {"unknown rate", {5000, 1000, INT32_MIN}, none},
+        {"capacity 0", {0, 0, 1600}, none},
+        {"huge values, no overflow", {0xFFFFFFFFu, 0, INT32_MAX}, 7200},
+        {"beyond the time fields", {0xFFFFFFFFu, 0, 1}, none},
+        {"just inside them", {1193046, 0, 1}, 4294965600u},
+    };
+    for (const auto& c : cases) EXPECT_EQ(secondsUntilFull(c.charge), c.seconds) << c.name;
+}
+
+TEST(ComposeReport, TimeUntilFullFillsOnlyTheEmptyLineOfACharger) {
+    const std::string rest = "\r\n20 por cento restante.\r\nN\xEDvel da bateria: baixo. Carregando. Energia externa: ligada.";
+    const struct {
+        const char* name;
+        PowerStatus status;
+        std::uint32_t untilFull;
+        std::string report;
+    } cases[] = {
+        {"charging, time unknown", {1, 10, 20, unknownLifeTime, unknownLifeTime}, 4800,
+         "Carga completa em 1 hora e 20 minutos" + rest},
+        {"under a minute keeps the words' blank", {1, 10, 20, unknownLifeTime, unknownLifeTime}, 45,
+         "Carga completa em 45 segundos " + rest},
+        {"no estimate", {1, 10, 20, unknownLifeTime, unknownLifeTime}, unknownLifeTime, rest},
+        {"remaining time known wins", {1, 10, 20, 600, unknownLifeTime}, 4800, "10 minutos" + rest},
+        {"not charging", {1, 2, 20, unknownLifeTime, unknownLifeTime}, 4800,
+         "\r\n20 por cento restante.\r\nN\xEDvel da bateria: baixo. Energia externa: ligada."},
+        {"flag unknown", {1, 255, 20, unknownLifeTime, unknownLifeTime}, 4800,
+         "\r\n20 por cento restante.\r\nN\xEDvel da bateria: indeterminado. Energia externa: ligada."},
+    };
+    for (const auto& c : cases) EXPECT_EQ(composeReport(c.status, c.untilFull), c.report) << c.name;
 }
 
 }  // namespace

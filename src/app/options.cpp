@@ -1,0 +1,14 @@
+#include "app/options.h"
+
+#include <cctype>
+
+ProgramMode modeFromArguments(const std::vector<std::string>& arguments) {
+    if (arguments.empty()) return ProgramMode::report;
+    if (arguments.size() > 1) return ProgramMode::unknownOption;
+    std::string option = arguments.front();
+    if (option.size() < 2 || (option[0] != '/' && option[0] != '-')) return ProgramMode::unknownOption;
+    for (char& c : option) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    if (option.substr(1) == "vigiar") return ProgramMode::watch;
+    if (option.substr(1) == "parar") return ProgramMode::stopWatcher;
+    return ProgramMode::unknownOption;
+}

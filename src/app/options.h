@@ -1,0 +1,15 @@
+// The command line: no option gives the one-shot report; "/vigiar" starts the
+// battery watcher and "/parar" ends it.
+#pragma once
+#include <string>
+#include <vector>
+
+enum class ProgramMode { report, watch, stopWatcher, unknownOption };
+
+// The arguments after the program's name.  An option is written with "/" or
+// "-" in front, in any case; more than one argument is an unknown option.
+ProgramMode modeFromArguments(const std::vector<std::string>& arguments);
+
+constexpr int exitUnknownOption = 4;  // told in the window and aloud
+constexpr const char* unknownOptionText =
+    "Opção desconhecida.\r\nUse /vigiar para ativar o aviso de bateria ou /parar para desativá-lo.";

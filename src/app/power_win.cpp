@@ -1,0 +1,34 @@
+#include <windows.h>
+
+#include "app/power.h"
+
+namespace {
+
+using PowerInformationCall = LONG(WINAPI*)(POWER_INFORMATION_LEVEL, void*, ULONG, void*, ULONG);
+
+}  // namespace
+
+PowerStatus readPowerStatus() {
+    SYSTEM_POWER_STATUS system{};  // zero-filled: a failed call reports zeros
+    GetSystemPowerStatus(&system);
+    PowerStatus status;
+    status.acLineStatus = system.ACLineStatus;
+    status.batteryFlag = system.BatteryFlag;
+    status.batteryLifePercent = system.BatteryLifePercent;
+    status.batteryLifeTime = system.BatteryLifeTime;
+    status.batteryFullLifeTime = system.BatteryFullLifeTime;
+    return status;
+}
+
+std::uint32_t readSecondsUntilFull() {
+    // Loaded only here, so the report without the estimate loads no more than before.
+    HMODULE library = LoadLibraryA("powrprof.dll");
+    if (!library) return unknownLifeTime;
+    auto call = reinterpret_cast<PowerInformationCall>(
+        reinterpret_cast<void (*)()>(GetProcAddress(library, "CallNtPowerInformation")));
+    SYSTEM_BATTERY_STATE state{};
+    bool read = call && call(SystemBatteryState, nullptr, 0, &state, sizeof state) == 0;
+    FreeLibrary(library);
+    if (!read) return unknownLifeTime;
+    return secondsUntilFull(BatteryCharge{state.MaxCapacity, state.RemainingCapacity, static_cast<std::int32_t>(state.Rate)});
+}

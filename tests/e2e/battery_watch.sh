@@ -1,0 +1,126 @@
+#!/usr/bin/env bash
+# voltanor.exe /vigiar under Wine on a faked battery whose files change while
+# it runs: each change gives exactly its announcement (the texts through the
+# watcher's test log, the warning tones in the captured sound) within two
+# polling intervals, and nothing when nothing changes; a second /vigiar is
+# refused, /parar ends it, and a killed watcher can be started again.
+source "$(dirname "$0")/lib/common.sh"
+work=$(mktemp -d)
+supplies=$work/supplies
+watcher=
+cleanup() {
+  [ -z "$watcher" ] || kill -9 "$watcher" 2>/dev/null
+  restore_settings "$work"
+  rm -rf "$work"
+}
+trap cleanup EXIT
+keep_settings "$work"
+
+interval=1
+{ tr -d '\r' < "$VOLTANOR_DATA_DIR/ORAVIX.INI" | sed '/^\[VOLTANOR\]/,$d'
+  printf '[VOLTANOR]\nAVISOS=20,10,5\nINTERVALO=%s\n' "$interval"; } > "$settings"
+export VOLTANOR_WATCH_LOG=$work/said.log VOLTANOR_CAPTURE_DIR=$work/capture
+mkdir -p "$VOLTANOR_CAPTURE_DIR"
+
+# power MAINS PERCENT [absent]: the files Wine reads, each replaced whole (a
+# reader never sees half a file), the mains last (so a change of mains is
+# seen with its battery); 5 Ah full, drawing 1 A: PERCENT * 180 seconds left.
+put() { echo "$2" > "$1.new" && mv "$1.new" "$1"; }
+power() {
+  mark=$(lines_said)  # what was said before the change
+  mkdir -p "$supplies/AC" "$supplies/BAT0"
+  local b=$supplies/BAT0 status=Discharging
+  if [ "${3:-}" = absent ]; then rm -rf "$b"; else
+    [ "$1" = 1 ] && status=Charging
+    [ "$1" = 1 ] && [ "$2" = 100 ] && status=Full
+    put "$b/voltage_now" 12000000; put "$b/charge_full" 5000000; put "$b/current_now" 1000000
+    put "$b/charge_now" $(($2 * 50000)); put "$b/status" "$status"; put "$b/type" Battery  # a battery once whole
+  fi
+  put "$supplies/AC/type" Mains; put "$supplies/AC/online" "$1"
+}
+# What the watcher's log holds: the texts it said, each followed by "(fim)"
+# once said; said leaves the marks out.
+said() { iconv -f CP1252 -t UTF-8 "$VOLTANOR_WATCH_LOG" 2>/dev/null | grep -vxF '(fim)'; }
+idle() { [ "$(tail -n1 "$VOLTANOR_WATCH_LOG")" = "(fim)" ]; }
+lines_said() { said | wc -l; }
+
+start_watcher() {
+  mark=$(lines_said)
+  "$scripts/with-battery.sh" folder="$supplies" -- "$scripts/wine-exec.sh" "$VOLTANOR_EXE" /vigiar \
+    >"$work/watcher.out" 2>&1 </dev/null &
+  watcher=$!
+}
+
+# expect WHAT LINE...: after the last change, the lines said are exactly these,
+# and they came within two polling intervals (tenths of a second); then waits
+# until they have been said.
+expect() {
+  local what=$1; shift
+  local before=$mark want=$# tenths=0 limit=${limit:-$((20 * interval))}
+  while [ $(($(lines_said) - before)) -lt "$want" ] && [ $tenths -lt $((limit + 100)) ]; do
+    sleep 0.1; tenths=$((tenths + 1))
+  done
+  check "$what: said in time ($tenths tenths of a second)" [ $tenths -le "$limit" ]
+  check "$what: exactly '$*'" [ "$(said | tail -n +$((before + 1)))" = "$(printf '%s\n' "$@")" ]
+  for tenths in $(seq 300); do idle && break; sleep 0.1; done
+  check "$what: nothing more" [ "$(lines_said)" -eq $((before + want)) ]
+}
+
+power 1 50
+: > "$work/said.log"
+start_watcher
+limit=300 expect "start" "Aviso de bateria ativado."
+power 0 50; expect "unplugged" "Energia externa desligada. 50 por cento. Tempo restante: 2 horas e 30 minutos."
+power 1 50; expect "plugged" "Energia externa ligada. 50 por cento."
+power 0 50; expect "unplugged again" "Energia externa desligada. 50 por cento. Tempo restante: 2 horas e 30 minutos."
+power 0 21; sleep 2; check "21 %: nothing" [ "$(said | tail -n1)" = "Energia externa desligada. 50 por cento. Tempo restante: 2 horas e 30 minutos." ]
+power 0 20; expect "20 %" "(tom)" "Bateria baixa: 20 por cento."
+power 0 10; expect "10 %" "(tom)" "Bateria baixa: 10 por cento."
+power 0 5; expect "5 %" "(tom)" "(tom)" "Bateria crítica: 5 por cento."
+power 0 25; sleep 2
+power 0 20; expect "20 % again, after rising above it" "(tom)" "Bateria baixa: 20 por cento."
+power 1 20; expect "plugged at 20 %" "Energia externa ligada. 20 por cento."
+power 1 10; sleep 2; check "a level crossed on mains: nothing" [ "$(said | tail -n1)" = "Energia externa ligada. 20 por cento." ]
+power 1 99; sleep 2
+power 1 100; expect "full on mains" "Bateria carregada."
+power 1 100 absent; expect "battery removed" "Bateria removida."
+power 1 100; expect "battery inserted" "Bateria inserida. 100 por cento."
+
+before=$(lines_said); sleep 60
+check "a minute without change: nothing said" [ "$(lines_said)" -eq "$before" ]
+
+# Five beeps of 120 ms of a square wave at 11025 Hz, as the warnings played them.
+check "the warning tones were played" python3 - "$VOLTANOR_CAPTURE_DIR" <<'PY'
+import glob, sys
+beep = bytes(168 if (i // 6) % 2 == 0 else 88 for i in range(1320))  # (the last samples may be smoothed)
+sound = b"".join(open(f, "rb").read() for f in sorted(glob.glob(sys.argv[1] + "/*-11025-1-U8.raw")))
+sys.exit(0 if sound.count(beep) == 5 else 1)
+PY
+
+run_program "$work/second" -- mains=1 battery=Full -- "$VOLTANOR_EXE" /vigiar
+check "second /vigiar: exit code 0" [ "$status" -eq 0 ]
+check "second /vigiar: refused" drew_line "$work/second" "O aviso de bateria já está ativo."
+check "second /vigiar: the first keeps going" kill -0 "$watcher"
+
+run_program "$work/stop" -- mains=1 battery=Full -- "$VOLTANOR_EXE" /parar
+check "/parar: exit code 0" [ "$status" -eq 0 ]
+check "/parar: said so" drew_line "$work/stop" "Aviso de bateria desativado."
+wait "$watcher"; code=$?; watcher=
+check "/parar: the watcher ended with exit code 0" [ "$code" -eq 0 ]
+run_program "$work/stop-again" -- -- "$VOLTANOR_EXE" /parar
+check "/parar with none running: said so" drew_line "$work/stop-again" "O aviso de bateria não está ativo."
+
+# Killed, the watcher leaves no lock behind.
+start_watcher; limit=300 expect "started again" "Aviso de bateria ativado."
+kill -9 "$watcher"; wait "$watcher" 2>/dev/null; watcher=
+start_watcher; limit=300 expect "started after being killed" "Aviso de bateria ativado."
+run_program "$work/stop-last" -- -- "$VOLTANOR_EXE" /parar
+wait "$watcher"; code=$?; watcher=
+check "the restarted watcher ended by /parar with exit code 0" [ "$code" -eq 0 ]
+
+run_program "$work/unknown" -- -- "$VOLTANOR_EXE" /xyz
+check "unknown option: exit code 4" [ "$status" -eq 4 ]
+check "unknown option: said so" drew_line "$work/unknown" "Opção desconhecida."
+check "unknown option: what to use" drew_line "$work/unknown" \
+  "Use /vigiar para ativar o aviso de bateria ou /parar para desativá-lo."
+finish

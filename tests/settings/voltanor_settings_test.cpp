@@ -1,0 +1,45 @@
+#include "settings/sections.h"
+
+#include <gtest/gtest.h>
+
+#include "fakes/fake_platform.h"
+
+namespace {
+const std::vector<int> defaultLevels{20, 10, 5};
+
+TEST(VoltanorSettings, WarningLevelsAndPollIntervalWithTheirFallbacks) {
+    const struct {
+        const char* value;
+        std::vector<int> levels;
+        int seconds;  // the same value read as INTERVALO
+    } cases[] = {
+        {"", defaultLevels, 5},          {"15", {15}, 15},           {" 30 , 7 ,50", {50, 30, 7}, 5},
+        {"10,10,20", {20, 10}, 5},       {"100,1", {100, 1}, 5},     {"101", defaultLevels, 101},
+        {"0", defaultLevels, 1},         {"-5", defaultLevels, 5},   {"20,,5", defaultLevels, 5},
+        {"20,", defaultLevels, 5},       {"vinte", defaultLevels, 5}, {"12x", defaultLevels, 5},
+        {"1,2,3,4,5,6,7,8,9,10", {10, 9, 8, 7, 6, 5, 4, 3, 2, 1}, 5},
+        {"1,2,3,4,5,6,7,8,9,10,11", defaultLevels, 5},
+        {"3601", defaultLevels, 3600},   {"99999999999", defaultLevels, 3600},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(parseWarningLevels(c.value), c.levels) << '"' << c.value << '"';
+        EXPECT_EQ(parsePollSeconds(c.value), c.seconds) << '"' << c.value << '"';
+    }
+}
+
+TEST(VoltanorSettings, OnlySimTurnsTheTimeUntilFullOn) {
+    const struct {
+        const char* file;
+        bool on;
+    } cases[] = {
+        {"[VOLTANOR]\nTEMPOCARGA=SIM\n", true},   {"[voltanor]\ntempocarga=sim\n", true},
+        {"[VOLTANOR]\nTEMPOCARGA=S\n", false},    {"[VOLTANOR]\nTEMPOCARGA=1\n", false},
+        {"[VOLTANOR]\nTEMPOCARGA=SIMM\n", false}, {"[OUTRA]\nTEMPOCARGA=SIM\n", false},
+    };
+    for (const auto& c : cases) {
+        fake::writeFile(fake::windowsDirectoryPath() + "/ORAVIX.INI", c.file);
+        EXPECT_EQ(readVoltanorSettings("C:").timeUntilFull, c.on) << c.file;
+    }
+    fake::removeFile(fake::windowsDirectoryPath() + "/ORAVIX.INI");
+}
+}  // namespace
