@@ -12,7 +12,8 @@ trap 'restore_settings "$work"; [ -n "${KEEP_WORK:-}" ] || rm -rf "$work"' EXIT
 keep_settings "$work"
 base=$work/saved.ini
 [ -f "$base" ] || base=$VOLTANOR_DATA_DIR/ORAVIX.INI
-sed 's/^\(PAUSAPONTO[1-5]\)=[0-9]*/\1=10000/' "$base" > "$settings"
+# The report as it stands without the time-until-full line.
+sed -e 's/^\(PAUSAPONTO[1-5]\)=[0-9]*/\1=10000/' -e '/^TEMPOCARGA=/d' "$base" > "$settings"
 
 windows_path() { local p=${1//\//\\}; echo "Z:$p"; }
 fact() { sed -n "s/^$2=//p" "$1/facts.txt" | tr -d '\r'; }
