@@ -15,7 +15,6 @@ base=$work/saved.ini
 # The report as it stands without the time-until-full line.
 sed -e 's/^\(PAUSAPONTO[1-5]\)=[0-9]*/\1=10000/' -e '/^TEMPOCARGA=/d' "$base" > "$settings"
 
-windows_path() { local p=${1//\//\\}; echo "Z:$p"; }
 fact() { sed -n "s/^$2=//p" "$1/facts.txt" | tr -d '\r'; }
 [ -z "${KEEP_WORK:-}" ] || echo "work: $work"
 

@@ -12,7 +12,6 @@ keep_settings "$work"
 trap 'restore_settings "$work"; rm -rf "$work"' EXIT
 battery=(mains=0 battery=Discharging full=5000000 now=4000000 current=1600000)
 br1=$VOLTANOR_BIN_DIR/../mbrola/usr/share/mbrola/br1/br1
-windows_path() { local p=${1//\//\\}; echo "Z:$p"; }
 bytes_of() { cat "$@" 2>/dev/null | wc -c; }
 
 # install NAME: a copy of the engine's data files and of br1 in $work/NAME.

@@ -6,6 +6,9 @@ scripts=$VOLTANOR_SOURCE_DIR/scripts
 e2e_failures=0
 e2e_logs=()
 
+# windows_path PATH: a Linux path as Wine names it on its Z: drive.
+windows_path() { local p=${1//\//\\}; echo "Z:$p"; }
+
 # run_program LOG -- BATTERY-SETTINGS... -- EXE [ARGS]: runs EXE with the given
 # power supplies, Wine logging every text drawing call into LOG; sets $status.
 run_program() {

@@ -5,8 +5,6 @@ work=$(mktemp -d)
 trap '[ -n "${KEEP_WORK:-}" ] || rm -rf "$work"' EXIT
 ready_caption="Voltanor teclas prontas"
 
-windows_path() { local p=${1//\//\\}; echo "Z:$p"; }
-
 # start_reader MODE COUNT FILE: runs key_reader.exe and waits until its window
 # shows the ready caption, and gives that window the keyboard focus (there is
 # no window manager on the test display to do it).
