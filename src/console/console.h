@@ -34,6 +34,10 @@ void ensureConsoleWindow();
 // Set before the window exists: it is made but never shown (the battery
 // watcher speaks through it without a visible window or the focus).
 extern bool consoleWindowHidden;
+// Shows a hidden window and brings it to the front, for a message that waits
+// for the user (a hidden watcher whose voice cannot start); a shown window is
+// left as it is.
+void revealConsoleWindow();
 
 // A line for whoever started the program: its standard error, else its
 // parent's console when it has one.

@@ -375,6 +375,14 @@ void ensureConsoleWindow() {
     setBrailleMode(configuredBrailleMode);
 }
 
+void revealConsoleWindow() {
+    if (!created || !consoleWindowHidden) return;
+    consoleWindowHidden = false;
+    ShowWindow(window, SW_SHOW);
+    UpdateWindow(window);
+    SetForegroundWindow(window);
+}
+
 void setConsoleTitle(const std::string& text) {
     std::string previous = caption;
     caption = console::captionFor(text);

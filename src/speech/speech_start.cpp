@@ -29,6 +29,9 @@ void makeRepeatToneSamples() {
 }
 
 [[noreturn]] void reportStartFailure(int code) {
+    // The lines wait for Enter: a hidden watcher's window must be seen (and
+    // read by a screen reader) rather than wait unseen and say nothing.
+    revealConsoleWindow();
     writeString("Erro de inicializa\xE7\xE3o: " + std::to_string(code) + "\r\n");
     writeString("Banco de dados de voz: " + state.databaseName + "\r\n");
     diphoneClose();

@@ -23,14 +23,14 @@ loud_bytes() { cat "$1"/*.raw 2>/dev/null | tr -d '\200' | wc -c; }
 # offset CAPTURE-HEX SOUND-HEX: position of the first match, empty when none.
 offset() { grep -boF -- "$2" <<<"$1" | head -n1 | cut -d: -f1; }
 
-# start_program NAME BATTERY... -- : runs the program in the background with
-# its own capture folder and text log.
+# start_program NAME BATTERY... -- : runs the program (with the options in
+# $options) in the background with its own capture folder and text log.
 start_program() {
   local name=$1; shift
   mkdir -p "$work/$name.capture"
   show_on_failure "$work/$name.out" "$work/$name.log"
   VOLTANOR_CAPTURE_DIR=$work/$name.capture WINEDEBUG=trace+font timeout 120 \
-    "$scripts/with-battery.sh" "$@" -- "$scripts/wine-exec.sh" "$VOLTANOR_EXE" \
+    "$scripts/with-battery.sh" "$@" -- "$scripts/wine-exec.sh" "$VOLTANOR_EXE" ${options:-} \
     >"$work/$name.out" 2>"$work/$name.log" </dev/null &
   program=$!
 }
@@ -96,5 +96,15 @@ check "no database: the window is there" [ -n "$window" ]
 wait_program
 check "no database: exit code 0 after Enter" [ "$status" -eq 0 ]
 check "no database: nothing was spoken" [ "$(loud_bytes "$work/failure.capture")" -eq 0 ]
+
+# 4. The same for the battery watcher, which has no visible window: its
+# window comes up with the two lines (never a watcher waiting unseen).
+options=/vigiar start_program watcher "${battery[@]}"
+check "watcher, no database: the two lines" wait_for 60 drew "$work/watcher.log" "Banco de dados de voz: FALTA"
+window=$(xdotool search --onlyvisible --name '.' 2>/dev/null | head -n1)
+check "watcher, no database: its window is shown" [ -n "$window" ]
+[ -n "$window" ] && press "$window" Return
+wait_program
+check "watcher, no database: ends after Enter" [ "$status" -eq 0 ]
 
 finish

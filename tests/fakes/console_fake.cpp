@@ -93,6 +93,8 @@ std::vector<unsigned>& tones() { return toneList; }
 
 void consoleModuleStart() {}
 void ensureConsoleWindow() {}
+bool consoleWindowHidden = false;
+void revealConsoleWindow() { consoleWindowHidden = false; }
 void setConsoleTitle(const std::string& text) { title = text; }
 void closeConsoleWindow(int exitCode) {
     keys.clear();

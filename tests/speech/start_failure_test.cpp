@@ -2,6 +2,7 @@
 // the window, the wait for Enter and the end of the program.
 #include <gtest/gtest.h>
 
+#include "console/console.h"
 #include "speech/speech_fixture.h"
 
 namespace {
@@ -11,6 +12,7 @@ class SpeechStartFailure : public SpeechInstallation {};
 TEST_F(SpeechStartFailure, MissingDatabaseShowsTwoLinesWaitsForEnterAndEnds) {
     installSettings("", "", "DIFONES4=FALTA\n");
     fake::queueKeys("ab\r");
+    consoleWindowHidden = true;  // the battery watcher's window
     int exitCode = -1;
     try {
         startSpeech(4, "");
@@ -21,6 +23,7 @@ TEST_F(SpeechStartFailure, MissingDatabaseShowsTwoLinesWaitsForEnterAndEnds) {
     // The two lines, then the echo of the line typed before Enter.
     EXPECT_EQ(fake::consoleOutput(), "Erro de inicializa\xE7\xE3o: 1\r\nBanco de dados de voz: FALTA\r\nab\r\n");
     EXPECT_EQ(fake::queuedKeyCount(), 0);
+    EXPECT_FALSE(consoleWindowHidden) << "the lines waiting for Enter must be seen";
 }
 
 TEST_F(SpeechStartFailure, MissingRulesGiveCodeTwo) {
