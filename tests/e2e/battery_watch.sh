@@ -113,7 +113,13 @@ check "/parar with none running: said so" drew_line "$work/stop-again" "O aviso 
 # Killed, the watcher leaves no lock behind.
 start_watcher; limit=300 expect "started again" "Aviso de bateria ativado."
 kill -9 "$watcher"; wait "$watcher" 2>/dev/null; watcher=
+# Polled once an hour, the watcher still hears of a change at once through
+# the system's power broadcast.
+sed -i 's/^INTERVALO=.*/INTERVALO=3600/' "$settings"
 start_watcher; limit=300 expect "started after being killed" "Aviso de bateria ativado."
+power 0 100
+check "power broadcast: sent to the watcher" "$scripts/wine-exec.sh" "$VOLTANOR_BIN_DIR/power_broadcast.exe"
+expect "power broadcast" "Energia externa desligada. 100 por cento. Tempo restante: 5 horas."
 run_program "$work/stop-last" -- -- "$VOLTANOR_EXE" /parar
 wait "$watcher"; code=$?; watcher=
 check "the restarted watcher ended by /parar with exit code 0" [ "$code" -eq 0 ]
