@@ -2,10 +2,11 @@
 # Sets up what is missing, builds everything, and runs every test: the run
 # command's first run from an empty Wine prefix, the native unit tests
 # (sanitizers), the fuzz targets, and for i686 and x86_64 the unit tests, the
-# in-process Wine tests and the end-to-end runs of voltanor.exe.  Each
-# architecture runs in its own copy of one prepared Wine prefix with its own
-# wineserver, private Xvfb and capture folder; within one architecture the Wine
-# tests go one at a time (they share its settings file).
+# in-process Wine tests and the end-to-end runs of voltanor.exe.  The Wine tests
+# run in four environments at once, each a copy of one prepared Wine prefix with
+# its own wineserver, private Xvfb and capture folder: per architecture one for
+# the two longest tests and one for the rest; within an environment the tests go
+# one at a time (they share its settings file, display and keyboard focus).
 # Each long step keeps its output in build/logs/; nothing is written outside
 # build/.
 #   scripts/test.sh           all of it (what CI runs)
@@ -49,28 +50,28 @@ source scripts/wine-env.sh
 # there) and copied for each architecture.
 step wine-prefix-prepare wine_prefix_prepare || failed=1
 
-# wine_tests ARCH CTEST-ARGUMENTS...: build/ARCH's tests in that architecture's
-# own Wine environment: the prefix build/wine-ARCH (copied from build/wine when
-# it is missing, the voice data installed again), its own HOME for the sound
-# settings, Xvfb, wineserver, capture folder build/capture-ARCH and logs folder
-# build/logs/ARCH.  The end-to-end scripts make their work folders with mktemp
-# under TMPDIR and capture into $VOLTANOR_CAPTURE_DIR, so two architectures
-# never share a file.
+# wine_tests ENV ARCH CTEST-ARGUMENTS...: build/ARCH's tests in a Wine
+# environment of their own named ENV: the prefix build/wine-ENV (copied from
+# build/wine when it is missing, the voice data installed again), its own HOME
+# for the sound settings, Xvfb, wineserver, capture folder build/capture-ENV and
+# logs folder build/logs/ENV.  The end-to-end scripts make their work folders
+# with mktemp under TMPDIR and capture into $VOLTANOR_CAPTURE_DIR, so two
+# environments never share a file.
 wine_tests() {
-  local arch=$1; shift
+  local env=$1 arch=$2; shift 2
   (
-    export VOLTANOR_WINE_PREFIX=$top/build/wine-$arch VOLTANOR_WINE_HOME=$top/build/winehome-$arch
-    VOLTANOR_LOGS=$top/build/logs/$arch
+    export VOLTANOR_WINE_PREFIX=$top/build/wine-$env VOLTANOR_WINE_HOME=$top/build/winehome-$env
+    VOLTANOR_LOGS=$top/build/logs/$env
     if [ ! -f "$VOLTANOR_WINE_PREFIX/system.reg" ]; then
       rm -rf "$VOLTANOR_WINE_PREFIX"
       cp -a "$top/build/wine" "$VOLTANOR_WINE_PREFIX"
     fi
     trap wine_env_stop EXIT
     wine_env_start private || exit
-    echo "wine tests for $arch: display $DISPLAY, prefix $WINEPREFIX"
+    echo "wine tests for $arch ($env): display $DISPLAY, prefix $WINEPREFIX"
     # Every open of the wave device lands in its own numbered file here; the
     # tests look at the files that appeared since they started.
-    export VOLTANOR_CAPTURE_DIR=$top/build/capture-$arch
+    export VOLTANOR_CAPTURE_DIR=$top/build/capture-$env
     rm -rf "$VOLTANOR_CAPTURE_DIR"
     mkdir -p "$VOLTANOR_CAPTURE_DIR"
     ctest --test-dir "build/$arch" --output-on-failure -j 1 "$@"
@@ -102,7 +103,7 @@ side_by_side() {
 
 if [ $mode = quick ]; then
   side_by_side ctest-native ctest --test-dir build/native --output-on-failure -j "$jobs" \
-    -- ctest-i686-unit wine_tests i686 -R '^unit_tests$' || failed=1
+    -- ctest-i686-unit wine_tests i686 i686 -R '^unit_tests$' || failed=1
   exit $failed
 fi
 
@@ -110,13 +111,13 @@ step ctest-native ctest --test-dir build/native --output-on-failure -j "$jobs" |
 if [ -d build/fuzz ]; then
   step ctest-fuzz ctest --test-dir build/fuzz --output-on-failure -j "$jobs" || failed=1
 fi
-# One architecture after the other: side by side (VOLTANOR_WINE_SIDE_BY_SIDE=1)
-# halves their wall time, but on a loaded machine the i686 end-to-end runs then
-# lose their window or part of their sound (e2e_hostile_input, e2e_keys_typing).
-if [ "${VOLTANOR_WINE_SIDE_BY_SIDE:-0}" = 1 ]; then
-  side_by_side ctest-i686 wine_tests i686 -- ctest-x86_64 wine_tests x86_64 || failed=1
-else
-  side_by_side ctest-i686 wine_tests i686 || failed=1
-  side_by_side ctest-x86_64 wine_tests x86_64 || failed=1
-fi
+# The Wine tests mostly wait (for speech played in real time, windows, the
+# battery watch's quiet minute), so they run side by side: each architecture in
+# two environments, the longest tests (the installer makes and fills a prefix of
+# its own; the battery watch listens for a minute) beside all the others.
+long_tests='^e2e_(installer|battery_watch)$'
+side_by_side ctest-i686 wine_tests i686 i686 -E "$long_tests" \
+  -- ctest-i686-long wine_tests i686-long i686 -R "$long_tests" \
+  -- ctest-x86_64 wine_tests x86_64 x86_64 -E "$long_tests" \
+  -- ctest-x86_64-long wine_tests x86_64-long x86_64 -R "$long_tests" || failed=1
 exit $failed
