@@ -2,11 +2,16 @@
 # Sets up what is missing, builds everything, and runs every test: the run
 # command's first run from an empty Wine prefix, the native unit tests
 # (sanitizers), the fuzz targets, and for i686 and x86_64 the unit tests, the
-# in-process Wine tests and the end-to-end runs of voltanor.exe.  The Wine tests
-# run in four environments at once, each a copy of one prepared Wine prefix with
-# its own wineserver, private Xvfb and capture folder: per architecture one for
-# the two longest tests and one for the rest; within an environment the tests go
-# one at a time (they share its settings file, display and keyboard focus).
+# in-process Wine tests and the end-to-end runs of voltanor.exe.
+# The Wine tests mostly wait (for speech played in real time, for windows, for
+# the battery watch's quiet minute), so the work that needs the processors goes
+# on meanwhile at the lowest priority: the x86_64 tree builds while the i686
+# tests run, the fuzz targets build and run and the native tests run beside the
+# x86_64 tests.  The Wine tests run in environments of their own, each a copy
+# of one prepared Wine prefix with its own wineserver, private Xvfb and capture
+# folder: per architecture one for the two longest tests and one for the rest;
+# within an environment the tests go one at a time (they share its settings
+# file, display and keyboard focus).
 # Each long step keeps its output in build/logs/; nothing is written outside
 # build/.
 #   scripts/test.sh           all of it (what CI runs)
@@ -23,14 +28,21 @@ esac
 source scripts/steps.sh
 report_failures
 scripts/setup.sh
-scripts/build.sh "$mode"
+if [ $mode = all ]; then
+  scripts/build.sh native
+  scripts/build.sh i686
+else
+  scripts/build.sh quick
+fi
 stay_inside_build
 
 jobs=${VOLTANOR_JOBS:-$(nproc)}
-if [ $mode = all ] && compgen -G 'tests/fuzz/*.cpp' >/dev/null; then
-  [ -f build/fuzz/build.ninja ] ||
-    step configure-fuzz env CXX=clang++ CC=clang cmake -S . -B build/fuzz -G Ninja -DVOLTANOR_FUZZ=ON
-  step build-fuzz cmake --build build/fuzz -j "$jobs"
+# low_priority COMMAND...: the command at the lowest processor priority, run in
+# the background (a subshell of its own takes the priority).
+low_priority() { (renice -n 19 -p "$BASHPID" >/dev/null && "$@") & }
+if [ $mode = all ]; then
+  low_priority quiet_step build-x86_64-tree scripts/build.sh x86_64
+  x86_64_build=$!
 fi
 
 failed=0
@@ -107,17 +119,40 @@ if [ $mode = quick ]; then
   exit $failed
 fi
 
-step ctest-native ctest --test-dir build/native --output-on-failure -j "$jobs" || failed=1
-if [ -d build/fuzz ]; then
-  step ctest-fuzz ctest --test-dir build/fuzz --output-on-failure -j "$jobs" || failed=1
-fi
-# The Wine tests mostly wait (for speech played in real time, windows, the
-# battery watch's quiet minute), so they run side by side: each architecture in
-# two environments, the longest tests (the installer makes and fills a prefix of
-# its own; the battery watch listens for a minute) beside all the others.
+# Beside them, as soon as the x86_64 tree is built: its Wine tests, and at the
+# lowest priority the native tests and the fuzz targets.
+native_checks() {
+  local status=0
+  step ctest-native ctest --test-dir build/native --output-on-failure -j "$jobs" || status=1
+  if compgen -G 'tests/fuzz/*.cpp' >/dev/null; then
+    [ -f build/fuzz/build.ninja ] ||
+      step configure-fuzz env CXX=clang++ CC=clang cmake -S . -B build/fuzz -G Ninja -DVOLTANOR_FUZZ=ON || return
+    step build-fuzz cmake --build build/fuzz -j "$jobs" || return
+    step ctest-fuzz ctest --test-dir build/fuzz --output-on-failure -j "$jobs" || status=1
+  fi
+  return $status
+}
+# wine_lanes ARCH: the architecture's Wine tests in its two environments, the
+# longest tests (the installer makes and fills a prefix of its own; the battery
+# watch listens for a minute) beside all the others.
 long_tests='^e2e_(installer|battery_watch)$'
-side_by_side ctest-i686 wine_tests i686 i686 -E "$long_tests" \
-  -- ctest-i686-long wine_tests i686-long i686 -R "$long_tests" \
-  -- ctest-x86_64 wine_tests x86_64 x86_64 -E "$long_tests" \
-  -- ctest-x86_64-long wine_tests x86_64-long x86_64 -R "$long_tests" || failed=1
+wine_lanes() {
+  side_by_side "ctest-$1" wine_tests "$1" "$1" -E "$long_tests" \
+    -- "ctest-$1-long" wine_tests "$1-long" "$1" -R "$long_tests"
+}
+wine_lanes i686 &
+i686_tests=$!
+if wait "$x86_64_build"; then
+  wine_lanes x86_64 &
+  x86_64_tests=$!
+else
+  failed=1 x86_64_tests=
+fi
+low_priority quiet_step native-checks native_checks
+native=$!
+wait "$native" || failed=1
+echo "---- native-checks ($VOLTANOR_LOGS/native-checks.log)"
+grep -E '^==> [a-z0-9-]+: done|^FAILED|tests passed|tests failed' "$VOLTANOR_LOGS/native-checks.log" || true
+wait "$i686_tests" || failed=1
+[ -z "$x86_64_tests" ] || wait "$x86_64_tests" || failed=1
 exit $failed
