@@ -86,7 +86,8 @@ wine_tests() {
     export VOLTANOR_CAPTURE_DIR=$top/build/capture-$env
     rm -rf "$VOLTANOR_CAPTURE_DIR"
     mkdir -p "$VOLTANOR_CAPTURE_DIR"
-    ctest --test-dir "build/$arch" --output-on-failure -j 1 "$@"
+    # Every test's output (each check it made) stays in the log.
+    ctest --test-dir "build/$arch" --verbose -j 1 "$@"
   )
 }
 
