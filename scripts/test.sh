@@ -108,7 +108,7 @@ side_by_side() {
   for i in "${!pids[@]}"; do wait "${pids[$i]}" || status=1; done
   for name in "${names[@]}"; do
     echo "---- $name ($VOLTANOR_LOGS/$name.log)"
-    grep -E '^ *[0-9]+/[0-9]+ Test|tests passed|tests failed|Total Test time|^ +[0-9]+ - ' \
+    grep -E '^ *[0-9]+/[0-9]+ Test|tests passed,|tests failed out|Total Test time|^\s+[0-9]+ - ' \
       "$VOLTANOR_LOGS/$name.log" || true
   done
   return $status
