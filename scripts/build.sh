@@ -7,6 +7,8 @@
 #                   generators it is made with) and the i686 voltanor.exe.
 #   build.sh quick  what `test.sh --quick` runs: the native tree and the i686
 #                   unit tests.
+#   build.sh TREE   one whole tree: native, i686 or x86_64 (test.sh builds
+#                   x86_64 while the i686 tests run).
 set -eEuo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 cd "$top"
@@ -15,7 +17,10 @@ report_failures
 stay_inside_build
 jobs=${VOLTANOR_JOBS:-$(nproc)}
 mode=${1:-all}
-case $mode in all | run | quick) ;; *) echo "build.sh: unknown mode '$mode' (all, run or quick)" >&2; exit 2 ;; esac
+case $mode in
+  all | run | quick | native | i686 | x86_64) ;;
+  *) echo "build.sh: unknown mode '$mode' (all, run, quick, native, i686 or x86_64)" >&2; exit 2 ;;
+esac
 
 # MBROLA's source at the pinned commit: fetched by CMake, or, on machines that
 # cannot reach its home, the copy of that tree kept beside the clone.
@@ -42,10 +47,16 @@ build() { # tree, targets...
   step "build-$tree" cmake --build "build/$tree" -j "$jobs" "${targets[@]}"
 }
 
-configure native
-if [ "$mode" = run ]; then build native voice_data; else build native all voice_data; fi
+if [ "$mode" != i686 ] && [ "$mode" != x86_64 ]; then
+  configure native
+  if [ "$mode" = run ]; then build native voice_data; else build native all voice_data; fi
+fi
 for arch in i686 x86_64; do
-  [ "$mode" != all ] && [ $arch != i686 ] && continue
+  case $mode in
+    all | "$arch") ;;
+    run | quick) [ $arch = i686 ] || continue ;;
+    *) continue ;;
+  esac
   configure "$arch" -DCMAKE_TOOLCHAIN_FILE="$top/cmake/mingw-$arch.cmake"
   case $mode in
     run) build "$arch" voltanor ;;

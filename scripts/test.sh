@@ -2,10 +2,16 @@
 # Sets up what is missing, builds everything, and runs every test: the run
 # command's first run from an empty Wine prefix, the native unit tests
 # (sanitizers), the fuzz targets, and for i686 and x86_64 the unit tests, the
-# in-process Wine tests and the end-to-end runs of voltanor.exe.  Each
-# architecture runs in its own copy of one prepared Wine prefix with its own
-# wineserver, private Xvfb and capture folder; within one architecture the Wine
-# tests go one at a time (they share its settings file).
+# in-process Wine tests and the end-to-end runs of voltanor.exe.
+# The Wine tests mostly wait (for speech played in real time, for windows, for
+# the battery watch's quiet minute), so the work that needs the processors goes
+# on meanwhile at the lowest priority: the x86_64 tree builds while the i686
+# tests run, the fuzz targets build and run and the native tests run beside the
+# x86_64 tests.  The Wine tests run in environments of their own, each a copy
+# of one prepared Wine prefix with its own wineserver, private Xvfb and capture
+# folder: per architecture one for the two longest tests and one for the rest;
+# within an environment the tests go one at a time (they share its settings
+# file, display and keyboard focus).
 # Each long step keeps its output in build/logs/; nothing is written outside
 # build/.
 #   scripts/test.sh           all of it (what CI runs)
@@ -22,14 +28,21 @@ esac
 source scripts/steps.sh
 report_failures
 scripts/setup.sh
-scripts/build.sh "$mode"
+if [ $mode = all ]; then
+  scripts/build.sh native
+  scripts/build.sh i686
+else
+  scripts/build.sh quick
+fi
 stay_inside_build
 
 jobs=${VOLTANOR_JOBS:-$(nproc)}
-if [ $mode = all ] && compgen -G 'tests/fuzz/*.cpp' >/dev/null; then
-  [ -f build/fuzz/build.ninja ] ||
-    step configure-fuzz env CXX=clang++ CC=clang cmake -S . -B build/fuzz -G Ninja -DVOLTANOR_FUZZ=ON
-  step build-fuzz cmake --build build/fuzz -j "$jobs"
+# low_priority COMMAND...: the command at the lowest processor priority, run in
+# the background (a subshell of its own takes the priority).
+low_priority() { (renice -n 19 -p "$BASHPID" >/dev/null && "$@") & }
+if [ $mode = all ]; then
+  low_priority quiet_step build-x86_64-tree scripts/build.sh x86_64
+  x86_64_build=$!
 fi
 
 failed=0
@@ -49,31 +62,32 @@ source scripts/wine-env.sh
 # there) and copied for each architecture.
 step wine-prefix-prepare wine_prefix_prepare || failed=1
 
-# wine_tests ARCH CTEST-ARGUMENTS...: build/ARCH's tests in that architecture's
-# own Wine environment: the prefix build/wine-ARCH (copied from build/wine when
-# it is missing, the voice data installed again), its own HOME for the sound
-# settings, Xvfb, wineserver, capture folder build/capture-ARCH and logs folder
-# build/logs/ARCH.  The end-to-end scripts make their work folders with mktemp
-# under TMPDIR and capture into $VOLTANOR_CAPTURE_DIR, so two architectures
-# never share a file.
+# wine_tests ENV ARCH CTEST-ARGUMENTS...: build/ARCH's tests in a Wine
+# environment of their own named ENV: the prefix build/wine-ENV (copied from
+# build/wine when it is missing, the voice data installed again), its own HOME
+# for the sound settings, Xvfb, wineserver, capture folder build/capture-ENV and
+# logs folder build/logs/ENV.  The end-to-end scripts make their work folders
+# with mktemp under TMPDIR and capture into $VOLTANOR_CAPTURE_DIR, so two
+# environments never share a file.
 wine_tests() {
-  local arch=$1; shift
+  local env=$1 arch=$2; shift 2
   (
-    export VOLTANOR_WINE_PREFIX=$top/build/wine-$arch VOLTANOR_WINE_HOME=$top/build/winehome-$arch
-    VOLTANOR_LOGS=$top/build/logs/$arch
+    export VOLTANOR_WINE_PREFIX=$top/build/wine-$env VOLTANOR_WINE_HOME=$top/build/winehome-$env
+    VOLTANOR_LOGS=$top/build/logs/$env
     if [ ! -f "$VOLTANOR_WINE_PREFIX/system.reg" ]; then
       rm -rf "$VOLTANOR_WINE_PREFIX"
       cp -a "$top/build/wine" "$VOLTANOR_WINE_PREFIX"
     fi
     trap wine_env_stop EXIT
     wine_env_start private || exit
-    echo "wine tests for $arch: display $DISPLAY, prefix $WINEPREFIX"
+    echo "wine tests for $arch ($env): display $DISPLAY, prefix $WINEPREFIX"
     # Every open of the wave device lands in its own numbered file here; the
     # tests look at the files that appeared since they started.
-    export VOLTANOR_CAPTURE_DIR=$top/build/capture-$arch
+    export VOLTANOR_CAPTURE_DIR=$top/build/capture-$env
     rm -rf "$VOLTANOR_CAPTURE_DIR"
     mkdir -p "$VOLTANOR_CAPTURE_DIR"
-    ctest --test-dir "build/$arch" --output-on-failure -j 1 "$@"
+    # Every test's output (each check it made) stays in the log.
+    ctest --test-dir "build/$arch" --verbose -j 1 "$@"
   )
 }
 
@@ -94,7 +108,7 @@ side_by_side() {
   for i in "${!pids[@]}"; do wait "${pids[$i]}" || status=1; done
   for name in "${names[@]}"; do
     echo "---- $name ($VOLTANOR_LOGS/$name.log)"
-    grep -E '^ *[0-9]+/[0-9]+ Test|tests passed|tests failed|Total Test time|^ +[0-9]+ - ' \
+    grep -E '^ *[0-9]+/[0-9]+ Test|tests passed,|tests failed out|Total Test time|^\s+[0-9]+ - ' \
       "$VOLTANOR_LOGS/$name.log" || true
   done
   return $status
@@ -102,21 +116,46 @@ side_by_side() {
 
 if [ $mode = quick ]; then
   side_by_side ctest-native ctest --test-dir build/native --output-on-failure -j "$jobs" \
-    -- ctest-i686-unit wine_tests i686 -R '^unit_tests$' || failed=1
+    -- ctest-i686-unit wine_tests i686 i686 -R '^unit_tests$' || failed=1
   exit $failed
 fi
 
-step ctest-native ctest --test-dir build/native --output-on-failure -j "$jobs" || failed=1
-if [ -d build/fuzz ]; then
-  step ctest-fuzz ctest --test-dir build/fuzz --output-on-failure -j "$jobs" || failed=1
-fi
-# One architecture after the other: side by side (VOLTANOR_WINE_SIDE_BY_SIDE=1)
-# halves their wall time, but on a loaded machine the i686 end-to-end runs then
-# lose their window or part of their sound (e2e_hostile_input, e2e_keys_typing).
-if [ "${VOLTANOR_WINE_SIDE_BY_SIDE:-0}" = 1 ]; then
-  side_by_side ctest-i686 wine_tests i686 -- ctest-x86_64 wine_tests x86_64 || failed=1
+# Beside them, as soon as the x86_64 tree is built: its Wine tests, and at the
+# lowest priority the native tests and the fuzz targets.
+native_checks() {
+  local status=0
+  step ctest-native ctest --test-dir build/native --output-on-failure -j "$jobs" || status=1
+  if compgen -G 'tests/fuzz/*.cpp' >/dev/null; then
+    [ -f build/fuzz/build.ninja ] ||
+      step configure-fuzz env CXX=clang++ CC=clang cmake -S . -B build/fuzz -G Ninja -DVOLTANOR_FUZZ=ON || return
+    step build-fuzz cmake --build build/fuzz -j "$jobs" || return
+    step ctest-fuzz ctest --test-dir build/fuzz --output-on-failure -j "$jobs" || status=1
+  fi
+  return $status
+}
+# wine_lanes ARCH: the architecture's Wine tests in its two environments, the
+# longest tests (the installer makes and fills a prefix of its own; the battery
+# watch listens for a minute) beside all the others.  The installer runs only
+# in the i686 tree; in the x86_64 tree the engine's fallbacks take its place.
+wine_lanes() {
+  local long='^e2e_(installer|battery_watch)$'
+  [ "$1" = i686 ] || long='^e2e_(installer|battery_watch|tts_fallback)$'
+  side_by_side "ctest-$1" wine_tests "$1" "$1" -E "$long" \
+    -- "ctest-$1-long" wine_tests "$1-long" "$1" -R "$long"
+}
+wine_lanes i686 &
+i686_tests=$!
+if wait "$x86_64_build"; then
+  wine_lanes x86_64 &
+  x86_64_tests=$!
 else
-  side_by_side ctest-i686 wine_tests i686 || failed=1
-  side_by_side ctest-x86_64 wine_tests x86_64 || failed=1
+  failed=1 x86_64_tests=
 fi
+low_priority quiet_step native-checks native_checks
+native=$!
+wait "$native" || failed=1
+echo "---- native-checks ($VOLTANOR_LOGS/native-checks.log)"
+grep -E '^==> [a-z0-9-]+: done|^FAILED|tests passed|tests failed' "$VOLTANOR_LOGS/native-checks.log" || true
+wait "$i686_tests" || failed=1
+[ -z "$x86_64_tests" ] || wait "$x86_64_tests" || failed=1
 exit $failed

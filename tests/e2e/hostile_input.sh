@@ -27,6 +27,7 @@ run() {
   env "$@" VOLTANOR_CAPTURE_DIR="$work/$name.capture" WINEDEBUG=trace+font timeout 120 \
     "$scripts/with-battery.sh" "${battery[@]}" -- "$scripts/wine-exec.sh" "$VOLTANOR_EXE" \
     >"$work/$name.out" 2>"$work/$name.log" </dev/null || status=$?
+  wait_captured "$work/$name.capture"
 }
 show_log_on_failure() { [ "$e2e_failures" -eq 0 ] || tail -n 20 "$1" | sed 's/^/  log: /'; }
 

@@ -12,6 +12,7 @@ mkdir -p "$VOLTANOR_CAPTURE_DIR"
 status=0
 timeout 60 "$scripts/wine-exec.sh" "$VOLTANOR_BIN_DIR/tone_capture.exe" \
   "Z:${VOLTANOR_CAPTURE_DIR//\//\\}" >"$work/out" 2>&1 </dev/null || status=$?
+wait_captured
 cat "$work/out"
 check "the captured tone equals its samples (exit code 0)" [ "$status" -eq 0 ]
 capture=$(ls "$VOLTANOR_CAPTURE_DIR"/0000-*.raw 2>/dev/null | head -n1)

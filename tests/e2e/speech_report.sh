@@ -32,9 +32,9 @@ start_program() {
   VOLTANOR_CAPTURE_DIR=$work/$name.capture WINEDEBUG=trace+font timeout 120 \
     "$scripts/with-battery.sh" "$@" -- "$scripts/wine-exec.sh" "$VOLTANOR_EXE" ${options:-} \
     >"$work/$name.out" 2>"$work/$name.log" </dev/null &
-  program=$!
+  program=$! program_capture=$work/$name.capture
 }
-wait_program() { status=0; wait "$program" || status=$?; }
+wait_program() { status=0; wait "$program" || status=$?; wait_captured "$program_capture"; }
 # wait_for SECONDS COMMAND...: polls until the command succeeds.
 wait_for() {
   local limit=$(( $1 * 10 )); shift

@@ -32,6 +32,7 @@ run() {
   mkdir -p "$work/$1.capture"
   pushd "$(dirname "$2")" >/dev/null
   VOLTANOR_CAPTURE_DIR=$work/$1.capture run_program "$work/$1.log" -- "${battery[@]}" -- "$2"
+  wait_captured "$work/$1.capture"
   popd >/dev/null
 }
 
@@ -60,6 +61,7 @@ for _ in $(seq 600); do [ -n "$(find "$work/key.capture" -name '*.raw' -size +0)
 window=$(xdotool search --name "Voltanor - Medidor de bateria" 2>/dev/null | head -n1)
 [ -n "$window" ] && { xdotool windowfocus "$window"; xdotool key --clearmodifiers space; }
 status=0; wait "$program" || status=$?
+wait_captured "$work/key.capture"
 cut=$(bytes_of "$work"/key.capture/*.raw)
 check "key press: exit code 0, speech cut short ($cut of $speech bytes)" [ "$status" -eq 0 ] && [ "$cut" -lt $((speech / 2)) ]
 

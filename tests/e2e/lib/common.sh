@@ -23,6 +23,30 @@ run_program() {
     "$scripts/wine-exec.sh" "$@" >"$log.out" 2>"$log" </dev/null || status=$?
 }
 
+# wait_captured [DIR]: waits (30 s at most) until every writer of sound into DIR
+# (default $VOLTANOR_CAPTURE_DIR) has ended.  scripts/capture.sh copies each
+# open of the wave device from a pipe, and a program that has ended can leave
+# its last samples in that pipe: on a busy machine they reach the file later.
+wait_captured() {
+  local dir=${1:-${VOLTANOR_CAPTURE_DIR:-}} tenths
+  [ -n "$dir" ] || return 0
+  for ((tenths = 0; tenths < 300; tenths++)); do
+    capture_writing "$dir" || return 0
+    sleep 0.1
+  done
+  echo "  sound was still being written into $dir after 30 s"
+}
+# capture_writing DIR: a capture.sh, or the cat it became, still writes into DIR.
+capture_writing() {
+  local environ pid
+  for environ in $(grep -lzxF -- "VOLTANOR_CAPTURE_DIR=$1" /proc/[0-9]*/environ 2>/dev/null); do
+    pid=${environ#/proc/}; pid=${pid%/environ}
+    [ "$(cat "/proc/$pid/comm" 2>/dev/null)" = cat ] && return 0
+    tr '\0' ' ' <"/proc/$pid/cmdline" 2>/dev/null | grep -q 'capture\.sh' && return 0
+  done
+  return 1
+}
+
 # drawn_texts LOG: every text the program drew, one per line, in UTF-8, with
 # the blanks at the end of each removed.
 drawn_texts() {

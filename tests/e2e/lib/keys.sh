@@ -25,6 +25,7 @@ start_reader() {
 wait_reader() {
   status=0
   wait "$reader_pid" || status=$?
+  wait_captured
 }
 
 # same_bytes FILE 'HEX HEX ...': the file holds exactly these bytes.

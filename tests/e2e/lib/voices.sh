@@ -31,9 +31,9 @@ start_program() {
     WINEDEBUG=trace+font timeout 120 \
     "$scripts/with-battery.sh" "$@" -- "$scripts/wine-exec.sh" "$VOLTANOR_EXE" \
     >"$work/$name.out" 2>"$work/$name.log" </dev/null &
-  program=$!
+  program=$! program_capture=$work/$name.capture
 }
-wait_program() { status=0; wait "$program" || status=$?; }
+wait_program() { status=0; wait "$program" || status=$?; wait_captured "$program_capture"; }
 run_to_end() { start_program "$@"; wait_program; }
 
 wait_for() { # SECONDS COMMAND...: polls until the command succeeds
