@@ -99,7 +99,9 @@ TEST(TavinStartChecks, RefuseEachDamagedInstallation) {
         // What the start cannot tell, the first text does: an error or only silence.
         EXPECT_EQ(checked && tavinSpeak("Bateria: 80 por cento.") && tavinLastSpeechAudible(), c.speaks);
         // Refused at the start: the prosody values and the rules that say nothing.
-        if (c.refusedAtStart) EXPECT_FALSE(checked);
+        if (c.refusedAtStart) {
+            EXPECT_FALSE(checked);
+        }
         tavinClose();
     }
 }
