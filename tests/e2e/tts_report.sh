@@ -49,8 +49,13 @@ native=$VOLTANOR_BIN_DIR/../native mbrola=$VOLTANOR_BIN_DIR/../mbrola/usr
 report=$'2 horas e 30 minutos\r\n80 por cento restante.\r\nN\xedvel da bateria: alto.\r\nDura\xe7\xe3o m\xe1xima: 11250 segundos. Energia externa: desligada.'
 "$native/tts_lines" "$VOLTANOR_DATA_DIR/kelmar/tavintts" -d 0.8 "$report" > "$work/report.pho"
 "$mbrola/bin/mbrola" -e "$mbrola/share/mbrola/br1/br1" "$work/report.pho" "$work/report.raw" 2>/dev/null
+# Wine fills the device with silence when blocks come late (a busy machine),
+# so the sounding samples are compared, in order, with the silent ones left out.
+sounding() { python3 -c 'import array, sys
+a = array.array("h", sys.stdin.buffer.read())
+sys.stdout.buffer.write(array.array("h", [s for s in a if s]).tobytes())'; }
 check "engine: the samples equal the native ones of the report ($(bytes_of "$work/report.raw") bytes)" \
-  cmp -s <(cat "$work"/tts.capture/*-16000-1-S16_LE.raw) "$work/report.raw"
+  cmp -s <(cat "$work"/tts.capture/*-16000-1-S16_LE.raw | sounding) <(sounding < "$work/report.raw")
 
 # 2. A key pressed as soon as the speech begins.
 mkdir -p "$work/key.capture"
