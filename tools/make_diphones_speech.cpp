@@ -90,6 +90,13 @@ Bytes asPlayed(Bytes piece) {
     return piece;
 }
 
+// Wine fills the device with silence when blocks come late (a busy machine),
+// so pieces are looked for by their sounding samples, in order.
+Bytes sounding(Bytes samples) {
+    samples.erase(std::remove(samples.begin(), samples.end(), 128), samples.end());
+    return samples;
+}
+
 int check(const std::string& captureDirectory, const std::string& piecesFile) {
     std::vector<std::filesystem::path> files;
     for (const auto& entry : std::filesystem::directory_iterator(captureDirectory))
@@ -101,7 +108,8 @@ int check(const std::string& captureDirectory, const std::string& piecesFile) {
         Bytes b = readFile(f.string());
         capture.insert(capture.end(), b.begin(), b.end());
     }
-    std::printf("capture: %zu files of 8-bit sound, %zu samples\n", files.size(), capture.size());
+    capture = sounding(capture);
+    std::printf("capture: %zu files of 8-bit sound, %zu sounding samples\n", files.size(), capture.size());
     std::ifstream in(piecesFile, std::ios::binary);
     std::string line;
     std::size_t at = 0;
@@ -137,6 +145,12 @@ int check(const std::string& captureDirectory, const std::string& piecesFile) {
             return 2;
         }
         ++pieces;
+        if (!piece.empty() && sounding(piece).empty()) {
+            // A silent sound (the line breaks' letters) is only a pause here.
+            std::printf("silent, not looked for: %s\n", line.c_str());
+            continue;
+        }
+        piece = sounding(piece);
         if (piece.empty()) {
             std::printf("FAILED: %s: nothing to look for\n", line.c_str());
             ++failures;

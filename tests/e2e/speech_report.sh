@@ -13,13 +13,16 @@ trap 'restore_settings "$work"; rm -rf "$work"' EXIT
 # Bytes as " xx xx ... " so that a search can only match whole bytes.
 hex() { od -An -v -tx1 | tr -s ' \n' '  '; }
 # The samples of generated sounds joined, as the wave output plays a buffer
-# of them: its last sample is silenced, so the search leaves it out.
+# of them: its last sample is silenced, so the search leaves it out.  Wine
+# fills the device with silence when blocks come late (a busy machine), so
+# sounds are looked for by their sounding samples.
+sounding() { tr -d '\200'; }
 sound_hex() {
   local f
-  for f in "$@"; do tail -c +45 "$letters/$f.wav"; done | head -c -1 | hex
+  for f in "$@"; do tail -c +45 "$letters/$f.wav"; done | head -c -1 | sounding | hex
 }
-captured_hex() { cat "$1"/*-11025-1-U8.raw 2>/dev/null | hex; }
-loud_bytes() { cat "$1"/*.raw 2>/dev/null | tr -d '\200' | wc -c; }
+captured_hex() { cat "$1"/*-11025-1-U8.raw 2>/dev/null | sounding | hex; }
+loud_bytes() { cat "$1"/*.raw 2>/dev/null | sounding | wc -c; }
 # offset CAPTURE-HEX SOUND-HEX: position of the first match, empty when none.
 offset() { grep -boF -- "$2" <<<"$1" | head -n1 | cut -d: -f1; }
 
