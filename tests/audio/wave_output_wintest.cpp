@@ -48,9 +48,12 @@ protected:
         while (isPlaying()) waitForMessage();
     }
 
-    // The records made since the test started; the device is closed by then,
-    // so every file is complete.
-    std::vector<capture::Record> played() { return capture::since(first); }
+    // The records made since the test started.  The device stays open after
+    // a sound; it is closed first, so that every file is complete.
+    std::vector<capture::Record> played() {
+        stopPlayback();
+        return capture::since(first);
+    }
 
     // Plays a .wav image from a file; the one capture record it made.
     capture::Record playFileOnce(const std::string& name, const std::string& image) {
@@ -215,6 +218,18 @@ TEST_F(WaveOutputWine, AFormatChangeGivesTwoOpensInOrder) {
     expectSentThenSilence(records[0], first8, 128);
     expectFormat(records[1], 16000u, 1, "S16_LE");
     expectSentThenSilence(records[1], then16, 0);
+}
+
+// Sounds of one format, each played to its end before the next comes (as
+// speech plays its words), go through one open of the device.
+TEST_F(WaveOutputWine, SoundsOfOneFormatOneAfterAnotherShareOneOpen) {
+    Bytes word = wavetest::rampSamples(3000, 15), other = wavetest::rampSamples(2000, 16);
+    word.back() = other.back() = 128;
+    ASSERT_EQ(playWaveFile(writeWave("w1.wav", wavetest::waveFile(11025, 1, 8, word))), 0);
+    ASSERT_EQ(playWaveFile(writeWave("w2.wav", wavetest::waveFile(11025, 1, 8, other))), 0);
+    const auto records = played();
+    ASSERT_EQ(records.size(), 1u);
+    expectSoundsInOrder(records[0], {word, other}, 128);
 }
 
 TEST_F(WaveOutputWine, AKeyWaitingInTheWindowStopsPlayingAtOnce) {
