@@ -31,6 +31,11 @@
 # Needs scripts/build.sh (or build.sh run) first.  Prints, per program, the
 # device opens, non-silent samples and a digest of the sound without its
 # silence: equal before and after a change means the same sound was played.
+# Last, one table puts voltanor.exe and the NAME=EXE builds side by side:
+# device opens, processor time against trivial_wave and trivial_report, the
+# longest gap the program leaves between two sounds (and how much of it is not
+# a pause the settings ask for), first sound and peak memory; with the gaps of
+# 100 ms or more of every traced run, which are the pauses asked for.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 voice=${1:-default}
@@ -82,5 +87,8 @@ for name in "${yardsticks[@]}"; do programs+=("$name=$tree/bench_$name.exe"); do
 echo "voice: $voice, $arch, $(nproc) cores; $runs runs each; charging report on a faked battery;" \
   "window manager: ${VOLTANOR_BENCH_WM:-expected (none answers)};" \
   "voltanor.exe's window ${VOLTANOR_BENCH_WINDOW}, ${VOLTANOR_BENCH_OPENS} device opens"
-python3 "$top/bench/startup_measure.py" --runs "$runs" --traced "${VOLTANOR_BENCH_TRACED:-$runs}" \
+compared=()
+for program in "$@"; do compared+=("${program%%=*}"); done
+compared+=(voltanor)
+python3 "$top/bench/startup_measure.py" --side-by-side "$(IFS=,; echo "${compared[*]}")" --runs "$runs" --traced "${VOLTANOR_BENCH_TRACED:-$runs}" \
   --reference trivial_report --launcher "$launcher" "${programs[@]}" "$@" "voltanor=$tree/voltanor.exe"

@@ -13,7 +13,7 @@
 // speak: COM for the thread, the C++ standard streams, a window of the outer
 // size given in VOLTANOR_BENCH_WINDOW ("WIDTHxHEIGHT") painted whole with a
 // font of its own, the tone played once per device open, VOLTANOR_BENCH_OPENS
-// times (the device is opened afresh for every sound, as voltanor.exe does),
+// times (as often as voltanor.exe opens it in the run before),
 // and the window destroyed at the end.
 #include <windows.h>
 #if BENCH_IMPORT_WINMM || BENCH_PLAY || BENCH_REPORT
