@@ -220,18 +220,6 @@ TEST_F(WaveOutputWine, AFormatChangeGivesTwoOpensInOrder) {
     expectSentThenSilence(records[1], then16, 0);
 }
 
-// Sounds of one format, each played to its end before the next comes (as
-// speech plays its words), go through one open of the device.
-TEST_F(WaveOutputWine, SoundsOfOneFormatOneAfterAnotherShareOneOpen) {
-    Bytes word = wavetest::rampSamples(3000, 15), other = wavetest::rampSamples(2000, 16);
-    word.back() = other.back() = 128;
-    ASSERT_EQ(playWaveFile(writeWave("w1.wav", wavetest::waveFile(11025, 1, 8, word))), 0);
-    ASSERT_EQ(playWaveFile(writeWave("w2.wav", wavetest::waveFile(11025, 1, 8, other))), 0);
-    const auto records = played();
-    ASSERT_EQ(records.size(), 1u);
-    expectSoundsInOrder(records[0], {word, other}, 128);
-}
-
 TEST_F(WaveOutputWine, AKeyWaitingInTheWindowStopsPlayingAtOnce) {
     const auto path = writeWave("key.wav", wavetest::waveFile(11025, 1, 8, wavetest::rampSamples(30000, 12)));
     PostMessageA(static_cast<HWND>(consoleWindowHandle()), WM_CHAR, 'x', 0);
