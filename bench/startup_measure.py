@@ -140,7 +140,7 @@ def run_once(launcher, exe, work, tag):
         "opens": opens, "loud": loud, "digest": digest,
     }
 
-TRACE_LINE = re.compile(r"^\s*(\d+\.\d+):[0-9a-f]+:trace:(\w+):(\S+) (.*)$")
+TRACE_LINE = re.compile(r"^\s*(\d+\.\d+):[0-9a-f]+:trace:(\w+):(\w+)(.*)$")
 
 def excess_over_pause(gap, pauses):
     """How much longer a gap is than the longest pause asked for that fits in
