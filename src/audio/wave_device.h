@@ -24,11 +24,6 @@ int waveDeviceOpen(std::uint32_t rate, std::uint16_t bits, std::uint16_t channel
 // Sets up the header of locked block `index` for `length` bytes, prepares it
 // and writes it to the device.  False when the device does not take it.
 bool waveDeviceWrite(int index, std::uint32_t length);
-// Holds the device still while it has nothing to play (an open device that
-// runs dry keeps playing silence, which costs processor time), and lets it
-// play again once a block has been written.
-void waveDevicePause();
-void waveDeviceRestart();
 // Returns every written block at once (each one comes back as finished).
 void waveDeviceReset();
 void waveDeviceClose();

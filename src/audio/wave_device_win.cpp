@@ -94,14 +94,6 @@ bool waveDeviceWrite(int index, std::uint32_t length) {
     return true;
 }
 
-void waveDevicePause() {
-    if (device != nullptr) waveOutPause(device);
-}
-
-void waveDeviceRestart() {
-    if (device != nullptr) waveOutRestart(device);
-}
-
 void waveDeviceReset() {
     if (device != nullptr) waveOutReset(device);
 }

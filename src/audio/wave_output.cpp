@@ -40,7 +40,6 @@ StopQuestion stopQuestion = nullptr;
 bool feeding = false;       // inside playSamples: the device is about to get more
 bool idleTimerSet = false;  // the idle close is due when the timer fires
 bool closeWhenIdle = false; // no timer could be had: close as soon as nothing plays
-bool devicePaused = false;  // held still while it has nothing to play
 
 bool stopAsked() { return stopQuestion != nullptr && stopQuestion(); }
 
@@ -51,13 +50,10 @@ void idleTimeUp() {
     if (!feeding && queuedBlocks == 0) stopPlayback();
 }
 
-// Called whenever the queue may have run empty: the device is held still and
-// is released after the idle time, unless more sound comes first.
+// Called whenever the queue may have run empty: the device is released after
+// the idle time, unless more sound comes first.
 void startIdleClose() {
-    if (!deviceOpen || feeding || queuedBlocks > 0) return;
-    if (!devicePaused) waveDevicePause();
-    devicePaused = true;
-    if (idleTimerSet || closeWhenIdle) return;
+    if (!deviceOpen || feeding || queuedBlocks > 0 || idleTimerSet || closeWhenIdle) return;
     idleTimerSet = waveDeviceStartTimer(idleCloseMilliseconds, idleTimeUp);
     closeWhenIdle = !idleTimerSet;
 }
@@ -96,7 +92,6 @@ int openDevice(std::uint32_t rate, std::uint16_t bits, std::uint16_t channels) {
         sleepPumping(100);
         result = waveDeviceOpen(rate, bits, channels);
     }
-    devicePaused = false;
     if (result == 0)
         deviceOpen = true;
     else
@@ -140,8 +135,6 @@ bool queueBlock(const unsigned char* data, std::uint32_t length) {
         lastBlock = previousBlock;
         return false;
     }
-    if (devicePaused) waveDeviceRestart();
-    devicePaused = false;
     return true;
 }
 
@@ -170,7 +163,6 @@ void waveOutputStart() {
     feeding = false;
     idleTimerSet = false;
     closeWhenIdle = false;
-    devicePaused = false;
 }
 
 bool deviceOpenFailed() { return openFailed; }
@@ -277,7 +269,6 @@ void stopPlayback() {
     cancelIdleClose();
     if (!deviceOpen) return;
     deviceOpen = false;  // nothing in the pumps below sets the idle close again
-    devicePaused = false;
     if (queuedBlocks > 0) waveDeviceReset();
     pumpMessages();
     waveDeviceClose();

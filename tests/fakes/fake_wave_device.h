@@ -32,8 +32,6 @@ void holdCompletions(bool hold);        // while held, written blocks stay queue
 void setWritesAccepted(bool accepted);  // false: the device refuses written blocks
 bool waveDeviceIsOpen();
 int waveDeviceResets();
-int waveDevicePauses();
-bool waveDeviceIsPaused();              // paused blocks stay on the device
 int waveDeviceCloses();
 int waveDeviceClosesWithBlocksOut();    // closes while the device still held blocks
 int blocksOnDevice();                   // written and not yet handed back

@@ -23,8 +23,6 @@ std::deque<int> openResults;
 int unprepareResult = 0;
 bool writesAccepted = true;
 bool held = false;
-bool paused = false;
-int pauses = 0;
 bool isOpen = false;
 int resets = 0;
 int closes = 0;
@@ -36,7 +34,7 @@ unsigned timerMilliseconds = 0;
 TimerDue timerDue = nullptr;
 
 void returnFinishedBlocks() {
-    while (!written.empty() && ((!held && !paused) || releaseAll > 0)) {
+    while (!written.empty() && (!held || releaseAll > 0)) {
         const int index = written.front();
         written.pop_front();
         if (releaseAll > 0) --releaseAll;
@@ -63,8 +61,6 @@ void resetWaveDevice() {
     unprepareResult = 0;
     writesAccepted = true;
     held = false;
-    paused = false;
-    pauses = 0;
     isOpen = false;
     resets = 0;
     closes = 0;
@@ -105,8 +101,6 @@ void holdCompletions(bool hold) { held = hold; }
 void setWritesAccepted(bool accepted) { writesAccepted = accepted; }
 bool waveDeviceIsOpen() { return isOpen; }
 int waveDeviceResets() { return resets; }
-int waveDevicePauses() { return pauses; }
-bool waveDeviceIsPaused() { return paused; }
 int waveDeviceCloses() { return closes; }
 int waveDeviceClosesWithBlocksOut() { return closesWithBlocksOut; }
 int blocksOnDevice() { return static_cast<int>(written.size()); }
@@ -163,13 +157,6 @@ bool waveDeviceWrite(int index, std::uint32_t length) {
     return true;
 }
 
-void waveDevicePause() {
-    paused = true;
-    ++pauses;
-}
-
-void waveDeviceRestart() { paused = false; }
-
 void waveDeviceReset() {
     ++resets;
     releaseAll = static_cast<int>(written.size());
@@ -181,7 +168,6 @@ void waveDeviceClose() {
     written.clear();
     releaseAll = 0;
     isOpen = false;
-    paused = false;
 }
 
 bool waveDeviceStartTimer(unsigned milliseconds, TimerDue due) {
