@@ -20,12 +20,13 @@ constexpr int unplayableFormat = 32;  // the device's own code for a format it c
 // The device stays open while sounds of one format follow one another, so an
 // utterance plays as one stream: each open costs processor time and leaves a
 // gap (with some drivers a click).  It is released once nothing has been
-// queued for this long: well above the longest pause the speech settings give
-// by default (250 ms at a full stop) and a synthesizer's time to make the next
-// piece, so the sounds of one utterance share one open; short enough that a
-// program waiting for the device (retrying every 100 ms, as ours does) gets
-// it about a second after the speech has ended.
-constexpr unsigned idleCloseMilliseconds = 1000;
+// queued for this long: above the longest pause the speech settings give by
+// default (250 ms at a full stop) plus the time to make the next piece, so
+// that the sounds of one utterance share one open.  Longer gains nothing: an
+// open idle device is not free either (Wine keeps feeding it silence, about
+// as much processor time a second as one reopen costs), and the device is
+// given back to other programs sooner.
+constexpr unsigned idleCloseMilliseconds = 400;
 
 bool deviceOpen = false;
 WaveFormat deviceFormat;

@@ -5,7 +5,7 @@
 // decided here: the layer above hands in its stop question.
 // The device stays open between sounds of one format, so that an utterance
 // plays as one stream; it is closed when a sound of another format comes, by
-// stopPlayback, and after a second with nothing queued (a timer on the console
+// stopPlayback, and after 400 ms with nothing queued (a timer on the console
 // window, which fires in a message pump).
 #pragma once
 #include <cstdint>

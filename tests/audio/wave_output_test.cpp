@@ -266,14 +266,14 @@ TEST_F(WaveOutput, TheSameFormatKeepsTheDeviceOpen) {
     EXPECT_EQ(fake::deviceOpens()[0].blocks.size(), 2u);
 }
 
-TEST_F(WaveOutput, SoundsOfOneFormatShareOneOpenUntilTheDeviceIdlesForASecond) {
+TEST_F(WaveOutput, SoundsOfOneFormatShareOneOpenUntilTheDeviceIdlesFor400Milliseconds) {
     const auto file = writeWave("w.wav", wavetest::waveFile(11025, 1, 8, wavetest::rampSamples(700, 3)));
     EXPECT_EQ(playWaveFile(file), 0);  // each sound ends before the next, as in speech
     sleepPumping(250);
     playBuffer(wavetest::rampSamples(900, 5), 11025, 1, 8);
     ASSERT_EQ(fake::deviceOpens().size(), 1u);
     EXPECT_EQ(fake::deviceOpens()[0].blocks.size(), 2u);
-    EXPECT_EQ(fake::timerSetFor(), 1000u);
+    EXPECT_EQ(fake::timerSetFor(), 400u);
     EXPECT_TRUE(fake::fireTimer());
     EXPECT_EQ(std::make_pair(fake::waveDeviceCloses(), fake::waveDeviceResets()), std::make_pair(1, 0));
 }
