@@ -14,8 +14,10 @@ namespace and Wine's loader), so differences compare only the programs.
 
 Wine starts a 64-bit program in a process of its own that is not below the
 launcher, so the program's processes are found by their command line (Wine
-sets it to the program's path) wherever they are; the processor time of one
-outside the launcher's tree is added from /proc as last seen.
+sets it to the program's path) and by the run's own capture folder in their
+environment, wherever they are (other Wine programs of the same name on the
+machine are not this run's); the processor time of one outside the launcher's
+tree is added from /proc as last seen.
 
 With --traced N every program also runs N more times under Wine's trace
 (+timestamp, +loaddll, +winmm) and the time from Wine loading the program's
@@ -29,10 +31,11 @@ def stat_fields(pid):
     user and system ticks [11] and [12]."""
     return open(f"/proc/{pid}/stat").read().rsplit(")", 1)[1].split()
 
-def program_processes(root, program):
-    """The Wine processes whose command line names the program (lower case),
-    each with whether it is below `root`."""
-    parents, found = {}, []
+def program_processes(root, program, capture):
+    """The Wine processes whose command line names the program (lower case)
+    and whose environment holds this run's capture folder, each with whether
+    it is below `root`."""
+    parents, found, mark = {}, [], f"VOLTANOR_CAPTURE_DIR={capture}".encode()
     for entry in os.listdir("/proc"):
         if not entry.isdigit():
             continue
@@ -40,7 +43,8 @@ def program_processes(root, program):
         try:
             parents[pid] = int(stat_fields(pid)[1])
             command = open(f"/proc/{pid}/cmdline", "rb").read().decode("latin-1").lower()
-            if program in command and "wine" in os.readlink(f"/proc/{pid}/exe"):
+            if (program in command and "wine" in os.readlink(f"/proc/{pid}/exe")
+                    and mark in open(f"/proc/{pid}/environ", "rb").read().split(b"\0")):
                 found.append(pid)
         except (OSError, ValueError, IndexError):
             pass
@@ -68,7 +72,7 @@ def watch(folder, root, program, stop, found, peak, outside_ticks):
         if not found and any(n.endswith(".raw") for n in os.listdir(folder)):
             found.append(time.time())
         if time.time() >= next_search:
-            for pid, below in program_processes(root, program):
+            for pid, below in program_processes(root, program, folder):
                 followed.setdefault(pid, below)
             next_search = time.time() + 0.02
         for pid, below in followed.items():
@@ -178,7 +182,7 @@ def traced_run(launcher, exe, work, tag, pauses):
                 opens += 1
                 if first_open is None:
                     first_open = stamp - loaded
-            elif function == "waveOutWrite":
+            elif function == "waveOutWrite" and rest.startswith(" ("):  # not its second line, the length
                 if queued == 0 and emptied is not None:
                     gaps.append(stamp - emptied)
                 queued += 1
@@ -208,20 +212,23 @@ def side_by_side(args, results, traced, pauses):
     the one after): medians of every run, gaps from the traced runs."""
     names = [n for n in args.side_by_side.split(",") if n in results]
     wave, reference = median(results["trivial_wave"], "cpu"), median(results[args.reference], "cpu")
+    stream = median(results["trivial_stream"], "cpu") if "trivial_stream" in results else None
     ref_first, ref_rss = median(results[args.reference], "first"), median(results[args.reference], "rss")
     print(f"\nside by side, medians of {args.runs} runs ({args.traced} traced for the gaps); pauses asked: {pauses} ms")
     print(f"{'program':16} {'opens':>5} {'cpu-trivial_wave':>17} {'cpu-' + args.reference:>19} "
-          f"{'longest gap':>12} {'gap-pause':>10} {'first sound-ref':>16} {'peak memory':>12}")
+          f"{'cpu-trivial_stream':>19} {'longest gap':>12} {'gap-pause':>10} {'first sound-ref':>16} {'peak memory':>12}")
     for name in names:
         rows, marks = results[name], traced.get(name) or []
         cpu = median(rows, "cpu")
         first = median(rows, "first")
         print(f"{name:16} {median(rows, 'opens'):5.0f} {cpu - wave:+14.0f} ms {cpu - reference:+16.0f} ms "
+              f"{'-' if stream is None else f'{cpu - stream:+.0f} ms':>19} "
               f"{show(median(marks, 'gap'), 'ms', 1) if marks else '-':>12} "
               f"{show(median(marks, 'excess'), 'ms', 1) if marks else '-':>10} "
               f"{'-' if first is None else f'{first - ref_first:+.0f} ms':>16} "
               f"{median(rows, 'rss'):9.1f} MB")
-    print("  (gap: from the program taking back the last block it had queued to its next write;"
+    print("  (trivial_stream: trivial_report playing the report's whole sound in one open, the least that sound"
+          " costs under Wine;\n   gap: from the program taking back the last block it had queued to its next write;"
           " gap-pause: the longest gap\n   less the pause asked that fits in it; first sound and"
           f" peak memory against {args.reference} / absolute)")
     print("  gaps of 100 ms or more (the pauses asked for), each traced run:")
