@@ -174,6 +174,15 @@ TEST_F(Speaking, APieceIsQueuedWhileTheOneBeforeStillPlaysAndAKeyStopsBothAtOnce
     EXPECT_EQ(std::make_pair(fake::blocksOnDevice(), fake::sleepCalls().size()), std::make_pair(0, std::size_t{0}));
 }
 
+TEST_F(Speaking, TheDeviceIsReleasedBeforeAPauseThatEndsTheText) {
+    for (auto [text, open] : {std::pair{"1. 2", true}, {"1. 2.", false}, {"(1)", false}}) {
+        start();
+        speak(text);
+        EXPECT_EQ(fake::waveDeviceIsOpen(), open) << text;
+        finishSpeech();
+    }
+}
+
 TEST_F(Speaking, KeyDuringALongTextStopsTheSoundAndNothingMorePlays) {
     start();
     std::string text;
