@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Captures what voltanor.exe plays for four battery states and prints, for
-# each state, the number of wave-device opens and a digest of every open's
-# samples with the silence runs taken out.  Wine's capture pipe inserts or
+# each state, the number of wave-device opens and, for each stretch of opens
+# of one format (consecutive opens of one format are one stream, however
+# often the device was reopened), a digest of its samples with the silence
+# runs taken out.  Wine's capture pipe inserts or
 # drops periods of silence between runs under load, so only the non-silent
 # samples are compared; two builds made the same sound when their outputs
 # are equal.
@@ -30,13 +32,22 @@ for state in "${states[@]}"; do
     "$top/scripts/wine-exec.sh" "$exe" >/dev/null 2>&1 </dev/null || echo "$name: exit code $?"
   opens=$(find "$dir" -name '*.raw' | wc -l)
   echo "$name: $opens opens"
+  stream=$dir/stream.loud format=
+  flush() {
+    [ -n "$format" ] || return 0
+    echo "  $format: $(wc -c <"$stream") non-silent bytes, $(sha256sum <"$stream" | cut -c1-16)"
+  }
   for f in "$dir"/*.raw; do
     [ -e "$f" ] || continue
+    if [ "${f##*/[0-9][0-9][0-9][0-9]-}" != "$format" ]; then
+      flush
+      format=${f##*/[0-9][0-9][0-9][0-9]-}
+      : >"$stream"
+    fi
     # Silence is 0x80 in 8-bit sound and 0x00 in 16-bit sound: every run of
     # it is dropped, whatever its length.
     case $f in *U8.raw) silence='\200' ;; *) silence='\000' ;; esac
-    loud=$(tr -d "$silence" <"$f" | wc -c)
-    digest=$(tr -d "$silence" <"$f" | sha256sum | cut -c1-16)
-    echo "  ${f##*/[0-9][0-9][0-9][0-9]-}: $loud non-silent bytes, $digest"
+    tr -d "$silence" <"$f" >>"$stream"
   done
+  flush
 done

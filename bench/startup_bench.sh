@@ -14,7 +14,9 @@
 # device opened as often as the program opens it, the window destroyed); one
 # run of voltanor.exe under Wine's window trace tells it that size and count.
 # Every figure is also printed against trivial_report: what is the program's
-# own.  With the voices sapi4 and sapi5 the voice tests' engine doubles are
+# own.  trivial_stream is trivial_report playing, in one open, the whole sound
+# voltanor.exe played in that run: the least the report's sound costs under
+# Wine, whatever the program does.  With the voices sapi4 and sapi5 the voice tests' engine doubles are
 # registered for the run (and whatever the prefix served is put back): the
 # program's side of a system voice, with an engine that answers at once.
 # Each program that plays then runs TRACED more times (VOLTANOR_BENCH_TRACED,
@@ -22,7 +24,8 @@
 # its first waveOutOpen call by Wine's own clock.
 #   bench/startup_bench.sh [default|tts|sapi4|sapi5] [RUNS] [i686|x86_64] [NAME=EXE...]
 # NAME=EXE adds other builds of the program (say, one from before a change,
-# copied out of the tree) to the same run.
+# copied out of the tree) to the same run; for the voice tts, the mbrola.dll of
+# its tree must be beside it (copy it too), or it speaks with the default voice.
 # With VOLTANOR_BENCH_WM=none the run uses a prefix of its own
 # (build/wine-unmanaged) whose X11 driver is told that no window manager runs,
 # as is the case on the private Xvfb: a window destroyed there otherwise waits
@@ -31,6 +34,11 @@
 # Needs scripts/build.sh (or build.sh run) first.  Prints, per program, the
 # device opens, non-silent samples and a digest of the sound without its
 # silence: equal before and after a change means the same sound was played.
+# Last, one table puts voltanor.exe and the NAME=EXE builds side by side:
+# device opens, processor time against trivial_wave and trivial_report, the
+# longest gap the program leaves between two sounds (and how much of it is not
+# a pause the settings ask for), first sound and peak memory; with the gaps of
+# 100 ms or more of every traced run, which are the pauses asked for.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 voice=${1:-default}
@@ -45,7 +53,13 @@ case $voice in
   sapi5) doubles=(sapi5_double) ;;
   *) echo "startup_bench: voice is default, tts, sapi4 or sapi5" >&2; exit 2 ;;
 esac
-yardsticks=(trivial_window trivial_winmm trivial_ole trivial_all trivial_wave trivial_destroy trivial_report)
+yardsticks=(trivial_window trivial_winmm trivial_ole trivial_all trivial_wave trivial_destroy trivial_report trivial_stream)
+if [ "$voice" = tts ]; then
+  for program in "$@"; do
+    [ -f "$(dirname "${program#*=}")/mbrola.dll" ] ||
+      { echo "startup_bench: no mbrola.dll beside ${program#*=}: copy the one of its tree there" >&2; exit 1; }
+  done
+fi
 cmake --build "$tree" --target "${yardsticks[@]/#/bench_}" "${doubles[@]}" >/dev/null
 
 [ "${VOLTANOR_BENCH_WM:-}" = none ] && export VOLTANOR_WINE_PREFIX=$top/build/wine-unmanaged
@@ -75,12 +89,20 @@ VOLTANOR_BENCH_WINDOW=$(sed -n 's/.*WIN_CreateWindowEx .*L"OxWinCrt" .* \([0-9]*
 VOLTANOR_BENCH_OPENS=$(find "$work/probe" -name '*.raw' | wc -l)
 [ -n "$VOLTANOR_BENCH_WINDOW" ] && [ "$VOLTANOR_BENCH_OPENS" -gt 0 ] ||
   { echo "startup_bench: voltanor.exe showed no window or played nothing in its first run" >&2; exit 1; }
-export VOLTANOR_BENCH_WINDOW VOLTANOR_BENCH_OPENS
+# trivial_stream plays the first sound that run played.
+sound=$(find "$work/probe" -name '*.raw' | sort | head -n1)
+VOLTANOR_BENCH_SOUND="Z:$sound"
+VOLTANOR_BENCH_SOUND_FORMAT=$(basename "$sound" .raw | cut -d- -f2-4 | sed 's/-U8$/-8/; s/-S16_LE$/-16/')
+export VOLTANOR_BENCH_WINDOW VOLTANOR_BENCH_OPENS VOLTANOR_BENCH_SOUND VOLTANOR_BENCH_SOUND_FORMAT
 
 programs=()
 for name in "${yardsticks[@]}"; do programs+=("$name=$tree/bench_$name.exe"); done
 echo "voice: $voice, $arch, $(nproc) cores; $runs runs each; charging report on a faked battery;" \
   "window manager: ${VOLTANOR_BENCH_WM:-expected (none answers)};" \
-  "voltanor.exe's window ${VOLTANOR_BENCH_WINDOW}, ${VOLTANOR_BENCH_OPENS} device opens"
-python3 "$top/bench/startup_measure.py" --runs "$runs" --traced "${VOLTANOR_BENCH_TRACED:-$runs}" \
+  "voltanor.exe's window ${VOLTANOR_BENCH_WINDOW}, ${VOLTANOR_BENCH_OPENS} device opens;" \
+  "trivial_stream plays $(basename "$sound") ($(stat -c %s "$sound") bytes)"
+compared=(trivial_report trivial_stream)
+for program in "$@"; do compared+=("${program%%=*}"); done
+compared+=(voltanor)
+python3 "$top/bench/startup_measure.py" --side-by-side "$(IFS=,; echo "${compared[*]}")" --runs "$runs" --traced "${VOLTANOR_BENCH_TRACED:-$runs}" \
   --reference trivial_report --launcher "$launcher" "${programs[@]}" "$@" "voltanor=$tree/voltanor.exe"

@@ -14,8 +14,10 @@ namespace and Wine's loader), so differences compare only the programs.
 
 Wine starts a 64-bit program in a process of its own that is not below the
 launcher, so the program's processes are found by their command line (Wine
-sets it to the program's path) wherever they are; the processor time of one
-outside the launcher's tree is added from /proc as last seen.
+sets it to the program's path) and by the run's own capture folder in their
+environment, wherever they are (other Wine programs of the same name on the
+machine are not this run's); the processor time of one outside the launcher's
+tree is added from /proc as last seen.
 
 With --traced N every program also runs N more times under Wine's trace
 (+timestamp, +loaddll, +winmm) and the time from Wine loading the program's
@@ -29,10 +31,11 @@ def stat_fields(pid):
     user and system ticks [11] and [12]."""
     return open(f"/proc/{pid}/stat").read().rsplit(")", 1)[1].split()
 
-def program_processes(root, program):
-    """The Wine processes whose command line names the program (lower case),
-    each with whether it is below `root`."""
-    parents, found = {}, []
+def program_processes(root, program, capture):
+    """The Wine processes whose command line names the program (lower case)
+    and whose environment holds this run's capture folder, each with whether
+    it is below `root`."""
+    parents, found, mark = {}, [], f"VOLTANOR_CAPTURE_DIR={capture}".encode()
     for entry in os.listdir("/proc"):
         if not entry.isdigit():
             continue
@@ -40,7 +43,8 @@ def program_processes(root, program):
         try:
             parents[pid] = int(stat_fields(pid)[1])
             command = open(f"/proc/{pid}/cmdline", "rb").read().decode("latin-1").lower()
-            if program in command and "wine" in os.readlink(f"/proc/{pid}/exe"):
+            if (program in command and "wine" in os.readlink(f"/proc/{pid}/exe")
+                    and mark in open(f"/proc/{pid}/environ", "rb").read().split(b"\0")):
                 found.append(pid)
         except (OSError, ValueError, IndexError):
             pass
@@ -68,7 +72,7 @@ def watch(folder, root, program, stop, found, peak, outside_ticks):
         if not found and any(n.endswith(".raw") for n in os.listdir(folder)):
             found.append(time.time())
         if time.time() >= next_search:
-            for pid, below in program_processes(root, program):
+            for pid, below in program_processes(root, program, folder):
                 followed.setdefault(pid, below)
             next_search = time.time() + 0.02
         for pid, below in followed.items():
@@ -84,8 +88,10 @@ def watch(folder, root, program, stop, found, peak, outside_ticks):
 def sound_of(folder):
     """Opens, seconds played, non-silent samples, a digest of the sound with its
     silence removed (the capture pipe adds or drops silence under load), and
-    the time of the last write."""
-    opens, seconds, loud, last = 0, 0.0, 0, None
+    the time of the last write.  The digest takes each format once where it
+    starts, not once per open: a sound played through fewer opens of the
+    device has the same digest."""
+    opens, seconds, loud, last, format_before = 0, 0.0, 0, None, None
     digest = hashlib.sha1()
     for name in sorted(os.listdir(folder)):
         if not name.endswith(".raw"):
@@ -101,7 +107,10 @@ def sound_of(folder):
         else:
             kept = b"".join(data[i:i + 2] for i in range(0, len(data) - 1, 2) if data[i:i + 2] != b"\0\0")
         loud += len(kept) // width
-        digest.update(name[5:].encode() + kept)
+        if name[5:] != format_before:
+            digest.update(b"|" + name[5:].encode())
+            format_before = name[5:]
+        digest.update(kept)
         stamp = os.stat(path).st_mtime_ns / 1e9
         last = stamp if last is None else max(last, stamp)
     return opens, seconds, loud, digest.hexdigest()[:12], last
@@ -135,29 +144,57 @@ def run_once(launcher, exe, work, tag):
         "opens": opens, "loud": loud, "digest": digest,
     }
 
-TRACE_LINE = re.compile(r"^\s*(\d+\.\d+):[0-9a-f]+:trace:(\w+):(\S+) (.*)$")
+TRACE_LINE = re.compile(r"^\s*(\d+\.\d+):[0-9a-f]+:trace:(\w+):(\w+)(.*)$")
 
-def traced_first_open(launcher, exe, work, tag):
-    """Milliseconds from Wine loading the program's image to its first
-    waveOutOpen call, by Wine's own clock (None when either is missing)."""
+def excess_over_pause(gap, pauses):
+    """How much longer a gap is than the longest pause asked for that fits in
+    it (pauses run in steps of 50 ms: a 149 ms pause lasts 100 ms)."""
+    asked = max([0] + [p // 50 * 50 for p in pauses if p // 50 * 50 <= gap])
+    return gap - asked
+
+def traced_run(launcher, exe, work, tag, pauses):
+    """From one run under Wine's trace: milliseconds from Wine loading the
+    program's image to its first waveOutOpen call (None when either is
+    missing), the device opens, and the gaps between sounds: from the moment
+    the program has taken back the last block it had queued (its
+    waveOutUnprepareHeader) to its next waveOutWrite, which is the silence the
+    program itself leaves between two sounds, device reopens included.  Each
+    gap also less the pause the settings ask for that fits in it."""
     capture = os.path.join(work, tag)
     os.mkdir(capture)
     env = dict(os.environ, VOLTANOR_CAPTURE_DIR=capture, WINEDEBUG="+timestamp,+loaddll,+winmm")
     trace = os.path.join(work, tag + ".trace")
     with open(trace, "wb") as log:
         subprocess.run(launcher + [exe], env=env, stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=log)
-    name, loaded = os.path.basename(exe).lower(), None
+    name, loaded, first_open, opens, queued, emptied, gaps = os.path.basename(exe).lower(), None, None, 0, 0, None, []
     with open(trace, encoding="latin-1") as lines:
         for line in lines:
             match = TRACE_LINE.match(line)
             if not match:
                 continue
             stamp, channel, function, rest = match.groups()
+            stamp = float(stamp) * 1000
             if loaded is None and channel == "loaddll" and "Loaded" in rest and name in rest.lower():
-                loaded = float(stamp)
-            elif loaded is not None and channel == "winmm" and function == "waveOutOpen":
-                return (float(stamp) - loaded) * 1000
-    return None
+                loaded = stamp
+            elif loaded is None or channel != "winmm":
+                continue
+            elif function == "waveOutOpen":
+                opens += 1
+                if first_open is None:
+                    first_open = stamp - loaded
+            elif function == "waveOutWrite" and rest.startswith(" ("):  # not its second line, the length
+                if queued == 0 and emptied is not None:
+                    gaps.append(stamp - emptied)
+                queued += 1
+            elif function == "waveOutUnprepareHeader" and queued > 0:
+                queued -= 1
+                emptied = stamp if queued == 0 else None
+            elif function == "waveOutReset":
+                queued, emptied = 0, None
+    return {"open": first_open, "trace_opens": opens if loaded is not None else None,
+            "gap": max(gaps) if gaps else None,
+            "excess": max(excess_over_pause(g, pauses) for g in gaps) if gaps else None,
+            "pauses": sorted(round(g) for g in gaps if g >= 100)}
 
 def median(rows, key):
     values = [r[key] for r in rows if r[key] is not None]
@@ -170,15 +207,49 @@ def least(rows, key):
 def show(value, unit, digits=0):
     return "-" if value is None else f"{value:.{digits}f} {unit}"
 
+def side_by_side(args, results, traced, pauses):
+    """One table for the programs compared (say, the build before a change and
+    the one after): medians of every run, gaps from the traced runs."""
+    names = [n for n in args.side_by_side.split(",") if n in results]
+    wave, reference = median(results["trivial_wave"], "cpu"), median(results[args.reference], "cpu")
+    stream = median(results["trivial_stream"], "cpu") if "trivial_stream" in results else None
+    ref_first, ref_rss = median(results[args.reference], "first"), median(results[args.reference], "rss")
+    print(f"\nside by side, medians of {args.runs} runs ({args.traced} traced for the gaps); pauses asked: {pauses} ms")
+    print(f"{'program':16} {'opens':>5} {'cpu-trivial_wave':>17} {'cpu-' + args.reference:>19} "
+          f"{'cpu-trivial_stream':>19} {'longest gap':>12} {'gap-pause':>10} {'first sound-ref':>16} {'peak memory':>12}")
+    for name in names:
+        rows, marks = results[name], traced.get(name) or []
+        cpu = median(rows, "cpu")
+        first = median(rows, "first")
+        print(f"{name:16} {median(rows, 'opens'):5.0f} {cpu - wave:+14.0f} ms {cpu - reference:+16.0f} ms "
+              f"{'-' if stream is None else f'{cpu - stream:+.0f} ms':>19} "
+              f"{show(median(marks, 'gap'), 'ms', 1) if marks else '-':>12} "
+              f"{show(median(marks, 'excess'), 'ms', 1) if marks else '-':>10} "
+              f"{'-' if first is None else f'{first - ref_first:+.0f} ms':>16} "
+              f"{median(rows, 'rss'):9.1f} MB")
+    print("  (trivial_stream: trivial_report playing the report's whole sound in one open, the least that sound"
+          " costs under Wine;\n   gap: from the program taking back the last block it had queued to its next write;"
+          " gap-pause: the longest gap\n   less the pause asked that fits in it; first sound and"
+          f" peak memory against {args.reference} / absolute)")
+    print("  gaps of 100 ms or more (the pauses asked for), each traced run:")
+    for name in names:
+        for mark in traced.get(name) or []:
+            print(f"    {name:16} {mark['pauses']}")
+
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--runs", type=int, default=5)
     parser.add_argument("--launcher", required=True, help="command before the .exe, space separated")
     parser.add_argument("--traced", type=int, default=0, help="runs under Wine's trace per program")
     parser.add_argument("--reference", help="NAME of a program to print every figure against as well")
+    parser.add_argument("--pauses", default="150,200,250",
+                        help="the pauses in ms the settings ask for (comma, colon, full stop)")
+    parser.add_argument("--side-by-side", default="",
+                        help="comma-separated NAMEs compared in one table against trivial_wave and --reference")
     parser.add_argument("programs", nargs="+", help="NAME=EXE; the first is the yardstick")
     args = parser.parse_args()
     launcher = args.launcher.split()
+    pauses = [int(p) for p in args.pauses.split(",") if p]
     programs = [p.split("=", 1) for p in args.programs]
     results = {name: [] for name, _ in programs}
     print(f"load average before: {open('/proc/loadavg').read().split()[:3]}")
@@ -190,7 +261,7 @@ def main():
         for run in range(args.traced):
             for name, exe in programs:
                 if results[name][0]["opens"]:
-                    traced[name].append({"open": traced_first_open(launcher, exe, work, f"{name}-traced-{run}")})
+                    traced[name].append(traced_run(launcher, exe, work, f"{name}-traced-{run}", pauses))
     print(f"load average after:  {open('/proc/loadavg').read().split()[:3]}")
 
     base_name = programs[0][0]
@@ -260,6 +331,8 @@ def main():
             if name != args.reference and mid is not None and ref_mid is not None:
                 cell += f"   against {args.reference}: {mid - ref_mid:+.0f} ms ({low - ref_least:+.0f})"
             print(f"  {name:16} {cell}")
+    if args.side_by_side:
+        side_by_side(args, results, traced, pauses)
     print(f"\n(the yardstick {base_name}: whole run {base_run:.0f} ms, peak memory {base_rss:.1f} MB,"
           f" processor time {base_cpu:.0f} ms)")
 

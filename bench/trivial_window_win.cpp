@@ -13,8 +13,12 @@
 // speak: COM for the thread, the C++ standard streams, a window of the outer
 // size given in VOLTANOR_BENCH_WINDOW ("WIDTHxHEIGHT") painted whole with a
 // font of its own, the tone played once per device open, VOLTANOR_BENCH_OPENS
-// times (the device is opened afresh for every sound, as voltanor.exe does),
+// times (as often as voltanor.exe opens it in the run before),
 // and the window destroyed at the end.
+// With BENCH_REPORT=2 (trivial_stream) it plays instead, in one open, the
+// whole sound voltanor.exe played in the run before (the raw capture file
+// VOLTANOR_BENCH_SOUND, its format in VOLTANOR_BENCH_SOUND_FORMAT as
+// "RATE-CHANNELS-BITS"): the least Wine's sound path costs for the report.
 #include <windows.h>
 #if BENCH_IMPORT_WINMM || BENCH_PLAY || BENCH_REPORT
 #include <mmsystem.h>
@@ -77,7 +81,7 @@ void touchImports(const char* commandLine) {
 #endif
 }
 
-#if BENCH_PLAY || BENCH_REPORT
+#if BENCH_PLAY || BENCH_REPORT == 1
 void playTone() {
     WAVEFORMATEX format{};
     format.wFormatTag = WAVE_FORMAT_PCM;
@@ -100,6 +104,48 @@ void playTone() {
     waveOutWrite(device, &header, sizeof header);
     while (!(header.dwFlags & WHDR_DONE)) WaitForSingleObject(done, 1000);
     waveOutUnprepareHeader(device, &header, sizeof header);
+    waveOutClose(device);
+    CloseHandle(done);
+}
+#endif
+
+#if BENCH_REPORT == 2
+void playReportSound() {
+    const char* path = std::getenv("VOLTANOR_BENCH_SOUND");
+    const char* formatText = std::getenv("VOLTANOR_BENCH_SOUND_FORMAT");
+    unsigned rate = 0, channels = 0, bits = 0;
+    std::FILE* file = path ? std::fopen(path, "rb") : nullptr;
+    if (!file || !formatText || std::sscanf(formatText, "%u-%u-%u", &rate, &channels, &bits) != 3) return;
+    static char sound[4 << 20];
+    const DWORD length = static_cast<DWORD>(std::fread(sound, 1, sizeof sound, file));
+    std::fclose(file);
+    WAVEFORMATEX format{};
+    format.wFormatTag = WAVE_FORMAT_PCM;
+    format.nChannels = static_cast<WORD>(channels);
+    format.nSamplesPerSec = rate;
+    format.nBlockAlign = static_cast<WORD>(channels * bits / 8);
+    format.nAvgBytesPerSec = rate * format.nBlockAlign;
+    format.wBitsPerSample = static_cast<WORD>(bits);
+    HANDLE done = CreateEventA(nullptr, FALSE, FALSE, nullptr);
+    HWAVEOUT device;
+    if (waveOutOpen(&device, WAVE_MAPPER, &format, reinterpret_cast<DWORD_PTR>(done), 0, CALLBACK_EVENT) !=
+        MMSYSERR_NOERROR)
+        return;
+    // In blocks of voltanor.exe's size, all queued at once.
+    const DWORD blockSize = 65534 - 65534 % format.nBlockAlign;
+    static WAVEHDR headers[(sizeof sound + 65533) / 65534];
+    int count = 0;
+    for (DWORD at = 0; at < length; at += blockSize, ++count) {
+        headers[count] = {};
+        headers[count].lpData = sound + at;
+        headers[count].dwBufferLength = length - at < blockSize ? length - at : blockSize;
+        waveOutPrepareHeader(device, &headers[count], sizeof(WAVEHDR));
+        waveOutWrite(device, &headers[count], sizeof(WAVEHDR));
+    }
+    for (int i = 0; i < count; ++i) {
+        while (!(headers[i].dwFlags & WHDR_DONE)) WaitForSingleObject(done, 1000);
+        waveOutUnprepareHeader(device, &headers[i], sizeof(WAVEHDR));
+    }
     waveOutClose(device);
     CloseHandle(done);
 }
@@ -133,8 +179,12 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
 #if BENCH_REPORT
     for (const char* line : reportLines) std::cout << line << '\n';
     std::cout.flush();
+#if BENCH_REPORT == 2
+    playReportSound();
+#else
     const char* opensText = std::getenv("VOLTANOR_BENCH_OPENS");
     for (int opens = opensText ? std::atoi(opensText) : 1; opens > 0; --opens) playTone();
+#endif
 #endif
     MSG message;
     while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);

@@ -27,6 +27,13 @@ bool waveDeviceWrite(int index, std::uint32_t length);
 // Returns every written block at once (each one comes back as finished).
 void waveDeviceReset();
 void waveDeviceClose();
+// A one-shot timer on the console window: `due` is called once, inside the
+// window's message dispatch (so on the program's own thread, in a pump or a
+// wait for messages), when `milliseconds` have passed.  Starting it again
+// replaces the earlier one.  False when no timer could be had.
+using TimerDue = void (*)();
+bool waveDeviceStartTimer(unsigned milliseconds, TimerDue due);
+void waveDeviceStopTimer();
 // For a finished block's header (the pointer the device reported): its block
 // index (0 when the header is none of ours) and the result of unpreparing it.
 int waveDeviceUnprepare(std::intptr_t header, int* index);

@@ -15,6 +15,15 @@ HGLOBAL headerMemory[waveBlockCount + 1] = {};
 unsigned char* lockedBlock[waveBlockCount + 1] = {};
 WAVEHDR* lockedHeader[waveBlockCount + 1] = {};
 HWAVEOUT device = nullptr;
+constexpr UINT_PTR timerId = 0x5741;  // on the console window, beside the window's own timers
+TimerDue timerDue = nullptr;
+
+void CALLBACK timerFired(HWND window, UINT, UINT_PTR id, DWORD) {
+    KillTimer(window, id);
+    TimerDue due = timerDue;
+    timerDue = nullptr;
+    if (due != nullptr) due();
+}
 
 bool validIndex(int index) { return index >= 1 && index <= waveBlockCount; }
 
@@ -92,6 +101,18 @@ void waveDeviceReset() {
 void waveDeviceClose() {
     if (device != nullptr) waveOutClose(device);
     device = nullptr;
+}
+
+bool waveDeviceStartTimer(unsigned milliseconds, TimerDue due) {
+    timerDue = due;
+    if (SetTimer(static_cast<HWND>(consoleWindowHandle()), timerId, milliseconds, timerFired) != 0) return true;
+    timerDue = nullptr;
+    return false;
+}
+
+void waveDeviceStopTimer() {
+    timerDue = nullptr;
+    if (HWND window = static_cast<HWND>(consoleWindowHandle())) KillTimer(window, timerId);
 }
 
 int waveDeviceUnprepare(std::intptr_t header, int* index) {

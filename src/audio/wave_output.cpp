@@ -17,6 +17,16 @@ constexpr int maxOpenAttempts = 100;
 constexpr int maxFreeBlockWaits = 40;
 constexpr std::uint32_t shortestBlock = 256;
 constexpr int unplayableFormat = 32;  // the device's own code for a format it cannot take
+// The device stays open while sounds of one format follow one another, so an
+// utterance plays as one stream: each open costs processor time and leaves a
+// gap (with some drivers a click).  It is released once nothing has been
+// queued for this long: above the longest pause the speech settings give by
+// default (250 ms at a full stop) plus the time to make the next piece, so
+// that the sounds of one utterance share one open.  Longer gains nothing: an
+// open idle device is not free either (Wine keeps feeding it silence, about
+// as much processor time a second as one reopen costs), and the device is
+// given back to other programs sooner.
+constexpr unsigned idleCloseMilliseconds = 400;
 
 bool deviceOpen = false;
 WaveFormat deviceFormat;
@@ -28,10 +38,32 @@ bool openFailed = false;
 bool trimOn = false;
 unsigned char fileBuffer[waveBlockSize];
 StopQuestion stopQuestion = nullptr;
+bool feeding = false;       // inside playSamples: the device is about to get more
+bool idleTimerSet = false;  // the idle close is due when the timer fires
+bool closeWhenIdle = false; // no timer could be had: close as soon as nothing plays
 
 bool stopAsked() { return stopQuestion != nullptr && stopQuestion(); }
 
 void blockDoneMessage(void*, std::uintptr_t, std::intptr_t header) { onBlockDone(header); }
+
+void idleTimeUp() {
+    idleTimerSet = false;
+    if (!feeding && queuedBlocks == 0) stopPlayback();
+}
+
+// Called whenever the queue may have run empty: the device is released after
+// the idle time, unless more sound comes first.
+void startIdleClose() {
+    if (!deviceOpen || feeding || queuedBlocks > 0 || idleTimerSet || closeWhenIdle) return;
+    idleTimerSet = waveDeviceStartTimer(idleCloseMilliseconds, idleTimeUp);
+    closeWhenIdle = !idleTimerSet;
+}
+
+void cancelIdleClose() {
+    if (idleTimerSet) waveDeviceStopTimer();
+    idleTimerSet = false;
+    closeWhenIdle = false;
+}
 
 const char* unprepareErrorText(int code) {
     switch (code) {
@@ -45,8 +77,9 @@ const char* unprepareErrorText(int code) {
 
 int openDevice(std::uint32_t rate, std::uint16_t bits, std::uint16_t channels) {
     if (rate != deviceFormat.rate || bits != deviceFormat.bits || channels != deviceFormat.channels) {
-        // Drain what plays in the old format; isPlaying closes the device when idle.
+        // Drain what plays in the old format, then reopen in the new one.
         while (isPlaying()) waitForMessage();
+        stopPlayback();
     }
     deviceFormat = {rate, channels, bits};
     if (deviceOpen) return 0;
@@ -118,6 +151,7 @@ std::uint32_t wholeFrames(std::uint32_t piece, std::uint16_t channels, std::uint
 }  // namespace
 
 void waveOutputStart() {
+    stopPlayback();  // a device left open by an earlier start is released
     waveDeviceAllocate();
     deviceOpen = false;
     deviceFormat = {};
@@ -127,6 +161,9 @@ void waveOutputStart() {
     quickOn = false;
     trimOn = false;
     openFailed = false;
+    feeding = false;
+    idleTimerSet = false;
+    closeWhenIdle = false;
 }
 
 bool deviceOpenFailed() { return openFailed; }
@@ -138,7 +175,9 @@ bool quickPlayback() { return quickOn; }
 void setTrimSpeech(bool on) { trimOn = on; }
 bool trimSpeech() { return trimOn; }
 
-int playSamples(unsigned char* data, std::uint32_t length, std::uint32_t rate,
+namespace {
+
+int feedSamples(unsigned char* data, std::uint32_t length, std::uint32_t rate,
                 std::uint16_t channels, std::uint16_t bits) {
     // The device is never opened with a format it cannot play.
     if (!isPlayableFormat({rate, channels, bits})) return unplayableFormat;
@@ -167,6 +206,20 @@ int playSamples(unsigned char* data, std::uint32_t length, std::uint32_t rate,
         length -= piece;
     }
     return 0;
+}
+
+}  // namespace
+
+int playSamples(unsigned char* data, std::uint32_t length, std::uint32_t rate,
+                std::uint16_t channels, std::uint16_t bits) {
+    // No idle close while the device is being fed: the timer may fire in any
+    // pump, and would close the device between its open and the next block.
+    cancelIdleClose();
+    feeding = true;
+    const int result = feedSamples(data, length, rate, channels, bits);
+    feeding = false;
+    startIdleClose();
+    return result;
 }
 
 void playWaveBuffer(unsigned char* buffer) {
@@ -204,19 +257,23 @@ int playWaveFile(const std::string& path) {
     return result;
 }
 
+// Nothing queued is not playing, but the device stays open for the next sound
+// of the same format until the idle close (or a stop) releases it.
 bool isPlaying() {
     pumpMessages();
-    if (stopAsked() || queuedBlocks == 0) stopPlayback();
+    if (stopAsked() || (queuedBlocks == 0 && closeWhenIdle)) stopPlayback();
+    startIdleClose();
     return queuedBlocks > 0;
 }
 
 void stopPlayback() {
+    cancelIdleClose();
     if (!deviceOpen) return;
+    deviceOpen = false;  // nothing in the pumps below sets the idle close again
     if (queuedBlocks > 0) waveDeviceReset();
     pumpMessages();
     waveDeviceClose();
     pumpMessages();
-    deviceOpen = false;
     // A closed device hands nothing back any more: blocks it did not return
     // are free again, and a late notice of one is not taken for a new block.
     enableWaveDoneHandler(false);
@@ -245,4 +302,5 @@ void onBlockDone(std::intptr_t header) {
         waveDeviceReleaseBlock(index);
     }
     if (queuedBlocks > 0) --queuedBlocks;
+    startIdleClose();
 }

@@ -3,6 +3,10 @@
 // preallocated rotating blocks; the device reports finished blocks to the
 // console window, whose procedure calls onBlockDone.  Whether to stop is not
 // decided here: the layer above hands in its stop question.
+// The device stays open between sounds of one format, so that an utterance
+// plays as one stream; it is closed when a sound of another format comes, by
+// stopPlayback, and after 400 ms with nothing queued (a timer on the console
+// window, which fires in a message pump).
 #pragma once
 #include <cstdint>
 #include <string>
@@ -31,7 +35,10 @@ void playWaveBuffer(unsigned char* buffer);
 // without opening it, otherwise the device's open error.
 int playSamples(unsigned char* data, std::uint32_t length, std::uint32_t rate,
                 std::uint16_t channels, std::uint16_t bits);
+// True while blocks are queued; pumps messages, and stops everything when the
+// stop question says so.
 bool isPlaying();
+// Stops at once and closes the device; the next sound opens it again.
 void stopPlayback();
 // True once an open of the wave device has failed since module start: some
 // sound was not heard.

@@ -65,8 +65,7 @@ public:
     void flush() {
         if (filled_ == 0) return;
         makeWaveHeader(bytes_.data(), static_cast<std::uint32_t>(filled_), 11025, 1, 8);
-        playBufferAndWait(bytes_.data());
-        waitWhileSpeaking();
+        playBufferQueued(bytes_.data());
         filled_ = 0;
     }
 

@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "audio/wave_output.h"
 #include "console/console.h"
 #include "diphone/diphone.h"
 #include "speech/speech.h"
@@ -60,6 +61,9 @@ void punctuationPause(std::string_view rest) {
     unsigned char c = static_cast<unsigned char>(rest[0]);
     bool spaceFollows = rest.size() > 1 && rest[1] == ' ';
     playLetter(c);
+    // Nothing more of this text follows the pause: the device, idle now, is
+    // released before it rather than kept open (and fed silence) through it.
+    if (rest.find_first_not_of(' ', 1) == std::string_view::npos) stopPlayback();
     switch (c) {
     case '(':
     case ')':

@@ -38,9 +38,14 @@ bool isSpeaking();
 void stopSpeech();
 void waitWhileSpeaking();
 void waitForVoice();  // once, after the system voice was handed a text
-// Plays a WaveBuffer and returns once it has been played or stopped: the
-// player the synthesizer and the number words hand their buffers to.
+// Plays a WaveBuffer and returns once it has been played or stopped.
 void playBufferAndWait(unsigned char* waveBuffer);
+// Queues a WaveBuffer behind what still plays and returns once it is queued:
+// the player the synthesizer and the number words hand their buffers to, so
+// that the next piece is made while this one sounds and an utterance plays
+// without gaps.  The samples are copied on the way: the buffer may be refilled
+// at once.  A pause, a recorded sound and the end of speech wait for it.
+void playBufferQueued(unsigned char* waveBuffer);
 
 // ---- what was heard (heard.cpp) ---------------------------------------------
 

@@ -81,7 +81,7 @@ void startSpeech(int speed, const std::string& soundsDirectory) {
     loadSpeechSettings(speed);
     int code = diphoneStart({translator.lettersDirectory.substr(0, synthesizerDirectoryLength),
                              translator.diphoneDirectory},
-                            playBufferAndWait);
+                            playBufferQueued);
     if (code != 0) reportStartFailure(code);
     state.soundsDirectory = withTrailingBackslashUnlessEmpty(soundsDirectory);
     state.lettersDirectory = withTrailingBackslashUnlessEmpty(translator.lettersDirectory);

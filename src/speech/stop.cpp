@@ -43,9 +43,13 @@ void waitForVoice() {
     state.voicePending = false;
 }
 
-void playBufferAndWait(unsigned char* waveBuffer) {
+void playBufferQueued(unsigned char* waveBuffer) {
     waitForVoice();
     noteBufferPlayed(waveBuffer);  // before the speech trim may change the samples
     playWaveBuffer(waveBuffer);
+}
+
+void playBufferAndWait(unsigned char* waveBuffer) {
+    playBufferQueued(waveBuffer);
     waitWhileSpeaking();
 }

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 #include "audio/wave_test_support.h"
@@ -60,7 +62,7 @@ TEST_F(WaveOutput, AShortMono8BitBufferGoesOutAsOne256ByteBlockEndingInSilence) 
     Bytes expected(256, 128);
     std::copy(samples.begin(), samples.begin() + 99, expected.begin());
     EXPECT_EQ(open.blocks[0], expected);
-    EXPECT_FALSE(fake::waveDeviceIsOpen());
+    EXPECT_TRUE(fake::waveDeviceIsOpen());  // kept for the next sound
 }
 
 TEST_F(WaveOutput, LastSampleOfAPieceIsSilencedUnlessThePieceIsFull) {
@@ -131,7 +133,6 @@ TEST_F(WaveOutput, AFileIsPlayedInPiecesThatNeverLeaveAShortLastOne) {
     EXPECT_EQ(blocks[0], first);
     EXPECT_EQ(blocks[1], second);
     EXPECT_FALSE(isPlaying());
-    EXPECT_FALSE(fake::waveDeviceIsOpen());
 }
 
 // Every block but the last holds whole frames, so no byte is lost and the
@@ -263,6 +264,39 @@ TEST_F(WaveOutput, TheSameFormatKeepsTheDeviceOpen) {
     fake::holdCompletions(false);
     while (isPlaying()) waitForMessage();
     EXPECT_EQ(fake::deviceOpens()[0].blocks.size(), 2u);
+}
+
+TEST_F(WaveOutput, SoundsOfOneFormatShareOneOpenUntilTheDeviceIdlesFor400Milliseconds) {
+    const auto file = writeWave("w.wav", wavetest::waveFile(11025, 1, 8, wavetest::rampSamples(700, 3)));
+    EXPECT_EQ(playWaveFile(file), 0);  // each sound ends before the next, as in speech
+    sleepPumping(250);
+    playBuffer(wavetest::rampSamples(900, 5), 11025, 1, 8);
+    ASSERT_EQ(fake::deviceOpens().size(), 1u);
+    EXPECT_EQ(fake::deviceOpens()[0].blocks.size(), 2u);
+    EXPECT_EQ(fake::timerSetFor(), 400u);
+    EXPECT_TRUE(fake::fireTimer());
+    EXPECT_EQ(std::make_pair(fake::waveDeviceCloses(), fake::waveDeviceResets()), std::make_pair(1, 0));
+}
+
+TEST_F(WaveOutput, TheDeviceReopensOnlyWhenTheFormatChanges) {
+    const WaveFormat sounds[] = {{11025, 1, 8}, {11025, 1, 8}, {16000, 1, 16}, {16000, 1, 16}, {11025, 1, 8}};
+    for (const WaveFormat& f : sounds) playBuffer(wavetest::rampSamples(600), f.rate, f.channels, f.bits);
+    std::vector<std::pair<int, std::size_t>> opens;  // bits and blocks of each open
+    for (const auto& open : fake::deviceOpens()) opens.emplace_back(open.bits, open.blocks.size());
+    EXPECT_EQ(opens, (std::vector<std::pair<int, std::size_t>>{{8, 2}, {16, 2}, {8, 1}}));
+}
+
+TEST_F(WaveOutput, AKeyStopsTheDeviceKeptOpenAtTheNextBusyTest) {
+    playBuffer(wavetest::rampSamples(600), 11025, 1, 8);  // idle, still open
+    fake::holdCompletions(true);
+    Bytes buffer(44 + 3000, 7);
+    makeWaveHeader(buffer.data(), 3000, 11025, 1, 8);
+    playWaveBuffer(buffer.data());
+    fake::queueKey('x');
+    EXPECT_FALSE(isPlaying());
+    EXPECT_TRUE(fake::sleepCalls().empty());  // at once, without waiting
+    EXPECT_EQ(std::make_tuple(fake::waveDeviceResets(), fake::timerSetFor(), fake::waveDeviceIsOpen()),
+              std::make_tuple(1, 0u, false));
 }
 
 TEST_F(WaveOutput, ABusyDeviceIsTriedAgainEvery100MillisecondsUpToAHundredTimes) {

@@ -48,9 +48,12 @@ protected:
         while (isPlaying()) waitForMessage();
     }
 
-    // The records made since the test started; the device is closed by then,
-    // so every file is complete.
-    std::vector<capture::Record> played() { return capture::since(first); }
+    // The records made since the test started.  The device stays open after
+    // a sound; it is closed first, so that every file is complete.
+    std::vector<capture::Record> played() {
+        stopPlayback();
+        return capture::since(first);
+    }
 
     // Plays a .wav image from a file; the one capture record it made.
     capture::Record playFileOnce(const std::string& name, const std::string& image) {

@@ -42,7 +42,7 @@ Bytes asPlayed(Bytes samples) {
 // Each buffer the device received, in order.
 std::vector<Bytes> playedBuffers() {
     std::vector<Bytes> buffers;
-    for (const auto& open : fake::deviceOpens()) buffers.push_back(open.bytes());
+    for (const auto& sound : fake::playedSounds()) buffers.push_back(sound);
     return buffers;
 }
 

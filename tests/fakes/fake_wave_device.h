@@ -21,6 +21,9 @@ struct DeviceOpen {
 void resetWaveDevice();
 std::vector<DeviceOpen>& deviceOpens(); // in order
 std::vector<unsigned char> allPlayedBytes();
+// The bytes of each sound, in order: a sound starts with a block written to a
+// device just opened or one that had run dry (handed every block back).
+std::vector<std::vector<unsigned char>>& playedSounds();
 int deviceOpenAttempts();
 void setDeviceOpenResults(std::vector<int> results);  // results of the next open attempts
 void setUnprepareResult(int result);    // result of every unprepare from now on
@@ -33,5 +36,7 @@ int waveDeviceCloses();
 int waveDeviceClosesWithBlocksOut();    // closes while the device still held blocks
 int blocksOnDevice();                   // written and not yet handed back
 int lockedBlocks();                     // blocks locked now
+unsigned timerSetFor();                 // milliseconds of the timer now set, 0 when none
+bool fireTimer();                       // the set timer's time is up (false: none was set)
 
 }  // namespace fake

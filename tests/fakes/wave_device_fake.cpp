@@ -16,6 +16,8 @@ unsigned char blocks[waveBlockCount + 1][waveBlockSize];
 int lockCounts[waveBlockCount + 1] = {};
 
 std::vector<fake::DeviceOpen> opens;
+std::vector<std::vector<unsigned char>> sounds;
+bool soundEnded = true;  // the next block written starts a new sound
 int openAttempts = 0;
 std::deque<int> openResults;
 int unprepareResult = 0;
@@ -28,6 +30,8 @@ int closesWithBlocksOut = 0;
 std::deque<int> written;  // block indexes the device still holds, oldest first
 int releaseAll = 0;       // after a reset, this many come back even while held
 int hookGeneration = 0;
+unsigned timerMilliseconds = 0;
+TimerDue timerDue = nullptr;
 
 void returnFinishedBlocks() {
     while (!written.empty() && (!held || releaseAll > 0)) {
@@ -49,7 +53,9 @@ std::vector<unsigned char> DeviceOpen::bytes() const {
 }
 
 void resetWaveDevice() {
+    stopPlayback();  // a device a test left open is closed before it is forgotten
     opens.clear();
+    sounds.clear();
     openAttempts = 0;
     openResults.clear();
     unprepareResult = 0;
@@ -68,6 +74,8 @@ void resetWaveDevice() {
 
 std::vector<DeviceOpen>& deviceOpens() { return opens; }
 
+std::vector<std::vector<unsigned char>>& playedSounds() { return sounds; }
+
 std::vector<unsigned char> allPlayedBytes() {
     std::vector<unsigned char> all;
     for (const auto& open : opens) {
@@ -75,6 +83,15 @@ std::vector<unsigned char> allPlayedBytes() {
         all.insert(all.end(), bytes.begin(), bytes.end());
     }
     return all;
+}
+
+unsigned timerSetFor() { return timerMilliseconds; }
+
+bool fireTimer() {
+    TimerDue due = timerDue;
+    waveDeviceStopTimer();
+    if (due != nullptr) due();
+    return due != nullptr;
 }
 
 int deviceOpenAttempts() { return openAttempts; }
@@ -120,6 +137,7 @@ int waveDeviceOpen(std::uint32_t rate, std::uint16_t bits, std::uint16_t channel
     open.bits = bits;
     open.channels = channels;
     opens.push_back(open);
+    soundEnded = true;
     // The console's pump hooks are cleared with the console; hook in again at
     // every open, and let only the newest hook act.
     const int generation = ++hookGeneration;
@@ -132,6 +150,9 @@ int waveDeviceOpen(std::uint32_t rate, std::uint16_t bits, std::uint16_t channel
 bool waveDeviceWrite(int index, std::uint32_t length) {
     if (!isOpen || !writesAccepted || lockCounts[index] == 0) return false;
     opens.back().blocks.emplace_back(blocks[index], blocks[index] + length);
+    if (soundEnded || written.empty()) sounds.emplace_back();
+    soundEnded = false;
+    sounds.back().insert(sounds.back().end(), blocks[index], blocks[index] + length);
     written.push_back(index);
     return true;
 }
@@ -147,6 +168,17 @@ void waveDeviceClose() {
     written.clear();
     releaseAll = 0;
     isOpen = false;
+}
+
+bool waveDeviceStartTimer(unsigned milliseconds, TimerDue due) {
+    timerMilliseconds = milliseconds;
+    timerDue = due;
+    return true;
+}
+
+void waveDeviceStopTimer() {
+    timerMilliseconds = 0;
+    timerDue = nullptr;
 }
 
 int waveDeviceUnprepare(std::intptr_t header, int* index) {

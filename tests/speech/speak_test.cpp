@@ -5,6 +5,7 @@
 #include <array>
 #include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "fakes/fake_wave_device.h"
@@ -161,6 +162,25 @@ TEST_F(Speaking, WriteAndSpeakShowsTheTextUnchanged) {
     writeAndSpeak("Bateria: 5.\r\n");
     EXPECT_EQ(fake::consoleOutput(), "Bateria: 5.\r\n");
     EXPECT_EQ(withoutSilence(fake::allPlayedBytes()), expected({"_58", "_cinco", "_46", "_13", "_10"}));
+}
+
+TEST_F(Speaking, APieceIsQueuedWhileTheOneBeforeStillPlaysAndAKeyStopsBothAtOnce) {
+    start();
+    fake::holdCompletions(true);  // nothing finishes playing
+    speak("1 2");
+    EXPECT_EQ(fake::blocksOnDevice(), 2);
+    fake::queueKey('x');
+    EXPECT_FALSE(isSpeaking());
+    EXPECT_EQ(std::make_pair(fake::blocksOnDevice(), fake::sleepCalls().size()), std::make_pair(0, std::size_t{0}));
+}
+
+TEST_F(Speaking, TheDeviceIsReleasedBeforeAPauseThatEndsTheText) {
+    for (auto [text, open] : {std::pair{"1. 2", true}, {"1. 2.", false}, {"(1)", false}}) {
+        start();
+        speak(text);
+        EXPECT_EQ(fake::waveDeviceIsOpen(), open) << text;
+        finishSpeech();
+    }
 }
 
 TEST_F(Speaking, KeyDuringALongTextStopsTheSoundAndNothingMorePlays) {

@@ -40,9 +40,9 @@ inline std::vector<unsigned char> withoutSilence(std::vector<unsigned char> byte
     return bytes;
 }
 
-// What each open of the device played, in order.
+// Each sound the device played, in order.
 inline std::vector<std::vector<unsigned char>> playedPieces() {
     std::vector<std::vector<unsigned char>> pieces;
-    for (const auto& open : fake::deviceOpens()) pieces.push_back(open.bytes());
+    for (const auto& sound : fake::playedSounds()) pieces.push_back(sound);
     return pieces;
 }
