@@ -136,7 +136,6 @@ speak() { # NAME
   mkdir -p "$work/$1.capture"
   pushd "$program_dir" >/dev/null
   VOLTANOR_CAPTURE_DIR=$work/$1.capture run_program "$work/$1.log" -- "${battery[@]}" -- 'C:\Program Files (x86)\Voltanor\voltanor.exe'
-  wait_captured "$work/$1.capture"
   popd >/dev/null
   captured=$(cat "$work/$1.capture"/*-"$2".raw 2>/dev/null | wc -c)
 }

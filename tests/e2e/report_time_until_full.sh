@@ -23,7 +23,6 @@ report() {
   export VOLTANOR_CAPTURE_DIR=$work/$name-sound
   mkdir -p "$VOLTANOR_CAPTURE_DIR"
   run_program "$work/$name" -- "$@" -- "$VOLTANOR_EXE"
-  wait_captured
   check "$name: exit code 0" [ "$status" -eq 0 ]
 }
 # spoke NAME PIECES: the captured sound is exactly these pieces, in order.

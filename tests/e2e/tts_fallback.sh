@@ -45,7 +45,6 @@ run() {
   mkdir -p "$work/$1.capture"
   pushd "$(dirname "$exe")" >/dev/null
   VOLTANOR_CAPTURE_DIR=$work/$1.capture run_program "$work/$1.log" -- "${battery[@]}" -- "$exe"
-  wait_captured "$work/$1.capture"
   popd >/dev/null
 }
 default_voice() { bytes_of "$work/$1".capture/*-11025-1-U8.raw; }

@@ -32,7 +32,6 @@ run() {
   mkdir -p "$work/$1.capture"
   pushd "$(dirname "$2")" >/dev/null
   VOLTANOR_CAPTURE_DIR=$work/$1.capture run_program "$work/$1.log" -- "${battery[@]}" -- "$2"
-  wait_captured "$work/$1.capture"
   popd >/dev/null
 }
 

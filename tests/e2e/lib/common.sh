@@ -10,7 +10,8 @@ e2e_logs=()
 windows_path() { local p=${1//\//\\}; echo "Z:$p"; }
 
 # run_program LOG -- BATTERY-SETTINGS... -- EXE [ARGS]: runs EXE with the given
-# power supplies, Wine logging every text drawing call into LOG; sets $status.
+# power supplies, Wine logging every text drawing call into LOG; sets $status
+# once the sound it played is all in $VOLTANOR_CAPTURE_DIR.
 run_program() {
   local log=$1; shift
   [ "$1" = -- ] && shift
@@ -21,6 +22,7 @@ run_program() {
   show_on_failure "$log.out" "$log"
   WINEDEBUG=trace+font timeout 120 "$scripts/with-battery.sh" "${battery[@]}" -- \
     "$scripts/wine-exec.sh" "$@" >"$log.out" 2>"$log" </dev/null || status=$?
+  wait_captured
 }
 
 # wait_captured [DIR]: waits (30 s at most) until every writer of sound into DIR
