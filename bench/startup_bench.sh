@@ -106,3 +106,23 @@ for program in "$@"; do compared+=("${program%%=*}"); done
 compared+=(voltanor)
 python3 "$top/bench/startup_measure.py" --side-by-side "$(IFS=,; echo "${compared[*]}")" --runs "$runs" --traced "${VOLTANOR_BENCH_TRACED:-$runs}" \
   --reference trivial_report --launcher "$launcher" "${programs[@]}" "$@" "voltanor=$tree/voltanor.exe"
+
+# With VOLTANOR_BENCH_PERF=N, voltanor.exe and trivial_stream then run N times
+# each under perf (processor-clock samples of every process of the launch), and
+# bench/cpu_by_thread.py splits their processor time by thread: what the
+# program's own threads spend against what Wine's sound threads and the capture
+# spend while the device is open.
+if [ "${VOLTANOR_BENCH_PERF:-0}" -gt 0 ]; then
+  command -v perf >/dev/null || { echo "startup_bench: VOLTANOR_BENCH_PERF needs perf (linux-perf)" >&2; exit 1; }
+  for run in $(seq "$VOLTANOR_BENCH_PERF"); do
+    for name in voltanor trivial_stream; do
+      exe=$tree/voltanor.exe
+      [ "$name" = voltanor ] || exe=$tree/bench_$name.exe
+      mkdir -p "$work/perf-$name-$run"
+      VOLTANOR_CAPTURE_DIR=$work/perf-$name-$run perf record -q -e cpu-clock -o "$work/$name.perf.$run" \
+        $launcher "$exe" </dev/null >/dev/null 2>&1 || true
+    done
+  done
+  echo
+  python3 "$top/bench/cpu_by_thread.py" "voltanor.exe=$work/voltanor.perf" "bench_trivial_stream.exe=$work/trivial_stream.perf"
+fi
