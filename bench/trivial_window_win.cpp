@@ -81,44 +81,14 @@ void touchImports(const char* commandLine) {
 #endif
 }
 
-#if BENCH_PLAY || BENCH_REPORT == 1
-void playTone() {
-    WAVEFORMATEX format{};
-    format.wFormatTag = WAVE_FORMAT_PCM;
-    format.nChannels = 1;
-    format.nSamplesPerSec = 11025;
-    format.nAvgBytesPerSec = 11025;
-    format.nBlockAlign = 1;
-    format.wBitsPerSample = 8;
-    HANDLE done = CreateEventA(nullptr, FALSE, FALSE, nullptr);
-    HWAVEOUT device;
-    if (waveOutOpen(&device, WAVE_MAPPER, &format, reinterpret_cast<DWORD_PTR>(done), 0,
-                    CALLBACK_EVENT) != MMSYSERR_NOERROR)
-        return;
-    static char samples[1102];
-    for (unsigned i = 0; i < sizeof samples; ++i) samples[i] = static_cast<char>(i % 25 < 12 ? 160 : 96);
-    WAVEHDR header{};
-    header.lpData = samples;
-    header.dwBufferLength = sizeof samples;
-    waveOutPrepareHeader(device, &header, sizeof header);
-    waveOutWrite(device, &header, sizeof header);
-    while (!(header.dwFlags & WHDR_DONE)) WaitForSingleObject(done, 1000);
-    waveOutUnprepareHeader(device, &header, sizeof header);
-    waveOutClose(device);
-    CloseHandle(done);
-}
-#endif
+#if BENCH_PLAY || BENCH_REPORT
+constexpr DWORD largestSound = 4 << 20;
+constexpr int mostBlocks = (largestSound + 65533) / 65534;
 
-#if BENCH_REPORT == 2
-void playReportSound() {
-    const char* path = std::getenv("VOLTANOR_BENCH_SOUND");
-    const char* formatText = std::getenv("VOLTANOR_BENCH_SOUND_FORMAT");
-    unsigned rate = 0, channels = 0, bits = 0;
-    std::FILE* file = path ? std::fopen(path, "rb") : nullptr;
-    if (!file || !formatText || std::sscanf(formatText, "%u-%u-%u", &rate, &channels, &bits) != 3) return;
-    static char sound[4 << 20];
-    const DWORD length = static_cast<DWORD>(std::fread(sound, 1, sizeof sound, file));
-    std::fclose(file);
+// Opens the wave device as voltanor.exe does (PCM, done notices by event),
+// queues the samples at once in blocks of voltanor.exe's size, waits until
+// every block is back and closes the device.
+void playInOneOpen(char* samples, DWORD length, unsigned rate, unsigned channels, unsigned bits) {
     WAVEFORMATEX format{};
     format.wFormatTag = WAVE_FORMAT_PCM;
     format.nChannels = static_cast<WORD>(channels);
@@ -131,13 +101,12 @@ void playReportSound() {
     if (waveOutOpen(&device, WAVE_MAPPER, &format, reinterpret_cast<DWORD_PTR>(done), 0, CALLBACK_EVENT) !=
         MMSYSERR_NOERROR)
         return;
-    // In blocks of voltanor.exe's size, all queued at once.
     const DWORD blockSize = 65534 - 65534 % format.nBlockAlign;
-    static WAVEHDR headers[(sizeof sound + 65533) / 65534];
+    static WAVEHDR headers[mostBlocks + 1];  // +1: a block size rounded down to whole frames
     int count = 0;
-    for (DWORD at = 0; at < length; at += blockSize, ++count) {
+    for (DWORD at = 0; at < length && count <= mostBlocks; at += blockSize, ++count) {
         headers[count] = {};
-        headers[count].lpData = sound + at;
+        headers[count].lpData = samples + at;
         headers[count].dwBufferLength = length - at < blockSize ? length - at : blockSize;
         waveOutPrepareHeader(device, &headers[count], sizeof(WAVEHDR));
         waveOutWrite(device, &headers[count], sizeof(WAVEHDR));
@@ -148,6 +117,29 @@ void playReportSound() {
     }
     waveOutClose(device);
     CloseHandle(done);
+}
+#endif
+
+#if BENCH_PLAY || BENCH_REPORT == 1
+// A tenth of a second of one tone, 8-bit mono at 11025 Hz.
+void playTone() {
+    static char samples[1102];
+    for (unsigned i = 0; i < sizeof samples; ++i) samples[i] = static_cast<char>(i % 25 < 12 ? 160 : 96);
+    playInOneOpen(samples, sizeof samples, 11025, 1, 8);
+}
+#endif
+
+#if BENCH_REPORT == 2
+void playReportSound() {
+    const char* path = std::getenv("VOLTANOR_BENCH_SOUND");
+    const char* formatText = std::getenv("VOLTANOR_BENCH_SOUND_FORMAT");
+    unsigned rate = 0, channels = 0, bits = 0;
+    std::FILE* file = path ? std::fopen(path, "rb") : nullptr;
+    if (!file || !formatText || std::sscanf(formatText, "%u-%u-%u", &rate, &channels, &bits) != 3) return;
+    static char sound[largestSound];
+    const DWORD length = static_cast<DWORD>(std::fread(sound, 1, sizeof sound, file));
+    std::fclose(file);
+    playInOneOpen(sound, length, rate, channels, bits);
 }
 #endif
 

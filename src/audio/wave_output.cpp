@@ -23,9 +23,9 @@ constexpr int unplayableFormat = 32;  // the device's own code for a format it c
 // queued for this long: above the longest pause the speech settings give by
 // default (250 ms at a full stop) plus the time to make the next piece, so
 // that the sounds of one utterance share one open.  Longer gains nothing: an
-// open idle device is not free either (Wine keeps feeding it silence, about
-// as much processor time a second as one reopen costs), and the device is
-// given back to other programs sooner.
+// open idle device is not free either (under Wine its sound threads keep
+// waking, about as much processor time a second as one reopen costs), and the
+// device is given back to other programs sooner.
 constexpr unsigned idleCloseMilliseconds = 400;
 
 bool deviceOpen = false;
