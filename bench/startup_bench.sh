@@ -38,7 +38,9 @@
 # device opens, processor time against trivial_wave and trivial_report, the
 # longest gap the program leaves between two sounds (and how much of it is not
 # a pause the settings ask for), first sound and peak memory; with the gaps of
-# 100 ms or more of every traced run, which are the pauses asked for.
+# 100 ms or more of every traced run, which are the pauses asked for, and the
+# processor time against trivial_report run by run (median, and the interval
+# that holds the true median with 95 % confidence).
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 voice=${1:-default}

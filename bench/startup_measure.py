@@ -24,7 +24,7 @@ With --traced N every program also runs N more times under Wine's trace
 image to its first waveOutOpen call is taken from Wine's own clock: a figure
 that leaves out the launcher, the capture script's start and its share of the
 processor.  --reference NAME prints every figure against that program too."""
-import argparse, hashlib, os, re, statistics, subprocess, tempfile, threading, time
+import argparse, hashlib, math, os, re, statistics, subprocess, tempfile, threading, time
 
 def stat_fields(pid):
     """/proc/PID/stat after the command name: state is [0], parent [1],
@@ -207,6 +207,28 @@ def least(rows, key):
 def show(value, unit, digits=0):
     return "-" if value is None else f"{value:.{digits}f} {unit}"
 
+def median_interval(values, confidence=0.95):
+    """The median of values and a distribution-free interval that holds the
+    true median with at least that confidence (order statistics of the
+    binomial), or None for the interval when there are too few values."""
+    values = sorted(values)
+    n = len(values)
+    # The widest k whose interval [k-th, (n+1-k)-th] still reaches the confidence.
+    k, covered = None, 1.0
+    for rank in range(1, n // 2 + 1):
+        covered -= 2 * math.comb(n, rank - 1) / 2 ** n
+        if covered < confidence:
+            break
+        k = rank
+    if k is None:
+        return statistics.median(values), None
+    return statistics.median(values), (values[k - 1], values[n - k])
+
+def paired_cpu(results, name, reference):
+    """Processor time against the reference run by run: the programs take
+    turns, so each difference is taken in the same state of the machine."""
+    return [r["cpu"] - b["cpu"] for r, b in zip(results[name], results[reference])]
+
 def side_by_side(args, results, traced, pauses):
     """One table for the programs compared (say, the build before a change and
     the one after): medians of every run, gaps from the traced runs."""
@@ -231,6 +253,12 @@ def side_by_side(args, results, traced, pauses):
           " costs under Wine;\n   gap: from the program taking back the last block it had queued to its next write;"
           " gap-pause: the longest gap\n   less the pause asked that fits in it; first sound and"
           f" peak memory against {args.reference} / absolute)")
+    print(f"  processor time against {args.reference}, run by run (each difference taken in the same turn):"
+          " median, and the interval that holds the true median with 95 % confidence")
+    for name in names:
+        mid, interval = median_interval(paired_cpu(results, name, args.reference))
+        span = "too few runs" if interval is None else f"{interval[0]:+.0f} to {interval[1]:+.0f} ms"
+        print(f"    {name:16} {mid:+.0f} ms   ({span})")
     print("  gaps of 100 ms or more (the pauses asked for), each traced run:")
     for name in names:
         for mark in traced.get(name) or []:
