@@ -62,7 +62,9 @@ void punctuationPause(std::string_view rest) {
     bool spaceFollows = rest.size() > 1 && rest[1] == ' ';
     playLetter(c);
     // Nothing more of this text follows the pause: the device, idle now, is
-    // released before it rather than kept open (and fed silence) through it.
+    // released before it rather than kept open through it (an open idle
+    // device still costs processor time: under Wine its sound threads keep
+    // waking).
     if (rest.find_first_not_of(' ', 1) == std::string_view::npos) stopPlayback();
     switch (c) {
     case '(':
