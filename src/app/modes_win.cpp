@@ -3,7 +3,8 @@
 #include <cstdlib>
 
 #include "app/modes.h"
-#include "app/power.h"
+#include "battery/power_reading.h"
+#include "battery/report.h"
 #include "settings/sections.h"
 #include "speech/speech.h"
 #include "watch/announcements.h"
