@@ -51,6 +51,8 @@ if grep -rnE '"/tmp([/"]|$)' src tests tools; then
   echo "FAILED: the lines above write to /tmp; use std::filesystem::temp_directory_path()" >&2
   failed=1
 fi
+# The folders of src/ include one another without a cycle.
+tools/folder_graph.sh >/dev/null || failed=1
 # Before anything else uses Wine: the run command as a newcomer's first run.
 # Its prefix, once it has passed, becomes the tests' prefix when there is none yet.
 if [ $mode = all ]; then
