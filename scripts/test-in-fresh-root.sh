@@ -52,9 +52,12 @@ if [ -z "${VOLTANOR_FRESH_ROOT_INSIDE:-}" ]; then
   [ -n "$mirror" ] || { echo "test-in-fresh-root: the host's apt has no source for $release" >&2; exit 1; }
   cache_root=${VOLTANOR_FRESH_ROOT_CACHE:-/var/cache/voltanor}
   pristine=$cache_root/root-$release-$arch-minbase-git-$(echo "$mirror" | sha256sum | cut -c1-12)
+  mkdir -p "$cache_root"
+  # One run at a time makes it; the others wait for it.
+  exec 9>"$cache_root/.lock"
+  flock 9
   if [ ! -f "$pristine/.complete" ]; then
     rm -rf "$pristine" "$pristine.new"
-    mkdir -p "$cache_root"
     step fresh-root-debootstrap debootstrap --variant=minbase --include=git --arch="$arch" \
       "$release" "$pristine.new" "$mirror"
     # Only the root itself is kept: not the packages it was made from.
@@ -62,6 +65,7 @@ if [ -z "${VOLTANOR_FRESH_ROOT_INSIDE:-}" ]; then
     date -u +%FT%TZ > "$pristine.new/.complete"
     mv "$pristine.new" "$pristine"
   fi
+  exec 9>&-
   export VOLTANOR_FRESH_ROOT_INSIDE=1 VOLTANOR_FRESH_ROOT_PRISTINE=$pristine
   export VOLTANOR_FRESH_ROOT_SOURCES="${sources[*]/%/;}"
   # Everything mounted from here on belongs to this namespace alone.
