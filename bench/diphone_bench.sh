@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Measures the diphone synthesizer natively over the real database, built with
-# optimization and without sanitizers: the time from the program's start to the
+# optimization and without sanitizers (build/native-bench): the time from the program's start to the
 # first buffer handed to the wave device (start, index and rules loaded, first
 # words translated and joined; target < 50 ms) and the synthesis speed in seconds
 # of speech per CPU second (target > 200).
@@ -15,12 +15,7 @@ out=$top/build/bench
 mkdir -p "$out"
 [ -f "$data/kelmar/som/difones/DIFONES$speed.IND" ] || { echo "no voice data in $data: build it first" >&2; exit 1; }
 
-sources=("$top/tools/make_diphones_speech.cpp" "$top"/src/diphone/*.cpp "$top"/src/translator/*.cpp "$top/src/audio/wave_header.cpp" "$top/src/audio/wave_format.cpp"
-         "$top/src/platform/files.cpp" "$top/src/text/cp1252.cpp")
-if [ ! -x "$out/diphone_speech" ] || [ -n "$(find "${sources[@]}" "$top"/src/*/*.h -newer "$out/diphone_speech" 2>/dev/null)" ]; then
-  g++ -std=c++20 -O2 -DNDEBUG -finput-charset=UTF-8 -fexec-charset=CP1252 -I"$top/src" \
-      "${sources[@]}" -o "$out/diphone_speech"
-fi
+"$top/scripts/build.sh" native-bench >/dev/null
 
 # The speed's tuning from the installation's settings file.
 setting() { tr -d '\r' < "$top/data/ORAVIX.INI" | sed -n "s/^$1$speed=//p"; }
@@ -33,4 +28,4 @@ text=$out/bench_text.txt
 } | iconv -f UTF-8 -t CP1252//TRANSLIT > "$text"
 
 echo "speed $speed: database $name, cut $cut, minimum $minimum, pause $pause"
-"$out/diphone_speech" bench "$data/kelmar/som/difones" "$data/kelmar/som/letras" "$name" "$cut" "$minimum" "$pause" "$text"
+"$top/build/native-bench/make_diphones_speech" bench "$data/kelmar/som/difones" "$data/kelmar/som/letras" "$name" "$cut" "$minimum" "$pause" "$text"

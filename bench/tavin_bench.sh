@@ -4,8 +4,10 @@
 # beside it the Linux mbrola program on the same lines, and espeak-ng driving
 # the same br1 voice on the same sentence when it can find it.
 #   bench/tavin_bench.sh [SPEAK-CALLS]
-# Needs MBROLA's source (as scripts/build.sh finds it) and the br1 voice
-# (scripts/fetch-voice.sh).
+# With VOLTANOR_BENCH_SMOKE=1 (bench/smoke.sh) the long texts are 2 KB and
+# 100 numbers.
+# Needs the br1 voice (scripts/fetch-voice.sh) and the engine's data (the
+# voice_data target of build/native); the bench is built in build/native-bench.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 calls=${1:-1000}
@@ -14,43 +16,33 @@ voice_dir=$top/build/mbrola
 br1=$voice_dir/usr/share/mbrola/br1/br1
 mkdir -p "$out"
 [ -f "$br1" ] || { echo "no br1 voice in $voice_dir: run scripts/fetch-voice.sh" >&2; exit 1; }
-mbrola_src=
-for dir in "$top/../shared/third_party/mbrola" /work/shared/third_party/mbrola "$top"/build/native/_deps/mbrola-src; do
-  [ -f "$dir/LibOneChannel/lib1.c" ] && { mbrola_src=$dir; break; }
-done
-[ -n "$mbrola_src" ] || { echo "no MBROLA source found: build build/native first" >&2; exit 1; }
 
 data=$top/build/data/kelmar/tavintts/portug
 [ -f "$data.dfn" ] || { echo "no engine data in $top/build/data: build the voice_data target first" >&2; exit 1; }
-if [ ! -x "$out/tavin_bench" ] || [ -n "$(find "$top/bench/tavin_bench.cpp" "$top"/src -newer "$out/tavin_bench")" ]; then
-  gcc -O2 -w -DLITTLE_ENDIAN -c "$mbrola_src/LibOneChannel/lib1.c" -o "$out/mbrola_lib1.o" \
-      -I"$mbrola_src"/{Parser,Misc,LibOneChannel,Engine,Database}
-  g++ -std=c++20 -O2 -DNDEBUG -finput-charset=UTF-8 -fexec-charset=CP1252 -I"$top/src" \
-      "$top/bench/tavin_bench.cpp" "$top"/src/tts/{tavin_engine,tavin_settings,mbrola_binding,mbrola_binding_linked}.cpp \
-      "$top"/src/tts/{normalization,pronunciation,prosody,diphone_list,mbrola_lines,word_patterns,text_fields,pipeline}.cpp \
-      "$top"/src/translator/{exceptions,letter_rules}.cpp "$top/src/text/cp1252.cpp" "$top/src/numbers/number_words.cpp" "$top/src/audio/wave_header.cpp" \
-      "$top/src/platform/files.cpp" "$out/mbrola_lib1.o" -lm -o "$out/tavin_bench"
-fi
+"$top/scripts/build.sh" native-bench >/dev/null
+bench=$top/build/native-bench/tavin_bench
 
 sentence="A bateria está com oitenta por cento."
 printf '%s' "$sentence" | iconv -f UTF-8 -t CP1252 > "$out/tavin_sentence.txt"
 echo "engine over MBROLA, all text stages, $calls speak calls of: $sentence"
-"$out/tavin_bench" "$br1" "$data" "$out/tavin_sentence.txt" "$calls"
+"$bench" "$br1" "$data" "$out/tavin_sentence.txt" "$calls"
 
 # Bad input in bounded memory: one speak call of a 64 KB text (the report,
 # repeated) and one of 10,000 numbers in a row.
+long_bytes=65536 numbers=10000
+[ -z "${VOLTANOR_BENCH_SMOKE:-}" ] || long_bytes=2048 numbers=100
 report="2 horas e 30 minutos
 80 por cento restante.
 Nível da bateria: alto.
 Duração máxima: 11250 segundos. Energia externa: desligada. "
 printf '%s' "$report" | iconv -f UTF-8 -t CP1252 > "$out/tavin_report.txt"
 : > "$out/tavin_64k.txt"
-while [ "$(stat -c %s "$out/tavin_64k.txt")" -lt 65536 ]; do cat "$out/tavin_report.txt" >> "$out/tavin_64k.txt"; done
-truncate -s 65536 "$out/tavin_64k.txt"
-seq 0 9999 | awk '{ printf "%d ", $1 * 7919 }' > "$out/tavin_numbers.txt"
+while [ "$(stat -c %s "$out/tavin_64k.txt")" -lt $long_bytes ]; do cat "$out/tavin_report.txt" >> "$out/tavin_64k.txt"; done
+truncate -s $long_bytes "$out/tavin_64k.txt"
+seq 0 $((numbers - 1)) | awk '{ printf "%d ", $1 * 7919 }' > "$out/tavin_numbers.txt"
 for long in 64k numbers; do
   echo "one speak call of $out/tavin_$long.txt ($(stat -c %s "$out/tavin_$long.txt") bytes):"
-  "$out/tavin_bench" "$br1" "$data" "$out/tavin_$long.txt" 1 | grep -E 'speech|peak'
+  "$bench" "$br1" "$data" "$out/tavin_$long.txt" 1 | grep -E 'speech|peak'
 done
 
 # MBROLA alone: the Linux mbrola program on hand-written lines of that sentence.

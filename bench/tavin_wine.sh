@@ -13,27 +13,18 @@ top=$(cd "$(dirname "$0")/.." && pwd)
 calls=${1:-100}
 sentence=${2:-A bateria está com oitenta por cento.}
 out=$top/build/bench/i686
+tree=$top/build/i686
 br1=$top/build/mbrola/usr/share/mbrola/br1/br1
 data=$top/build/data/kelmar/tavintts/portug
-dll=$top/build/i686/mbrola.dll
+dll=$tree/mbrola.dll
 for need in "$br1" "$data.dfn" "$dll"; do
   [ -f "$need" ] || { echo "tavin_wine: $need is missing (scripts/build.sh run, scripts/fetch-voice.sh)" >&2; exit 1; }
 done
 mkdir -p "$out"
 
-# Built with the program's flags for i686 (cmake/mingw-i686.cmake), the
-# engine's sources and the Windows loader of mbrola.dll.
-exe=$out/tavin_bench.exe
-if [ ! -x "$exe" ] || [ -n "$(find "$top/bench/tavin_bench.cpp" "$top"/src -newer "$exe")" ]; then
-  i686-w64-mingw32-g++-posix -std=c++20 -O2 -DNDEBUG -static -finput-charset=UTF-8 -fexec-charset=CP1252 \
-      -I"$top/src" "$top/bench/tavin_bench.cpp" \
-      "$top"/src/tts/{tavin_engine,tavin_settings,mbrola_binding,mbrola_binding_win}.cpp \
-      "$top"/src/tts/{normalization,pronunciation,prosody,diphone_list,mbrola_lines,word_patterns,text_fields,pipeline}.cpp \
-      "$top"/src/translator/{exceptions,letter_rules}.cpp "$top/src/text/cp1252.cpp" "$top/src/numbers/number_words.cpp" \
-      "$top/src/audio/wave_header.cpp" \
-      "$top/src/platform/files.cpp" -lpsapi -o "$exe"
-fi
-cp "$dll" "$out/mbrola.dll"
+# Built in the i686 tree with the program's libraries, beside its mbrola.dll.
+cmake --build "$tree" --target tavin_bench >/dev/null
+exe=$tree/tavin_bench.exe
 printf '%s' "$sentence" | iconv -f UTF-8 -t CP1252 > "$out/sentence.txt"
 
 source "$top/scripts/wine-env.sh"
@@ -41,4 +32,4 @@ trap wine_env_stop EXIT
 wine_env_start private
 windows() { printf 'Z:%s' "${1//\//\\}"; }
 echo "engine under Wine (i686), all text stages, $calls speak calls of: $sentence"
-(cd "$out" && wine_home wine "$exe" "$(windows "$br1")" "$(windows "$data")" "$(windows "$out/sentence.txt")" "$calls")
+(cd "$tree" && wine_home wine "$exe" "$(windows "$br1")" "$(windows "$data")" "$(windows "$out/sentence.txt")" "$calls")

@@ -12,7 +12,8 @@
    without its no-error switch: prints the filler phonemes the line writer
    had to put in, MBROLA's warnings and the sentences it refused.
 3. Whether br1 could say the affricates of "tia" and "dia" as t + x and d + j.
-    bench/tts_br1_pairs.py [--show N]
+    bench/tts_br1_pairs.py [--show N] [--words N]
+--words N takes only the list's first N words (bench/smoke.sh).
 """
 import argparse, collections, os, subprocess, sys, tempfile
 
@@ -33,8 +34,9 @@ def diphones():
     return pairs
 
 
-def word_pairs(known, show):
+def word_pairs(known, show, count):
     words = [w for w in open("/usr/share/dict/brazilian", encoding="utf-8").read().split("\n") if w]
+    words = words[:count or len(words)]
     out = subprocess.run([build_words_program(), os.path.join(top, "data", "tts", "portug.nrl"),
                           os.path.join(top, "data", "tts", "portug.exc")],
                          input=("\n".join(words) + "\n").encode("cp1252", "replace"), capture_output=True,
@@ -79,12 +81,13 @@ def sentences():
 def main():
     ap = argparse.ArgumentParser()
     ap.add_argument("--show", type=int, default=15)
+    ap.add_argument("--words", type=int, default=0, help="only the first N words of the list (0: all)")
     args = ap.parse_args()
     if not os.path.exists(os.path.join(data, "portug.dfn")):
         subprocess.run(["cmake", "--build", os.path.join(top, "build", "native"), "--target", "tavintts_data"],
                        check=True)
     known = diphones()
-    word_pairs(known, args.show)
+    word_pairs(known, args.show, args.words)
     sentences()
     for a, b in (("t", "x"), ("d", "j")):
         print("br1 has %s-%s: %s" % (a, b, "yes" if (a, b) in known else "no, so tia and dia keep t and d"))

@@ -12,7 +12,8 @@ mbrola/br1 pointing into build/mbrola), and the mbrola program in build/mbrola,
 so nothing is installed on the machine.  Prints the ratio engine/espeak-ng
 of the whole and its range over the sentences, and the whole ratio at every
 speed of the settings (duration factor 0.8 - speed / 15).
-    bench/tts_duration.py [--factor F]
+    bench/tts_duration.py [--factor F] [--sentences N]
+--sentences N takes only the first N sentences (bench/smoke.sh).
 """
 import argparse, glob, os, subprocess
 
@@ -53,6 +54,7 @@ def engine_time(sentence, factor):
 def main():
     ap = argparse.ArgumentParser()
     ap.add_argument("--factor", type=float, default=0.8, help="the engine's duration factor (0.8: speed 0)")
+    ap.add_argument("--sentences", type=int, default=0, help="only the first N sentences (0: all)")
     args = ap.parse_args()
     subprocess.run(["cmake", "--build", os.path.join(top, "build", "native"), "--target", "tts_lines",
                     "tavintts_data"], check=True, capture_output=True)
@@ -60,6 +62,7 @@ def main():
                PATH=os.path.join(top, "build", "mbrola", "usr", "bin") + os.pathsep + os.environ["PATH"])
     sentences = [l for l in open(os.path.join(top, "bench", "voice_sentences.txt"), encoding="utf-8").read().split("\n")
                  if l.strip()]
+    sentences = sentences[:args.sentences or len(sentences)]
     theirs = [sound_time(subprocess.run(["espeak-ng", "-v", "mb-br1", "-q", "--pho", s], env=env, capture_output=True,
                                         check=True).stdout.decode("latin-1")) for s in sentences]
     mine = [engine_time(s, args.factor) for s in sentences]

@@ -182,19 +182,9 @@ def words_in(folder):
 
 
 def build_words_program():
-    """Builds bench/tts_words (the pronunciation stage on its own) and returns its path."""
-    out = os.path.join(top, "build", "bench")
-    os.makedirs(out, exist_ok=True)
-    program = os.path.join(out, "tts_words")
-    sources = [os.path.join(top, "bench", "tts_words.cpp"), os.path.join(top, "src", "tts", "pronunciation.cpp"),
-               os.path.join(top, "src", "text", "cp1252.cpp"), os.path.join(top, "src", "platform", "files.cpp"),
-               os.path.join(top, "src", "translator", "letter_rules.cpp"),
-               os.path.join(top, "src", "translator", "exceptions.cpp"),
-               os.path.join(top, "src", "tts", "normalization.cpp"), os.path.join(top, "src", "numbers", "number_words.cpp")]
-    subprocess.run(["g++", "-std=c++20", "-O2", "-finput-charset=UTF-8", "-fexec-charset=CP1252",
-                    "-I" + os.path.join(top, "src"), *sources, "-o", program], check=True)
-
-    return program
+    """Builds bench/tts_words (the pronunciation stage on its own) in build/native-bench and returns its path."""
+    subprocess.run([os.path.join(top, "scripts", "build.sh"), "native-bench"], check=True, stdout=subprocess.DEVNULL)
+    return os.path.join(top, "build", "native-bench", "tts_words")
 
 
 def main():

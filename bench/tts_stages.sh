@@ -18,13 +18,9 @@ out=build/bench-stages
 mkdir -p "$out"
 [ -f "$data/portug.dfn" ] || cmake --build build/native --target tavintts_data
 
-sources=(tools/tts_lines.cpp src/text/cp1252.cpp src/platform/files.cpp src/numbers/number_words.cpp
-         src/translator/letter_rules.cpp src/translator/exceptions.cpp)
-# The text stages only: not the engine, its settings or the MBROLA binding.
-for f in src/tts/*.cpp; do
-  case $f in *_win.cpp | */tavin_* | */mbrola_binding*) ;; *) sources+=("$f") ;; esac
-done
-g++ -std=c++20 -O2 -finput-charset=UTF-8 -fexec-charset=CP1252 -Isrc "${sources[@]}" -o "$out/tts_lines"
+# The text stages, optimized (tools/tts_lines in build/native-bench).
+scripts/build.sh native-bench >/dev/null
+lines=build/native-bench/tts_lines
 
 python3 - "$megabytes" "$seed" "$out" <<'PY'
 import random, re, sys
@@ -58,6 +54,6 @@ open(out + "/words.txt", "wb").write("\n".join(sample[:2000]).encode("cp1252") +
 PY
 
 echo "ordinary text ($(wc -c < "$out/text.txt") bytes, seed $seed):"
-"$out/tts_lines" "$data" -d 0.8 -s < "$out/text.txt"
+"$lines" "$data" -d 0.8 -s < "$out/text.txt"
 echo "dictionary sample (2000 words, seed $seed):"
-"$out/tts_lines" "$data" -d 0.8 -s < "$out/words.txt"
+"$lines" "$data" -d 0.8 -s < "$out/words.txt"

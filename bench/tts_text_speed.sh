@@ -9,10 +9,7 @@ top=$(cd "$(dirname "$0")/.." && pwd)
 megabytes=${1:-2}
 out=$top/build/bench
 mkdir -p "$out"
-g++ -std=c++20 -O2 -DNDEBUG -finput-charset=UTF-8 -fexec-charset=CP1252 -I"$top/src" \
-    "$top/bench/tts_words.cpp" "$top"/src/tts/normalization.cpp "$top"/src/tts/pronunciation.cpp \
-    "$top"/src/translator/letter_rules.cpp "$top"/src/translator/exceptions.cpp "$top"/src/text/cp1252.cpp \
-    "$top"/src/platform/files.cpp "$top"/src/numbers/number_words.cpp -o "$out/tts_words"
+"$top/scripts/build.sh" native-bench >/dev/null
 python3 - "$megabytes" > "$out/tts_text.txt" <<'PY'
 import random, sys
 words = [w for w in open("/usr/share/dict/brazilian", encoding="utf-8").read().split() if w.isalpha()]
@@ -27,4 +24,4 @@ while size < float(sys.argv[1]) * 1e6:
     size += len(paragraph.encode("cp1252", "replace"))
 sys.stdout.buffer.write("\n".join(paragraphs).encode("cp1252", "replace"))
 PY
-"$out/tts_words" "$top/data/tts/portug.nrl" "$top/data/tts/portug.exc" "$top/data/tts/portug.abr" "$out/tts_text.txt"
+"$top/build/native-bench/tts_words" "$top/data/tts/portug.nrl" "$top/data/tts/portug.exc" "$top/data/tts/portug.abr" "$out/tts_text.txt"

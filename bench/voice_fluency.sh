@@ -19,6 +19,7 @@
 #
 # Needs the voice data (the voice_data target of build/native).  Spectrograms
 # of the numbered sentences, ours above espeak-ng's, go to OUT/spectrogram-N.png.
+# With VOLTANOR_BENCH_SMOKE=1 (bench/smoke.sh) only the first 3 sentences.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 speed=3 count=2000 seed=11 show=0 spectrograms="" out=$top/build/bench/fluency parts=both
@@ -41,27 +42,9 @@ data=$top/build/data
 mkdir -p "$out"
 
 # The renderer: the program's portable code over the unit tests' fakes,
-# optimized, one object a source so that a change rebuilds only its file.
-render=$top/build/bench/voice_render
-objects=$top/build/bench/objects
-mkdir -p "$objects"
-mapfile -t sources < <(find "$top/src" -name '*.cpp' ! -name '*_win.cpp' | sort)
-sources+=("$top"/tests/fakes/*.cpp "$top/bench/voice_render.cpp")
-newest_header=$(find "$top/src" "$top/tests/fakes" -name '*.h' -printf '%T@\n' | sort -n | tail -n1)
-portable=() fakes=()
-for source in "${sources[@]}"; do
-  object=$objects/$(echo "${source#$top/}" | tr / _).o
-  if [ ! -f "$object" ] || [ "$source" -nt "$object" ] || \
-     [ "$(stat -c %Y "$object")" -lt "${newest_header%.*}" ]; then
-    g++ -std=c++20 -O2 -DNDEBUG -finput-charset=UTF-8 -fexec-charset=CP1252 -I"$top/src" -I"$top/tests" \
-        -c "$source" -o "$object"
-  fi
-  case $source in "$top"/src/*) portable+=("$object") ;; *) fakes+=("$object") ;; esac
-done
-# The program's code as a library, so that the fakes stand in for its Win32 edge.
-rm -f "$objects/portable.a"
-ar rcs "$objects/portable.a" "${portable[@]}"
-g++ "${fakes[@]}" "$objects/portable.a" -o "$render"
+# optimized (build/native-bench).
+"$top/scripts/build.sh" native-bench >/dev/null
+render=$top/build/native-bench/voice_render
 
 u8="-t raw -r 11025 -c 1 -e unsigned -b 8"
 espeak_raw() { # text, output
@@ -72,12 +55,14 @@ espeak_raw() { # text, output
 if [ $parts != words ]; then
   rm -rf "$out/ours" "$out/espeak" "$out/ours-words" "$out/espeak-words"
   mkdir -p "$out/ours" "$out/espeak" "$out/ours-words" "$out/espeak-words"
-  iconv -f UTF-8 -t CP1252 "$top/bench/voice_sentences.txt" > "$out/sentences.txt"
+  sentences=$top/bench/voice_sentences.txt
+  if [ -n "${VOLTANOR_BENCH_SMOKE:-}" ]; then head -n 3 "$sentences" > "$out/smoke-sentences.txt"; sentences=$out/smoke-sentences.txt; fi
+  iconv -f UTF-8 -t CP1252 "$sentences" > "$out/sentences.txt"
   "$render" speak "$data" "$speed" "$out/sentences.txt" "$out/ours"
   n=0
-  while IFS= read -r line; do n=$((n + 1)); espeak_raw "$line" "$out/espeak/$n.raw"; done < "$top/bench/voice_sentences.txt"
+  while IFS= read -r line; do n=$((n + 1)); espeak_raw "$line" "$out/espeak/$n.raw"; done < "$sentences"
   # Every word of the sentences once, said alone.
-  grep -o '[[:alpha:]]\+' "$top/bench/voice_sentences.txt" | awk '!seen[tolower($0)]++' > "$out/words.txt"
+  grep -o '[[:alpha:]]\+' "$sentences" | awk '!seen[tolower($0)]++' > "$out/words.txt"
   iconv -f UTF-8 -t CP1252 "$out/words.txt" > "$out/words-cp1252.txt"
   "$render" speak "$data" "$speed" "$out/words-cp1252.txt" "$out/ours-words"
   n=0

@@ -9,6 +9,9 @@
 #                   unit tests.
 #   build.sh TREE   one whole tree: native, i686 or x86_64 (test.sh builds
 #                   x86_64 while the i686 tests run).
+#   build.sh benches  the benchmarks' programs: natively in build/native-bench
+#                   (optimized, without sanitizers) and in the i686 tree;
+#   build.sh native-bench  only the native ones.
 set -eEuo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 cd "$top"
@@ -18,8 +21,8 @@ stay_inside_build
 jobs=${VOLTANOR_JOBS:-$(nproc)}
 mode=${1:-all}
 case $mode in
-  all | run | quick | native | i686 | x86_64) ;;
-  *) echo "build.sh: unknown mode '$mode' (all, run, quick, native, i686 or x86_64)" >&2; exit 2 ;;
+  all | run | quick | native | i686 | x86_64 | benches | native-bench) ;;
+  *) echo "build.sh: unknown mode '$mode' (all, run, quick, native, i686, x86_64, benches or native-bench)" >&2; exit 2 ;;
 esac
 
 # MBROLA's source at the pinned commit: fetched by CMake, or, on machines that
@@ -47,6 +50,14 @@ build() { # tree, targets...
   step "build-$tree" cmake --build "build/$tree" -j "$jobs" "${targets[@]}"
 }
 
+if [ "$mode" = benches ] || [ "$mode" = native-bench ]; then
+  configure native-bench -DVOLTANOR_BENCH=ON
+  build native-bench benches
+  [ "$mode" = benches ] || exit 0
+  configure i686 -DCMAKE_TOOLCHAIN_FILE="$top/cmake/mingw-i686.cmake"
+  step build-i686-benches cmake --build build/i686 -j "$jobs" --target benches
+  exit
+fi
 if [ "$mode" != i686 ] && [ "$mode" != x86_64 ]; then
   configure native
   if [ "$mode" = run ]; then build native voice_data; else build native all voice_data; fi

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
-# Installs, as root, every Debian package the build and the tests need that is
-# not there yet.  Safe to run again: it does nothing when all are present.
+# Installs, as root, every Debian package the build, the tests and the
+# benchmarks need that is not there yet, on anything from a minimal Debian
+# root (debootstrap --variant=minbase) up.  Safe to run again: it does nothing
+# when all are present.
 # apt's output (what it downloads and installs, one line a package) is shown
 # and kept in build/logs/setup-*.log.
 set -eEuo pipefail
@@ -15,6 +17,9 @@ packages=(
   wine wine64 wine32:i386
   xvfb xdotool x11-apps x11-utils imagemagick
   espeak-ng libespeak-ng-dev sox wbrazilian nsis
+  # The tests' and benchmarks' sample checks and figures (python3), the
+  # benchmarks' processor times (time, procps) and samples by thread (linux-perf).
+  python3 time procps linux-perf
 )
 
 missing=()

@@ -7,8 +7,10 @@
 # the battery watch's quiet minute), so the work that needs the processors goes
 # on meanwhile at the lowest priority: the x86_64 tree builds while the i686
 # tests run, the fuzz targets build and run and the native tests run beside the
-# x86_64 tests.  The Wine tests run in environments of their own, each a copy
-# of one prepared Wine prefix with its own wineserver, private Xvfb and capture
+# x86_64 tests, and every benchmark is built and run once on a tiny input
+# beside all of it (bench/smoke.sh; its figures are not judged).  The Wine
+# tests run in environments of their own, each a copy of one prepared Wine
+# prefix with its own wineserver, private Xvfb and capture
 # folder: per architecture one for the two longest tests and one for the rest;
 # within an environment the tests go one at a time (they share its settings
 # file, display and keyboard focus).
@@ -51,6 +53,8 @@ if grep -rnE '"/tmp([/"]|$)' src tests tools; then
   echo "FAILED: the lines above write to /tmp; use std::filesystem::temp_directory_path()" >&2
   failed=1
 fi
+# The folders of src/ include one another without a cycle.
+tools/folder_graph.sh >/dev/null || failed=1
 # Before anything else uses Wine: the run command as a newcomer's first run.
 # Its prefix, once it has passed, becomes the tests' prefix when there is none yet.
 if [ $mode = all ]; then
@@ -143,6 +147,9 @@ wine_lanes() {
   side_by_side "ctest-$1" wine_tests "$1" "$1" -E "$long" \
     -- "ctest-$1-long" wine_tests "$1-long" "$1" -R "$long"
 }
+# The benchmarks, once each on a tiny input, beside all the rest.
+low_priority quiet_step bench-smoke bench/smoke.sh
+bench_smoke=$!
 wine_lanes i686 &
 i686_tests=$!
 if wait "$x86_64_build"; then
@@ -158,4 +165,7 @@ echo "---- native-checks ($VOLTANOR_LOGS/native-checks.log)"
 grep -E '^==> [a-z0-9-]+: done|^FAILED|tests passed|tests failed' "$VOLTANOR_LOGS/native-checks.log" || true
 wait "$i686_tests" || failed=1
 [ -z "$x86_64_tests" ] || wait "$x86_64_tests" || failed=1
+wait "$bench_smoke" || failed=1
+echo "---- bench-smoke ($VOLTANOR_LOGS/bench-smoke.log, each bench's output in $VOLTANOR_LOGS/bench/)"
+grep -E '^==> [a-z0-9_-]+: done|^FAILED|^bench smoke:' "$VOLTANOR_LOGS/bench-smoke.log" || true
 exit $failed

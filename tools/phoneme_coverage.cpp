@@ -21,7 +21,7 @@
 #include <string>
 #include <vector>
 
-#include "app/report.h"
+#include "battery/report.h"
 #include "diphone/diphone_index.h"
 #include "diphone/phoneme_walker.h"
 #include "translator/translator.h"

@@ -6,6 +6,7 @@
 #include "app/modes.h"
 #include "audio/wave_output.h"
 #include "console/console.h"
+#include "console/console_playback.h"
 #include "diphone/diphone.h"
 #include "speech/speech.h"
 #include "tts/tavin_voice.h"
@@ -14,7 +15,7 @@
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     // Module start-up, in the order the modules depend on each other.
     consoleModuleStart();
-    waveOutputStart();
+    waveOutputStart(consolePlaybackHost());  // sounds go through the console window
     diphoneModuleStart();
     // The speech front end starts last, so its start directory is still empty here.
     tavinVoiceModuleStart(startDirectory());

@@ -4,8 +4,9 @@
 #include <cstdlib>
 
 #include "app/modes.h"
-#include "app/power.h"
 #include "battery/battery_details.h"
+#include "battery/power_reading.h"
+#include "battery/report.h"
 #include "console/console.h"
 #include "console/window_layout.h"
 #include "settings/sections.h"

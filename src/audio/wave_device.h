@@ -19,20 +19,20 @@ unsigned char* waveDeviceLockBlock(int index);
 void waveDeviceReleaseBlock(int index);
 
 // One attempt to open the device for PCM of this format, with finished blocks
-// reported to the console window.  0 or the device's error code.
-int waveDeviceOpen(std::uint32_t rate, std::uint16_t bits, std::uint16_t channels);
+// reported to `window` (an HWND).  0 or the device's error code.
+int waveDeviceOpen(void* window, std::uint32_t rate, std::uint16_t bits, std::uint16_t channels);
 // Sets up the header of locked block `index` for `length` bytes, prepares it
 // and writes it to the device.  False when the device does not take it.
 bool waveDeviceWrite(int index, std::uint32_t length);
 // Returns every written block at once (each one comes back as finished).
 void waveDeviceReset();
 void waveDeviceClose();
-// A one-shot timer on the console window: `due` is called once, inside the
-// window's message dispatch (so on the program's own thread, in a pump or a
-// wait for messages), when `milliseconds` have passed.  Starting it again
-// replaces the earlier one.  False when no timer could be had.
+// A one-shot timer on `window`: `due` is called once, inside the window's
+// message dispatch (so on the program's own thread, in a pump or a wait for
+// messages), when `milliseconds` have passed.  Starting it again replaces the
+// earlier one.  False when no timer could be had.
 using TimerDue = void (*)();
-bool waveDeviceStartTimer(unsigned milliseconds, TimerDue due);
+bool waveDeviceStartTimer(void* window, unsigned milliseconds, TimerDue due);
 void waveDeviceStopTimer();
 // For a finished block's header (the pointer the device reported): its block
 // index (0 when the header is none of ours) and the result of unpreparing it.

@@ -1,12 +1,11 @@
 // The real wave-output device: waveOut* on the wave mapper, with finished
-// blocks reported to the console window as MM_WOM_DONE.  The four blocks and
+// blocks reported to the given window as MM_WOM_DONE.  The four blocks and
 // their headers are movable shareable global memory, made once and locked only
 // while a block is out on the device.
 #include <windows.h>
 #include <mmsystem.h>
 
 #include "audio/wave_device.h"
-#include "console/console.h"
 
 namespace {
 
@@ -15,8 +14,9 @@ HGLOBAL headerMemory[waveBlockCount + 1] = {};
 unsigned char* lockedBlock[waveBlockCount + 1] = {};
 WAVEHDR* lockedHeader[waveBlockCount + 1] = {};
 HWAVEOUT device = nullptr;
-constexpr UINT_PTR timerId = 0x5741;  // on the console window, beside the window's own timers
+constexpr UINT_PTR timerId = 0x5741;  // on the host's window, beside the window's own timers
 TimerDue timerDue = nullptr;
+HWND timerWindow = nullptr;
 
 void CALLBACK timerFired(HWND window, UINT, UINT_PTR id, DWORD) {
     KillTimer(window, id);
@@ -59,7 +59,7 @@ void waveDeviceReleaseBlock(int index) {
     }
 }
 
-int waveDeviceOpen(std::uint32_t rate, std::uint16_t bits, std::uint16_t channels) {
+int waveDeviceOpen(void* window, std::uint32_t rate, std::uint16_t bits, std::uint16_t channels) {
     WAVEFORMATEX format = {};
     format.wFormatTag = WAVE_FORMAT_PCM;
     format.nChannels = channels;
@@ -70,7 +70,7 @@ int waveDeviceOpen(std::uint32_t rate, std::uint16_t bits, std::uint16_t channel
     format.cbSize = 0;
     HWAVEOUT opened = nullptr;
     MMRESULT result = waveOutOpen(&opened, WAVE_MAPPER, &format,
-                                  reinterpret_cast<DWORD_PTR>(consoleWindowHandle()), 0,
+                                  reinterpret_cast<DWORD_PTR>(window), 0,
                                   CALLBACK_WINDOW | WAVE_ALLOWSYNC);
     if (result == MMSYSERR_NOERROR) device = opened;
     return static_cast<int>(result);
@@ -103,16 +103,17 @@ void waveDeviceClose() {
     device = nullptr;
 }
 
-bool waveDeviceStartTimer(unsigned milliseconds, TimerDue due) {
+bool waveDeviceStartTimer(void* window, unsigned milliseconds, TimerDue due) {
     timerDue = due;
-    if (SetTimer(static_cast<HWND>(consoleWindowHandle()), timerId, milliseconds, timerFired) != 0) return true;
+    timerWindow = static_cast<HWND>(window);
+    if (SetTimer(timerWindow, timerId, milliseconds, timerFired) != 0) return true;
     timerDue = nullptr;
     return false;
 }
 
 void waveDeviceStopTimer() {
     timerDue = nullptr;
-    if (HWND window = static_cast<HWND>(consoleWindowHandle())) KillTimer(window, timerId);
+    if (timerWindow) KillTimer(timerWindow, timerId);
 }
 
 int waveDeviceUnprepare(std::intptr_t header, int* index) {

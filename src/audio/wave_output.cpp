@@ -7,7 +7,6 @@
 #include "audio/speech_trim.h"
 #include "audio/wave_device.h"
 #include "audio/wave_format.h"
-#include "console/console.h"
 #include "platform/platform.h"
 
 namespace {
@@ -38,13 +37,14 @@ bool openFailed = false;
 bool trimOn = false;
 unsigned char fileBuffer[waveBlockSize];
 StopQuestion stopQuestion = nullptr;
+PlaybackHost host;
+void* deviceWindow = nullptr;  // the host's window the open device reports to
+bool takingDoneBlocks = false;  // from an open until the device is closed again
 bool feeding = false;       // inside playSamples: the device is about to get more
 bool idleTimerSet = false;  // the idle close is due when the timer fires
 bool closeWhenIdle = false; // no timer could be had: close as soon as nothing plays
 
 bool stopAsked() { return stopQuestion != nullptr && stopQuestion(); }
-
-void blockDoneMessage(void*, std::uintptr_t, std::intptr_t header) { onBlockDone(header); }
 
 void idleTimeUp() {
     idleTimerSet = false;
@@ -55,7 +55,7 @@ void idleTimeUp() {
 // the idle time, unless more sound comes first.
 void startIdleClose() {
     if (!deviceOpen || feeding || queuedBlocks > 0 || idleTimerSet || closeWhenIdle) return;
-    idleTimerSet = waveDeviceStartTimer(idleCloseMilliseconds, idleTimeUp);
+    idleTimerSet = waveDeviceStartTimer(deviceWindow, idleCloseMilliseconds, idleTimeUp);
     closeWhenIdle = !idleTimerSet;
 }
 
@@ -78,20 +78,19 @@ const char* unprepareErrorText(int code) {
 int openDevice(std::uint32_t rate, std::uint16_t bits, std::uint16_t channels) {
     if (rate != deviceFormat.rate || bits != deviceFormat.bits || channels != deviceFormat.channels) {
         // Drain what plays in the old format, then reopen in the new one.
-        while (isPlaying()) waitForMessage();
+        while (isPlaying()) host.waitForMessage();
         stopPlayback();
     }
     deviceFormat = {rate, channels, bits};
     if (deviceOpen) return 0;
-    // Finished blocks are reported to the console window, so it must exist
-    // before the device is opened (the first key test would make it anyway).
-    ensureConsoleWindow();
-    setWaveDoneHandler(blockDoneMessage);
-    enableWaveDoneHandler(true);
-    int result = waveDeviceOpen(rate, bits, channels);
+    // Finished blocks are reported to the host's window, so it must exist
+    // before the device is opened.
+    deviceWindow = host.deviceWindow();
+    takingDoneBlocks = true;
+    int result = waveDeviceOpen(deviceWindow, rate, bits, channels);
     for (int attempts = 1; result == deviceBusy && attempts < maxOpenAttempts; ++attempts) {
-        sleepPumping(100);
-        result = waveDeviceOpen(rate, bits, channels);
+        host.sleepPumping(100);
+        result = waveDeviceOpen(deviceWindow, rate, bits, channels);
     }
     if (result == 0)
         deviceOpen = true;
@@ -105,8 +104,8 @@ bool queueBlock(const unsigned char* data, std::uint32_t length) {
     if (length == 0) return false;
     length = std::min(length, waveBlockSize);
     for (int waits = 0; queuedBlocks == waveBlockCount && waits < maxFreeBlockWaits; ++waits) {
-        pumpMessages();
-        sleepPumping(50);
+        host.pumpMessages();
+        host.sleepPumping(50);
     }
     if (queuedBlocks == waveBlockCount) return false;
 
@@ -150,8 +149,9 @@ std::uint32_t wholeFrames(std::uint32_t piece, std::uint16_t channels, std::uint
 
 }  // namespace
 
-void waveOutputStart() {
+void waveOutputStart(const PlaybackHost& playbackHost) {
     stopPlayback();  // a device left open by an earlier start is released
+    host = playbackHost;
     waveDeviceAllocate();
     deviceOpen = false;
     deviceFormat = {};
@@ -164,6 +164,7 @@ void waveOutputStart() {
     feeding = false;
     idleTimerSet = false;
     closeWhenIdle = false;
+    takingDoneBlocks = false;
 }
 
 bool deviceOpenFailed() { return openFailed; }
@@ -192,7 +193,7 @@ int feedSamples(unsigned char* data, std::uint32_t length, std::uint32_t rate,
                 stopPlayback();
                 return 0;
             }
-            sleepPumping(10);
+            host.sleepPumping(10);
         }
         if (stopAsked()) {
             stopPlayback();
@@ -253,14 +254,14 @@ int playWaveFile(const std::string& path) {
         }
     }
     std::fclose(file);
-    while (isPlaying()) waitForMessage();
+    while (isPlaying()) host.waitForMessage();
     return result;
 }
 
 // Nothing queued is not playing, but the device stays open for the next sound
 // of the same format until the idle close (or a stop) releases it.
 bool isPlaying() {
-    pumpMessages();
+    host.pumpMessages();
     if (stopAsked() || (queuedBlocks == 0 && closeWhenIdle)) stopPlayback();
     startIdleClose();
     return queuedBlocks > 0;
@@ -271,12 +272,12 @@ void stopPlayback() {
     if (!deviceOpen) return;
     deviceOpen = false;  // nothing in the pumps below sets the idle close again
     if (queuedBlocks > 0) waveDeviceReset();
-    pumpMessages();
+    host.pumpMessages();
     waveDeviceClose();
-    pumpMessages();
+    host.pumpMessages();
     // A closed device hands nothing back any more: blocks it did not return
     // are free again, and a late notice of one is not taken for a new block.
-    enableWaveDoneHandler(false);
+    takingDoneBlocks = false;
     for (int index = 1; index <= waveBlockCount; ++index) {
         if (blockInFlight[index]) {
             waveDeviceReleaseBlock(index);
@@ -287,16 +288,11 @@ void stopPlayback() {
 }
 
 void onBlockDone(std::intptr_t header) {
-    if (header == 0) return;
+    if (header == 0 || !takingDoneBlocks) return;
     int index = 0;
     const int code = waveDeviceUnprepare(header, &index);
     if (index < 1 || index > waveBlockCount) return;
-    if (code != 0) {
-        if (const char* text = unprepareErrorText(code))
-            writeText(text, static_cast<std::uint16_t>(std::strlen(text)));
-        char line[128];
-        readLine(line, sizeof line);
-    }
+    if (code != 0) host.showDeviceError(unprepareErrorText(code));
     if (blockInFlight[index]) {
         blockInFlight[index] = false;
         waveDeviceReleaseBlock(index);

@@ -1,22 +1,24 @@
 // Wave output: every sound of the program leaves through here.  Recorded .wav
 // files and in-memory WaveBuffers play through the wave device in four
 // preallocated rotating blocks; the device reports finished blocks to the
-// console window, whose procedure calls onBlockDone.  Whether to stop is not
-// decided here: the layer above hands in its stop question.
+// host's window, whose procedure calls onBlockDone.  Neither the window nor
+// the waits nor whether to stop are decided here: the layers above hand in
+// their host (audio/playback_host.h) and their stop question.
 // The device stays open between sounds of one format, so that an utterance
 // plays as one stream; it is closed when a sound of another format comes, by
-// stopPlayback, and after 400 ms with nothing queued (a timer on the console
+// stopPlayback, and after 400 ms with nothing queued (a timer on the host's
 // window, which fires in a message pump).
 #pragma once
 #include <cstdint>
 #include <string>
 
+#include "audio/playback_host.h"
 #include "audio/wave_format.h"  // WaveBuffer, makeWaveHeader
 
-
-// Module start: allocates the four device blocks (once) and puts the module
-// in its start state: device closed, nothing queued, both switches off.
-void waveOutputStart();
+// Module start: allocates the four device blocks (once), takes the host that
+// every sound from now on is played through, and puts the module in its start
+// state: device closed, nothing queued, both switches off.
+void waveOutputStart(const PlaybackHost& host);
 
 // Asked before every block is queued and while playback waits: true stops
 // the sound at once.  The speech front end sets it (a key press stops
@@ -44,8 +46,9 @@ void stopPlayback();
 // sound was not heard.
 bool deviceOpenFailed();
 
-// The done handler: the console window calls it (through the handler it
-// registers) with the header of every block the device hands back.
+// The done handler: the host's window calls it with the header of every block
+// the device hands back (MM_WOM_DONE's lParam).  A notice that comes after
+// the device was closed is ignored.
 void onBlockDone(std::intptr_t header);
 
 // The two speech playback switches (RAPIDINHO, CORTAFALA of the current speed).

@@ -4,7 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "app/report.h"
+#include "battery/power_status.h"
+#include "battery/report.h"
 
 struct Announcement {
     std::string text;  // code page 1252

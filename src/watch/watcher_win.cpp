@@ -3,8 +3,8 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "app/power.h"
 #include "audio/wave_output.h"
+#include "battery/power_reading.h"
 #include "console/console.h"
 #include "settings/sections.h"
 #include "speech/speech.h"

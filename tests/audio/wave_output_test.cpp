@@ -9,6 +9,7 @@
 
 #include "audio/wave_test_support.h"
 #include "console/console.h"
+#include "console/console_playback.h"
 #include "fakes/fake_console.h"
 #include "fakes/fake_platform.h"
 #include "fakes/fake_wave_device.h"
@@ -501,6 +502,35 @@ TEST_F(WaveOutput, TruncatedAndEmptyDataPlayWhatIsThere) {
     const auto empty = writeWave("empty.wav", wavetest::waveFile(11025, 1, 8, {}));
     EXPECT_EQ(playWaveFile(empty), 0);
     EXPECT_EQ(fake::deviceOpenAttempts(), 0);
+}
+
+// A host of its own (an installer's hidden window, say): the device reports to
+// its window, playback sleeps through its waits and stops on the question
+// handed in, and a block's error is the host's to show.
+TEST_F(WaveOutput, PlaysThroughTheHostItWasStartedWith) {
+    static int window;  // its address stands for the host's window
+    static std::vector<unsigned> sleeps;
+    static std::vector<std::string> errors;
+    PlaybackHost host = consolePlaybackHost();  // its pumps bring the fake device's blocks back
+    host.deviceWindow = [] { return consolePlaybackHost().deviceWindow(), static_cast<void*>(&window); };
+    host.sleepPumping = [](std::uint16_t milliseconds) { sleeps.push_back(milliseconds), pumpMessages(); };
+    host.showDeviceError = [](const char* text) { errors.emplace_back(text); };
+    waveOutputStart(host);
+    setPlaybackStopQuestion([] { return sleeps.size() == 3; });
+
+    Bytes samples = wavetest::rampSamples(6 * 65534, 2);
+    fake::holdCompletions(true);  // the ring fills and playback waits for a free block
+    fake::setUnprepareResult(7);
+    EXPECT_EQ(playSamples(samples.data(), static_cast<std::uint32_t>(samples.size()), 11025, 1, 8), 0);
+    ASSERT_EQ(fake::deviceOpens().size(), 1u);
+    EXPECT_EQ(fake::deviceOpens()[0].window, &window);
+    EXPECT_EQ(sleeps, std::vector<unsigned>({10, 10, 10}));
+    EXPECT_TRUE(fake::sleepCalls().empty());
+    // The stop's reset handed the four blocks back, each with the device's error.
+    EXPECT_EQ(errors, std::vector<std::string>(4, "Unable to allocate or lock memory."));
+    EXPECT_EQ(fake::consoleOutput(), "");
+    onBlockDone(1);  // a late notice from the closed device
+    EXPECT_EQ(errors.size(), 4u);
 }
 
 }  // namespace

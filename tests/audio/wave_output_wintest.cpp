@@ -15,6 +15,7 @@
 #include "audio/wave_output.h"
 #include "audio/wave_test_support.h"
 #include "console/console.h"
+#include "console/console_playback.h"
 #include "support/sound_capture.h"
 
 namespace {
@@ -27,7 +28,7 @@ protected:
         if (capture::folder().empty()) GTEST_SKIP() << "no sound capture (VOLTANOR_CAPTURE_DIR)";
         ensureConsoleWindow();
         while (keyPending()) readKey();
-        waveOutputStart();
+        waveOutputStart(consolePlaybackHost());
         setPlaybackStopQuestion(keyPending);  // a key in the window stops the sound
         first = capture::nextNumber();
     }

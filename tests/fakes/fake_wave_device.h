@@ -9,6 +9,7 @@
 namespace fake {
 
 struct DeviceOpen {
+    void* window = nullptr;  // the window the device reports to
     std::uint32_t rate = 0;
     std::uint16_t bits = 0;
     std::uint16_t channels = 0;
@@ -17,7 +18,8 @@ struct DeviceOpen {
 };
 
 // Forgets everything, results back to 0, and puts wave output back in its
-// start state (waveOutputStart): switches off, device closed, nothing queued.
+// start state (waveOutputStart), played through the fake console
+// (consolePlaybackHost): switches off, device closed, nothing queued.
 void resetWaveDevice();
 std::vector<DeviceOpen>& deviceOpens(); // in order
 std::vector<unsigned char> allPlayedBytes();

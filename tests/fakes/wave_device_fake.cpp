@@ -7,6 +7,7 @@
 
 #include "audio/wave_device.h"
 #include "audio/wave_output.h"
+#include "console/console_playback.h"
 #include "fakes/fake_console.h"
 #include "fakes/fake_wave_device.h"
 
@@ -69,7 +70,7 @@ void resetWaveDevice() {
     releaseAll = 0;
     ++hookGeneration;
     std::fill(std::begin(lockCounts), std::end(lockCounts), 0);
-    waveOutputStart();
+    waveOutputStart(consolePlaybackHost());  // the fake console's window and pumps, as in the program
 }
 
 std::vector<DeviceOpen>& deviceOpens() { return opens; }
@@ -123,7 +124,7 @@ void waveDeviceReleaseBlock(int index) {
     if (lockCounts[index] > 0) --lockCounts[index];
 }
 
-int waveDeviceOpen(std::uint32_t rate, std::uint16_t bits, std::uint16_t channels) {
+int waveDeviceOpen(void* window, std::uint32_t rate, std::uint16_t bits, std::uint16_t channels) {
     ++openAttempts;
     int result = 0;
     if (!openResults.empty()) {
@@ -133,6 +134,7 @@ int waveDeviceOpen(std::uint32_t rate, std::uint16_t bits, std::uint16_t channel
     if (result != 0) return result;
     isOpen = true;
     fake::DeviceOpen open;
+    open.window = window;
     open.rate = rate;
     open.bits = bits;
     open.channels = channels;
@@ -170,7 +172,7 @@ void waveDeviceClose() {
     isOpen = false;
 }
 
-bool waveDeviceStartTimer(unsigned milliseconds, TimerDue due) {
+bool waveDeviceStartTimer(void*, unsigned milliseconds, TimerDue due) {
     timerMilliseconds = milliseconds;
     timerDue = due;
     return true;

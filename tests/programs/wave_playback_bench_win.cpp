@@ -16,6 +16,7 @@
 #include "audio/wave_format.h"
 #include "audio/wave_output.h"
 #include "console/console.h"
+#include "console/console_playback.h"
 #include "platform/platform.h"
 
 namespace {
@@ -78,7 +79,7 @@ int main(int argc, char** argv) {
         else files.emplace_back(argv[i]);
     }
     ensureConsoleWindow();
-    waveOutputStart();
+    waveOutputStart(consolePlaybackHost());
     setTrimSpeech(trim);
     setQuickPlayback(quick);
     // The counter is live: setting up (the list of files) already allocated.

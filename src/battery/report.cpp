@@ -1,6 +1,4 @@
-#include "app/report.h"
-
-#include <climits>
+#include "battery/report.h"
 
 std::string timeToWords(std::uint32_t seconds) {
     if (seconds <= 60) return std::to_string(seconds) + " segundos ";
@@ -13,14 +11,6 @@ std::string timeToWords(std::uint32_t seconds) {
     std::string text = std::to_string(hours) + (hours > 1 ? " horas" : " hora");
     if (minutes > 0) text += " e " + std::to_string(minutes) + (minutes > 1 ? " minutos" : " minuto");
     return text;
-}
-
-std::uint32_t secondsUntilFull(const BatteryCharge& charge) {
-    const std::int64_t rate = charge.rate;  // 64 bits: the magnitude of the lowest rate fits
-    if (rate == INT32_MIN || rate == 0 || charge.remainingCapacity >= charge.maxCapacity) return unknownLifeTime;
-    std::uint64_t missing = charge.maxCapacity - charge.remainingCapacity;
-    std::uint64_t seconds = missing * 3600 / static_cast<std::uint64_t>(rate < 0 ? -rate : rate);
-    return seconds < unknownLifeTime ? static_cast<std::uint32_t>(seconds) : unknownLifeTime;
 }
 
 std::string composeReport(const PowerStatus& status, std::uint32_t untilFull) {

@@ -1,6 +1,9 @@
-// The machine's power status, read from the system (Win32 edge).
+// The machine's power status and the battery's charge, read from the system
+// (Win32 edge).
 #pragma once
-#include "app/report.h"
+#include <cstdint>
+
+#include "battery/power_status.h"
 
 PowerStatus readPowerStatus();
 // CallNtPowerInformation(SystemBatteryState), estimated; unknownLifeTime when

@@ -1,4 +1,5 @@
-#include "app/report.h"
+#include "battery/charge_estimate.h"
+#include "battery/report.h"
 
 #include <gtest/gtest.h>
 

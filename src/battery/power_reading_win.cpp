@@ -1,6 +1,7 @@
 #include <windows.h>
 
-#include "app/power.h"
+#include "battery/charge_estimate.h"
+#include "battery/power_reading.h"
 
 namespace {
 

@@ -1,0 +1,180 @@
+#!/usr/bin/env bash
+# Runs the README's test command as a newcomer would: as root, in a fresh
+# minimal Debian root (debootstrap --variant=minbase of this machine's release
+# and architecture, from the mirror its apt uses, plus git) holding a clone of
+# this repository's committed HEAD, with nothing else installed.  Its exit
+# code is the test command's.
+#   scripts/test-in-fresh-root.sh [TEST-ARGUMENTS...]   (as root; e.g. --quick)
+#
+# - The pristine root is made once and kept in
+#   $VOLTANOR_FRESH_ROOT_CACHE (/var/cache/voltanor), one folder per release,
+#   architecture and mirror; each run works on an overlay of it (a copy where
+#   overlays cannot be mounted) in build/fresh-root, removed at the end, so
+#   nothing the project installs is carried to the next run.
+# - The root's apt gets the host's Debian sources of that release (main only)
+#   and the host's settings for reaching them (proxies, release-date checks),
+#   and resolv.conf.
+# - Mounted inside it: proc (of a process namespace of its own), sys, dev,
+#   dev/pts, a tmpfs on dev/shm, and MBROLA's source read-only at
+#   /work/shared/third_party/mbrola (where scripts/build.sh looks for it), from
+#   the same places scripts/build.sh searches here.  All mounts live in a mount
+#   namespace of this script's own: the machine never sees them, and they are
+#   undone when the run ends, fails or is interrupted.
+# - The test command's logs are copied to build/fresh-root-logs/.
+set -eEuo pipefail
+top=$(cd "$(dirname "$0")/.." && pwd)
+cd "$top"
+source scripts/steps.sh
+report_failures
+
+[ "$(id -u)" = 0 ] || { echo "test-in-fresh-root: needs root (debootstrap, mount, chroot)" >&2; exit 1; }
+work=$top/build/fresh-root
+clone_dir=/work/voltanor
+
+if [ -z "${VOLTANOR_FRESH_ROOT_INSIDE:-}" ]; then
+  # ---- on the machine: debootstrap, the cached pristine root ----
+  if ! command -v debootstrap >/dev/null; then
+    step fresh-root-apt-update apt-get update
+    step fresh-root-debootstrap-install env DEBIAN_FRONTEND=noninteractive \
+      apt-get install -y --no-install-recommends debootstrap
+  fi
+  release=$(. /etc/os-release && echo "${VERSION_CODENAME:?no VERSION_CODENAME in /etc/os-release}")
+  arch=$(dpkg --print-architecture)
+  # The host's Debian sources of this release, as apt itself reads them (from
+  # sources.list's one-line entries and from deb822 .sources files alike):
+  # "URI SUITE" for the release and its -updates and -security suites.
+  mapfile -t sources < <(apt-get update --print-uris 2>/dev/null |
+    sed -n "s|^'\([^']*\)/dists/\(${release}\(-[a-z]*\)\?\)/InRelease'.*|\1 \2|p" | sort -u)
+  mirror=
+  for source in "${sources[@]}"; do
+    [ "${source#* }" = "$release" ] && mirror=${source%% *}
+  done
+  [ -n "$mirror" ] || { echo "test-in-fresh-root: the host's apt has no source for $release" >&2; exit 1; }
+  cache_root=${VOLTANOR_FRESH_ROOT_CACHE:-/var/cache/voltanor}
+  pristine=$cache_root/root-$release-$arch-minbase-git-$(echo "$mirror" | sha256sum | cut -c1-12)
+  mkdir -p "$cache_root"
+  # One run at a time makes it; the others wait for it.
+  exec 9>"$cache_root/.lock"
+  flock 9
+  if [ ! -f "$pristine/.complete" ]; then
+    rm -rf "$pristine" "$pristine.new"
+    step fresh-root-debootstrap debootstrap --variant=minbase --include=git --arch="$arch" \
+      "$release" "$pristine.new" "$mirror"
+    # Only the root itself is kept: not the packages it was made from.
+    rm -f "$pristine.new"/var/cache/apt/archives/*.deb
+    date -u +%FT%TZ > "$pristine.new/.complete"
+    mv "$pristine.new" "$pristine"
+  fi
+  exec 9>&-
+  export VOLTANOR_FRESH_ROOT_INSIDE=1 VOLTANOR_FRESH_ROOT_PRISTINE=$pristine
+  export VOLTANOR_FRESH_ROOT_SOURCES="${sources[*]/%/;}"
+  # Everything mounted from here on belongs to this namespace alone.
+  exec unshare --mount --propagation private -- bash "$top/scripts/test-in-fresh-root.sh" "$@"
+fi
+
+# ---- in the mount namespace of this run ----
+pristine=$VOLTANOR_FRESH_ROOT_PRISTINE
+root=$work/root
+runner=
+
+unmount_root() {
+  # Deepest first; the namespace ends with this script anyway.
+  local mounts
+  mounts=$(findmnt -rn -o TARGET | grep -E "^$work(/|$)" | sort -r || true)
+  [ -z "$mounts" ] || echo "$mounts" | while read -r m; do umount -l "$m" 2>/dev/null || true; done
+  if findmnt -rn -o TARGET | grep -qE "^$work(/|$)"; then
+    echo "test-in-fresh-root: still mounted under $work:" >&2
+    findmnt -rn -o TARGET | grep -E "^$work(/|$)" >&2
+    return 1
+  fi
+}
+finish() {
+  local status=$?
+  trap - EXIT INT TERM
+  if [ -n "$runner" ] && kill -0 "$runner" 2>/dev/null; then
+    # The root's processes are a process namespace under unshare, which
+    # takes them all with it.
+    echo "test-in-fresh-root: stopping the test command"
+    kill -KILL "$runner" 2>/dev/null || true
+    wait "$runner" 2>/dev/null || true
+  fi
+  if [ -d "$root$clone_dir/build/logs" ]; then
+    rm -rf "$top/build/fresh-root-logs"
+    cp -a "$root$clone_dir/build/logs" "$top/build/fresh-root-logs" 2>/dev/null || true
+  fi
+  if unmount_root; then
+    rm -rf --one-file-system "$work"
+    echo "test-in-fresh-root: the root is unmounted and removed"
+  else
+    [ "$status" -ne 0 ] || status=1
+  fi
+  exit "$status"
+}
+trap finish EXIT
+trap 'exit 130' INT
+trap 'exit 143' TERM
+
+# A root left by a run that was killed outright goes first.
+unmount_root
+rm -rf --one-file-system "$work"
+mkdir -p "$work/upper" "$work/overlay-work" "$root"
+if mount -t overlay fresh-root -o "lowerdir=$pristine,upperdir=$work/upper,workdir=$work/overlay-work" "$root" 2>/dev/null; then
+  echo "test-in-fresh-root: an overlay over $pristine"
+else
+  echo "test-in-fresh-root: copying $pristine (no overlay here)"
+  cp -a "$pristine/." "$root/"
+fi
+rm -f "$root/.complete"
+
+# apt: the host's Debian sources of this release and what it takes to reach them.
+: > "$root/etc/apt/sources.list"
+IFS=';' read -ra sources <<<"$VOLTANOR_FRESH_ROOT_SOURCES"
+for source in "${sources[@]}"; do
+  source=${source# }
+  [ -n "$source" ] && echo "deb ${source% *} ${source#* } main" >> "$root/etc/apt/sources.list"
+done
+apt-config dump | grep -E '^Acquire::(Check-Valid-Until|Check-Date|https?::Proxy|ftp::Proxy)( |::)' \
+  > "$root/etc/apt/apt.conf.d/90host-acquire" || true
+cp -L /etc/resolv.conf "$root/etc/resolv.conf"
+# dpkg without waiting for each file to reach the disk, as debootstrap itself
+# installs: what is installed is the same, in a fraction of the time.
+echo force-unsafe-io > "$root/etc/dpkg/dpkg.cfg.d/fresh-root-unsafe-io"
+
+mount --rbind /sys "$root/sys"
+mount --rbind /dev "$root/dev"
+mount -t tmpfs -o mode=1777,nosuid,nodev shm "$root/dev/shm"
+for dir in "$top/../shared/third_party/mbrola" /work/shared/third_party/mbrola; do
+  if [ -f "$dir/LibOneChannel/lib1.c" ]; then
+    mkdir -p "$root/work/shared/third_party/mbrola"
+    mount --bind -o ro "$dir" "$root/work/shared/third_party/mbrola"
+    break
+  fi
+done
+
+# The clone, made by the root's own git from a bundle of the committed HEAD
+# (on its branch, when there is one).
+refs=(HEAD)
+branch=$(git symbolic-ref --quiet HEAD) && refs+=("$branch")
+git bundle create --quiet "$root/tmp/voltanor.bundle" "${refs[@]}"
+chroot "$root" git clone --quiet /tmp/voltanor.bundle "$clone_dir"
+rm -f "$root/tmp/voltanor.bundle"
+echo "test-in-fresh-root: $clone_dir at $(chroot "$root" git -C "$clone_dir" log --oneline -1)"
+
+# The test command, as root in the root, with a newcomer's plain environment.
+# Every bash in it notes a command it cannot find (what the set-up should
+# have installed), whatever the script made of the failure.
+missing_log=/var/log/commands-not-found.log
+unshare --pid --fork --kill-child --mount-proc="$root/proc" \
+  chroot "$root" /usr/bin/env -i HOME=/root TERM="${TERM:-dumb}" CI="${CI:-}" \
+    PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin \
+    "BASH_FUNC_command_not_found_handle%%=() { echo \"\$1\" >> $missing_log; echo \"bash: \$1: command not found\" >&2; return 127; }" \
+    bash -c 'cd "$0" && exec scripts/test.sh "$@"' "$clone_dir" "$@" &
+runner=$!
+status=0
+wait "$runner" || status=$?
+runner=
+if [ -s "$root$missing_log" ]; then
+  echo "test-in-fresh-root: commands not found in the root: $(sort -u "$root$missing_log" | tr '\n' ' ')"
+fi
+echo "test-in-fresh-root: the test command ended with exit code $status"
+exit "$status"

@@ -1,0 +1,15 @@
+// The machine's power status as the battery's modules read it: the five fields
+// of the system power status that the report and the watcher look at.
+#pragma once
+#include <cstdint>
+
+struct PowerStatus {
+    std::uint8_t acLineStatus = 0;
+    std::uint8_t batteryFlag = 0;
+    std::uint8_t batteryLifePercent = 0;
+    std::uint32_t batteryLifeTime = 0;
+    std::uint32_t batteryFullLifeTime = 0;
+};
+
+// A time the system does not know (and an estimate that cannot be made).
+constexpr std::uint32_t unknownLifeTime = 0xFFFFFFFFu;
