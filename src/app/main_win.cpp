@@ -1,6 +1,6 @@
 // Voltanor's entry: reads the power status once, shows the report in the
 // console window, speaks it and ends; or, asked on the command line, starts or
-// ends the battery watcher.
+// ends the battery watcher, or adds the battery details to the report.
 #include <windows.h>
 
 #include "app/modes.h"
@@ -25,11 +25,11 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     ProgramMode mode = modeFromArguments(programArguments());
     std::string message = mode == ProgramMode::report ? "" : runMode(mode);  // a watcher stays inside
 
-    screenRows = 8;
+    screenRows = windowRows(mode, message);
     clearScreen();
     startSpeech(0, "");
     setConsoleTitle("Voltanor - Medidor de bateria");
-    writeAndSpeak(mode == ProgramMode::report ? reportText() : message);
+    showAndSay(mode, mode == ProgramMode::report ? reportText() : message);
     finishSpeech();
     if (mode == ProgramMode::unknownOption) closeConsoleWindow(exitUnknownOption);
     // The report was shown; the exit code tells whether it could also be heard.

@@ -1,10 +1,14 @@
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdlib>
 
 #include "app/modes.h"
+#include "battery/battery_details.h"
 #include "battery/power_reading.h"
 #include "battery/report.h"
+#include "console/console.h"
+#include "console/window_layout.h"
 #include "settings/sections.h"
 #include "speech/speech.h"
 #include "watch/announcements.h"
@@ -33,7 +37,25 @@ std::string runMode(ProgramMode mode) {
         return watcherAlreadyRunningText;
     case ProgramMode::stopWatcher:
         return stopWatcher() ? watcherStoppedText : watcherNotRunningText;
+    case ProgramMode::details:
+        return detailsText(readBatteries());
     default:
         return unknownOptionText;
     }
+}
+
+std::string detailsText(const std::vector<BatteryFacts>& batteries) {
+    return reportText() + "\r\n" + composeBatteryDetails(batteries);
+}
+
+int windowRows(ProgramMode mode, const std::string& text) {
+    constexpr int reportRows = 8, mostRows = 50;
+    if (mode != ProgramMode::details) return reportRows;
+    return std::clamp(console::rowsTaken(text, screenColumns), reportRows, mostRows);
+}
+
+void showAndSay(ProgramMode mode, const std::string& text) {
+    if (mode != ProgramMode::details) return writeAndSpeak(text);
+    writeString(text);
+    speak(withDecimalCommasSaid(text));
 }

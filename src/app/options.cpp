@@ -10,5 +10,6 @@ ProgramMode modeFromArguments(const std::vector<std::string>& arguments) {
     for (char& c : option) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     if (option.substr(1) == "vigiar") return ProgramMode::watch;
     if (option.substr(1) == "parar") return ProgramMode::stopWatcher;
+    if (option.substr(1) == "detalhes") return ProgramMode::details;
     return ProgramMode::unknownOption;
 }

@@ -1,10 +1,11 @@
 // The command line: no option gives the one-shot report; "/vigiar" starts the
-// battery watcher and "/parar" ends it.
+// battery watcher and "/parar" ends it; "/detalhes" gives the report and the
+// battery details under it.
 #pragma once
 #include <string>
 #include <vector>
 
-enum class ProgramMode { report, watch, stopWatcher, unknownOption };
+enum class ProgramMode { report, watch, stopWatcher, details, unknownOption };
 
 // The arguments after the program's name.  An option is written with "/" or
 // "-" in front, in any case; more than one argument is an unknown option.

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <string_view>
 
 namespace console {
 
@@ -36,6 +37,22 @@ SizeLimits windowSizeLimits(const FrameMetrics& frame, int cellWidth, int lineHe
     limits.smallestTrack.height = fit(2LL * frame.frameHeight + 4LL * lineHeight + frame.captionHeight);
     limits.largestTrack = limits.maximized;
     return limits;
+}
+
+int rowsTaken(const std::string& text, int columns) {
+    if (columns < 1) return 0;
+    std::int64_t rows = 0;
+    std::size_t start = 0;
+    for (;;) {
+        std::size_t end = text.find('\n', start);
+        std::string_view line(text.data() + start, (end == std::string::npos ? text.size() : end) - start);
+        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        // Wrap is lazy: a line of exactly `columns` characters takes one row.
+        rows += std::max<std::int64_t>(1, (static_cast<std::int64_t>(line.size()) + columns - 1) / columns);
+        if (end == std::string::npos) break;
+        start = end + 1;
+    }
+    return static_cast<int>(std::min<std::int64_t>(rows, largestWindowDimension));
 }
 
 std::string captionFor(const std::string& title) {

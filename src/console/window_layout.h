@@ -27,6 +27,10 @@ struct SizeLimits {
 };
 SizeLimits windowSizeLimits(const FrameMetrics& frame, int cellWidth, int lineHeight, int columns, int rows);
 
+// The lines a text written from the top left takes on a screen `columns`
+// wide: each line (ended by a line feed) at least one, a longer one wraps.
+int rowsTaken(const std::string& text, int columns);
+
 // The caption shown for a title: codes 0..32 trimmed at both ends, then more
 // than 140 characters cut to 140 followed by "...".
 std::string captionFor(const std::string& title);

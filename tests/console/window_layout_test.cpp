@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace {
 
 console::FrameMetrics frame() {
@@ -67,6 +69,12 @@ TEST(Caption, TrimmedAndCut) {
         {std::string(10000, 'z'), std::string(140, 'z') + "..."},
     };
     for (const auto& c : cases) EXPECT_EQ(console::captionFor(c.title), c.caption) << c.title.size();
+}
+
+TEST(RowsTaken, LinesAndWraps) {
+    for (const auto& [text, columns, rows] : std::vector<std::tuple<std::string, int, int>>{
+             {"", 80, 1}, {"a\r\n", 80, 2}, {std::string(80, 'x'), 80, 1}, {std::string(81, 'x') + "\r\n\r\nb", 80, 4}, {"a", 0, 0}})
+        EXPECT_EQ(console::rowsTaken(text, columns), rows) << text;
 }
 
 TEST(FontDimension, WildValuesAreLimited) {

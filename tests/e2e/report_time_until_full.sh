@@ -4,16 +4,11 @@
 # without the section the report is the one the program always gave, in the
 # window and in every piece of its sound.
 source "$(dirname "$0")/lib/common.sh"
+source "$(dirname "$0")/lib/pieces.sh"
 work=$(mktemp -d)
 trap 'restore_settings "$work"; rm -rf "$work"' EXIT
 keep_settings "$work"
-speaker=${VOLTANOR_NATIVE_DIR:-$VOLTANOR_SOURCE_DIR/build/native}/make_diphones_speech
 check "the native speech tool is built" [ -x "$speaker" ]
-installed() { tr -d '\r' < "$VOLTANOR_DATA_DIR/ORAVIX.INI"; }
-value() { installed | sed -n "s/^$1=//p" | head -n1; }
-speed=$(value VELOCIDADE)
-tuning=("$(value "DIFONES$speed")" "$(value "CORTEFON$speed")" "$(value "SOBRAFON$speed")"
-        "$(value "INTERPAL$speed")")
 
 # report NAME VOLTANOR-SECTION BATTERY...: runs the program with the installed
 # settings, their [VOLTANOR] section replaced, capturing its sound in NAME.
@@ -25,11 +20,6 @@ report() {
   run_program "$work/$name" -- "$@" -- "$VOLTANOR_EXE"
   check "$name: exit code 0" [ "$status" -eq 0 ]
 }
-# spoke NAME PIECES: the captured sound is exactly these pieces, in order.
-spoke() { iconv -f UTF-8 -t CP1252 <<<"$2" > "$work/$1.pieces"
-          "$speaker" check "$diphones" "$letters" "${tuning[@]}" "$work/$1-sound" "$work/$1.pieces"; }
-diphones=$VOLTANOR_DATA_DIR/kelmar/som/difones
-letters=$VOLTANOR_DATA_DIR/kelmar/som/letras
 rest='sound _13
 sound _10
 numbers _vinte

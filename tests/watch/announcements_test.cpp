@@ -62,7 +62,7 @@ TEST(ProgramOptions, ModeOfEachCommandLine) {
         {{"-VIGIAR"}, ProgramMode::watch},   {{"/Parar"}, ProgramMode::stopWatcher},
         {{"vigiar"}, ProgramMode::unknownOption}, {{"/"}, ProgramMode::unknownOption},
         {{"/vigiar", "/parar"}, ProgramMode::unknownOption}, {{"/vigiarx"}, ProgramMode::unknownOption},
-        {{""}, ProgramMode::unknownOption},
+        {{""}, ProgramMode::unknownOption},  {{"-Detalhes"}, ProgramMode::details},
     };
     for (const auto& c : cases) EXPECT_EQ(modeFromArguments(c.arguments), c.mode) << c.arguments.size();
 }
