@@ -42,4 +42,20 @@ TEST(VoltanorSettings, OnlySimTurnsTheTimeUntilFullOn) {
     }
     fake::removeFile(fake::windowsDirectoryPath() + "/ORAVIX.INI");
 }
+
+TEST(VoltanorSettings, OnlyCurtoGivesTheShortReport) {
+    const struct {
+        const char* file;
+        bool shortReport;
+    } cases[] = {
+        {"[VOLTANOR]\nRELATORIO=CURTO\n", true},    {"[voltanor]\nrelatorio= Curto \n", true},
+        {"[VOLTANOR]\nRELATORIO=COMPLETO\n", false}, {"[VOLTANOR]\nRELATORIO=CURTOS\n", false},
+        {"[VOLTANOR]\nRELATORIO=\n", false},         {"[OUTRA]\nRELATORIO=CURTO\n", false},
+    };
+    for (const auto& c : cases) {
+        fake::writeFile(fake::windowsDirectoryPath() + "/ORAVIX.INI", c.file);
+        EXPECT_EQ(readVoltanorSettings("C:").shortReport, c.shortReport) << c.file;
+    }
+    fake::removeFile(fake::windowsDirectoryPath() + "/ORAVIX.INI");
+}
 }  // namespace
