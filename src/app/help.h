@@ -2,6 +2,7 @@
 // its hotkey and where its settings are.  Short lines, each under the window's
 // 80 columns, so that the window grows to show all of them at once.
 #pragma once
+#include <string>
 
 constexpr const char* helpText =
     "O Voltanor diz o estado da bateria, na tela e em voz alta.\r\n"
@@ -17,3 +18,10 @@ constexpr const char* helpText =
     "Seção [VOLTANOR]: o relatório e os avisos.\r\n"
     "Seções [TRADUTOR] e [SERVFALA]: a voz e a velocidade da fala.\r\n"
     "Manual: Manual do Voltanor, no menu Iniciar.";
+
+// The help as it is said: both voices would spell "Ctrl" letter by letter, so
+// the key is named as it is called aloud.
+inline std::string spokenHelp() {
+    std::string text = helpText;
+    return text.replace(text.find("Ctrl"), 4, "Control");
+}

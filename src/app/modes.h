@@ -20,5 +20,5 @@ std::string detailsText(const std::vector<BatteryFacts>& batteries);
 // help take, so that all of them are seen at once.
 int windowRows(ProgramMode mode, const std::string& text);
 // Writes the text to the window and says it (the details' decimal commas as
-// words).
+// words, the help's key names as they are called).
 void showAndSay(ProgramMode mode, const std::string& text);

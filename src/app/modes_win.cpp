@@ -30,7 +30,7 @@ std::string reportText() {
     std::uint32_t untilFull = unknownLifeTime;
     // Only a charging battery gets the estimate; the full report says it only
     // where it has no remaining time.
-    bool estimate = batteryCharging(status) && settings.timeUntilFull &&
+    bool estimate = isCharging(status) && settings.timeUntilFull &&
                     (settings.shortReport || status.batteryLifeTime == unknownLifeTime);
     if (estimate) untilFull = readSecondsUntilFull();
     return settings.shortReport ? composeShortReport(status, untilFull) : composeReport(status, untilFull);
@@ -63,7 +63,7 @@ int windowRows(ProgramMode mode, const std::string& text) {
 }
 
 void showAndSay(ProgramMode mode, const std::string& text) {
-    if (mode != ProgramMode::details) return writeAndSpeak(text);
+    if (mode != ProgramMode::details && mode != ProgramMode::help) return writeAndSpeak(text);
     writeString(text);
-    speak(withDecimalCommasSaid(text));
+    speak(mode == ProgramMode::help ? spokenHelp() : withDecimalCommasSaid(text));
 }

@@ -15,6 +15,6 @@ struct PowerStatus {
 constexpr std::uint32_t unknownLifeTime = 0xFFFFFFFFu;
 
 // Bit 8 of a known flag byte: the battery is charging.
-inline bool batteryCharging(const PowerStatus& status) {
+inline bool isCharging(const PowerStatus& status) {
     return status.batteryFlag != 255 && (status.batteryFlag & 8);
 }

@@ -43,7 +43,7 @@ std::string shortBatterySentence(const PowerStatus& status, std::uint32_t untilF
     if (status.batteryFlag == noSystemBattery) return noBatteryText;
     std::vector<std::string> pieces;
     if (status.batteryLifePercent <= 100) pieces.push_back(std::to_string(status.batteryLifePercent) + " por cento");
-    if (batteryCharging(status)) {
+    if (isCharging(status)) {
         pieces.push_back("carregando");
         if (untilFull != unknownLifeTime) pieces.push_back("carga completa em " + hoursAndMinutes(untilFull));
     } else if (status.batteryLifeTime != unknownLifeTime) {
@@ -78,7 +78,7 @@ std::string composeReport(const PowerStatus& status, std::uint32_t untilFull) {
     } else {
         if (status.batteryLifeTime != unknownLifeTime)
             report = timeToWords(status.batteryLifeTime);
-        else if (batteryCharging(status) && untilFull != unknownLifeTime)
+        else if (isCharging(status) && untilFull != unknownLifeTime)
             report = "Carga completa em " + timeToWords(untilFull);
         report += "\r\n";
         report += std::to_string(status.batteryLifePercent) + " por cento restante.";

@@ -55,6 +55,7 @@ words vigiar
 sound _47
 words ajuda
 words Atalho de teclado
+words Control
 sound _43
 words Configurações
 words  arquivo ORAVIX

@@ -27,34 +27,24 @@ TEST(VoltanorSettings, WarningLevelsAndPollIntervalWithTheirFallbacks) {
     }
 }
 
-TEST(VoltanorSettings, OnlySimTurnsTheTimeUntilFullOn) {
+TEST(VoltanorSettings, OnlySimTurnsTheTimeUntilFullOnAndOnlyCurtoShortensTheReport) {
     const struct {
         const char* file;
-        bool on;
+        bool on;           // TEMPOCARGA
+        bool shortReport;  // RELATORIO
     } cases[] = {
-        {"[VOLTANOR]\nTEMPOCARGA=SIM\n", true},   {"[voltanor]\ntempocarga=sim\n", true},
-        {"[VOLTANOR]\nTEMPOCARGA=S\n", false},    {"[VOLTANOR]\nTEMPOCARGA=1\n", false},
-        {"[VOLTANOR]\nTEMPOCARGA=SIMM\n", false}, {"[OUTRA]\nTEMPOCARGA=SIM\n", false},
+        {"[VOLTANOR]\nTEMPOCARGA=SIM\n", true, false},   {"[voltanor]\ntempocarga=sim\n", true, false},
+        {"[VOLTANOR]\nTEMPOCARGA=S\n", false, false},    {"[VOLTANOR]\nTEMPOCARGA=1\n", false, false},
+        {"[VOLTANOR]\nTEMPOCARGA=SIMM\n", false, false}, {"[OUTRA]\nTEMPOCARGA=SIM\n", false, false},
+        {"[VOLTANOR]\nRELATORIO=CURTO\n", false, true},  {"[voltanor]\nrelatorio= Curto \n", false, true},
+        {"[VOLTANOR]\nRELATORIO=COMPLETO\n", false, false}, {"[VOLTANOR]\nRELATORIO=CURTOS\n", false, false},
+        {"[VOLTANOR]\nRELATORIO=\n", false, false},       {"[OUTRA]\nRELATORIO=CURTO\n", false, false},
     };
     for (const auto& c : cases) {
         fake::writeFile(fake::windowsDirectoryPath() + "/ORAVIX.INI", c.file);
-        EXPECT_EQ(readVoltanorSettings("C:").timeUntilFull, c.on) << c.file;
-    }
-    fake::removeFile(fake::windowsDirectoryPath() + "/ORAVIX.INI");
-}
-
-TEST(VoltanorSettings, OnlyCurtoGivesTheShortReport) {
-    const struct {
-        const char* file;
-        bool shortReport;
-    } cases[] = {
-        {"[VOLTANOR]\nRELATORIO=CURTO\n", true},    {"[voltanor]\nrelatorio= Curto \n", true},
-        {"[VOLTANOR]\nRELATORIO=COMPLETO\n", false}, {"[VOLTANOR]\nRELATORIO=CURTOS\n", false},
-        {"[VOLTANOR]\nRELATORIO=\n", false},         {"[OUTRA]\nRELATORIO=CURTO\n", false},
-    };
-    for (const auto& c : cases) {
-        fake::writeFile(fake::windowsDirectoryPath() + "/ORAVIX.INI", c.file);
-        EXPECT_EQ(readVoltanorSettings("C:").shortReport, c.shortReport) << c.file;
+        VoltanorSettings settings = readVoltanorSettings("C:");
+        EXPECT_EQ(settings.timeUntilFull, c.on) << c.file;
+        EXPECT_EQ(settings.shortReport, c.shortReport) << c.file;
     }
     fake::removeFile(fake::windowsDirectoryPath() + "/ORAVIX.INI");
 }
