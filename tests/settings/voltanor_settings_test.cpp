@@ -30,15 +30,13 @@ TEST(VoltanorSettings, WarningLevelsAndPollIntervalWithTheirFallbacks) {
 TEST(VoltanorSettings, OnlySimTurnsTheTimeUntilFullOnAndOnlyCurtoShortensTheReport) {
     const struct {
         const char* file;
-        bool on;           // TEMPOCARGA
-        bool shortReport;  // RELATORIO
+        bool on;
+        bool shortReport = false;  // RELATORIO=CURTO, any case
     } cases[] = {
-        {"[VOLTANOR]\nTEMPOCARGA=SIM\n", true, false},   {"[voltanor]\ntempocarga=sim\n", true, false},
-        {"[VOLTANOR]\nTEMPOCARGA=S\n", false, false},    {"[VOLTANOR]\nTEMPOCARGA=1\n", false, false},
-        {"[VOLTANOR]\nTEMPOCARGA=SIMM\n", false, false}, {"[OUTRA]\nTEMPOCARGA=SIM\n", false, false},
-        {"[VOLTANOR]\nRELATORIO=CURTO\n", false, true},  {"[voltanor]\nrelatorio= Curto \n", false, true},
-        {"[VOLTANOR]\nRELATORIO=COMPLETO\n", false, false}, {"[VOLTANOR]\nRELATORIO=CURTOS\n", false, false},
-        {"[VOLTANOR]\nRELATORIO=\n", false, false},       {"[OUTRA]\nRELATORIO=CURTO\n", false, false},
+        {"[VOLTANOR]\nTEMPOCARGA=SIM\n", true},   {"[voltanor]\ntempocarga=sim\n", true},
+        {"[VOLTANOR]\nTEMPOCARGA=S\n", false},    {"[VOLTANOR]\nTEMPOCARGA=1\n", false},
+        {"[VOLTANOR]\nTEMPOCARGA=SIMM\n", false}, {"[OUTRA]\nTEMPOCARGA=SIM\n", false},
+        {"[voltanor]\nrelatorio= Curto \n", false, true}, {"[VOLTANOR]\nRELATORIO=CURTOS\n", false},
     };
     for (const auto& c : cases) {
         fake::writeFile(fake::windowsDirectoryPath() + "/ORAVIX.INI", c.file);
