@@ -164,6 +164,7 @@ echo "test-in-fresh-root: $clone_dir at $(chroot "$root" git -C "$clone_dir" log
 # Every bash in it notes a command it cannot find (what the set-up should
 # have installed), whatever the script made of the failure.
 missing_log=/var/log/commands-not-found.log
+test_started=$SECONDS
 unshare --pid --fork --kill-child --mount-proc="$root/proc" \
   chroot "$root" /usr/bin/env -i HOME=/root TERM="${TERM:-dumb}" CI="${CI:-}" \
     PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin \
@@ -176,5 +177,5 @@ runner=
 if [ -s "$root$missing_log" ]; then
   echo "test-in-fresh-root: commands not found in the root: $(sort -u "$root$missing_log" | tr '\n' ' ')"
 fi
-echo "test-in-fresh-root: the test command ended with exit code $status"
+echo "test-in-fresh-root: the test command ended with exit code $status after $((SECONDS - test_started)) s"
 exit "$status"
