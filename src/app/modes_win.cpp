@@ -9,6 +9,7 @@
 #include "battery/report.h"
 #include "console/console.h"
 #include "console/window_layout.h"
+#include "menu/menu_program.h"
 #include "settings/sections.h"
 #include "speech/speech.h"
 #include "watch/announcements.h"
@@ -39,6 +40,8 @@ std::string runMode(ProgramMode mode) {
         return stopWatcher() ? watcherStoppedText : watcherNotRunningText;
     case ProgramMode::details:
         return detailsText(readBatteries());
+    case ProgramMode::configure:
+        runSettingsMenu(programArguments());
     default:
         return unknownOptionText;
     }

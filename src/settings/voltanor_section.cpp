@@ -21,6 +21,7 @@ bool saysSim(const std::string& value) {
 
 std::vector<int> parseWarningLevels(const std::string& value) {
     const std::vector<int> defaults = VoltanorSettings{}.warningLevels;
+    if (text::withoutBlankEnds(value) == warningsOff) return {};
     std::vector<int> levels;
     std::size_t start = 0;
     while (true) {

@@ -17,6 +17,10 @@ void loadSpeechSettings(int speed);
 void speechModuleStart();
 void startSpeech(int speed, const std::string& soundsDirectory);
 void finishSpeech();
+// Stops what is said and speaks on with another voice: a system voice of
+// that type and number (rate and tone as the settings give them), or the
+// default voice.  A system voice that cannot start leaves the default one.
+void changeVoice(bool systemVoice, int type, int voice);
 
 const std::string& startDirectory();
 const std::string& lettersDirectory();

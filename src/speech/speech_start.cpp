@@ -40,8 +40,7 @@ void makeRepeatToneSamples() {
     closeConsoleWindow();
 }
 
-void startSystemVoice() {
-    SystemVoiceSettings voice = readSystemVoiceSettings(state.startDirectory);
+void startSystemVoice(SystemVoiceSettings voice) {
     int rate = voice.type != 4 && voice.rate > 10 ? 0 : voice.rate;
     state.systemVoiceActive = startVoice(voice.voice, rate, voice.pitch, "", voice.type);
     state.currentVoiceType = voice.type;
@@ -86,7 +85,19 @@ void startSpeech(int speed, const std::string& soundsDirectory) {
     state.soundsDirectory = withTrailingBackslashUnlessEmpty(soundsDirectory);
     state.lettersDirectory = withTrailingBackslashUnlessEmpty(translator.lettersDirectory);
     state.systemVoiceActive = false;
-    if (translator.systemVoice) startSystemVoice();
+    if (translator.systemVoice) startSystemVoice(readSystemVoiceSettings(state.startDirectory));
+}
+
+void changeVoice(bool systemVoice, int type, int voice) {
+    stopSpeech();
+    if (state.systemVoiceActive) closeVoice();
+    state.systemVoiceActive = false;
+    state.voicePending = false;
+    if (!systemVoice) return;
+    SystemVoiceSettings settings = readSystemVoiceSettings(state.startDirectory);
+    settings.type = type;
+    settings.voice = voice;
+    startSystemVoice(settings);
 }
 
 void finishSpeech() {

@@ -1,0 +1,132 @@
+#!/usr/bin/env bash
+# voltanor.exe /configurar under Wine, driven with real key strokes: Down,
+# Right, Esc, S raise [TRADUTOR] VELOCIDADE by one and leave every other byte
+# of the file (comments, blank lines, odd spacing, CR LF and LF, an unknown
+# section) as it was, each key's line spoken in the default voice; Esc then N
+# and Esc alone change nothing, Esc alone ending at once; the human voice
+# chosen speaks its sample and the next report with the engine (16 kHz); a
+# read-only file is told on screen and aloud, kept, and the exit code says so;
+# the elevated save's private option writes only well-formed changes.
+source "$(dirname "$0")/lib/common.sh"
+source "$(dirname "$0")/lib/pieces.sh"
+work=$(mktemp -d)
+keep_settings "$work"
+trap 'chmod u+w "$settings" 2>/dev/null; restore_settings "$work"; [ -n "${KEEP_WORK:-}" ] || rm -rf "$work"' EXIT
+title="Voltanor - Configura$(printf '\xc3\xa7\xc3\xb5')es"
+
+# The installed settings with more in them than the installer writes.
+cp "$VOLTANOR_DATA_DIR/ORAVIX.INI" "$work/start.ini"
+printf '\r\n; Se\xe7\xe3o de outro programa\r\n[OUTRO]\r\n  Chave   =  valor  com  espa\xe7os \r\n\n\r\n;fim' >> "$work/start.ini"
+
+# start_menu NAME [ARGS]: the menu in the background, its sound in NAME-sound,
+# its drawing in NAME.log; waits until its window has the focus.
+start_menu() {
+  local name=$1; shift
+  mkdir -p "$work/$name-sound"
+  show_on_failure "$work/$name.log"
+  VOLTANOR_CAPTURE_DIR=$work/$name-sound WINEDEBUG=trace+font timeout 180 \
+    "$scripts/wine-exec.sh" "$VOLTANOR_EXE" /configurar "$@" >"$work/$name.out" 2>"$work/$name.log" </dev/null &
+  program=$! capture=$work/$name-sound
+  window=$(timeout 60 xdotool search --sync --name "^$title\$" | head -n1)
+  [ -n "$window" ] && timeout 20 xdotool windowfocus --sync "$window"
+}
+wait_menu() { status=0; wait "$program" || status=$?; wait_captured "$capture"; }
+key() { xdotool key --clearmodifiers "$@"; }
+wait_for() { local i; for ((i = 0; i < $1 * 10; i++)); do "${@:2}" && return 0; sleep 0.1; done; return 1; }
+# heard_pieces NAME PIECES: the default voice has said these pieces (UTF-8 lines), in order.
+heard_pieces() { spoke "$1" "$2" >/dev/null; }
+said() { wait_for 60 heard_pieces "$@"; }
+sound_started() { [ -n "$(find "$capture" -name '*.raw' -size +1k)" ]; }
+
+# 1. Down, Right, Esc, S: the speed one higher, every other byte kept.
+cp "$work/start.ini" "$settings"
+start_menu keyed
+check "keyed: the window opened and spoke" wait_for 60 sound_started
+key Down
+check "keyed: Down says the speed line" said keyed $'words Velocidade da fala\nsound _58\nnumbers _tres'
+key Right
+check "keyed: Right says the next value" said keyed $'words Velocidade da fala\nnumbers _tres\nnumbers _quatro'
+key Escape
+check "keyed: Esc asks whether to save" said keyed $'numbers _quatro\nwords Salvar as altera\xc3\xa7\xc3\xb5es'
+key s
+wait_menu
+check "keyed: exit code 0" [ "$status" -eq 0 ]
+check "keyed: S says it was saved" heard_pieces keyed $'words Salvar as altera\xc3\xa7\xc3\xb5es\nwords Configura\xc3\xa7\xc3\xb5es salvas'
+check "keyed: the window showed the new speed" drew_line "$work/keyed.log" "> Velocidade da fala: 4"
+sed '0,/^VELOCIDADE=3\r$/s//VELOCIDADE=4\r/' "$work/start.ini" > "$work/expected.ini"
+check "keyed: VELOCIDADE=4, every other byte unchanged" cmp "$settings" "$work/expected.ini"
+check "keyed: no file left beside it" [ ! -e "$settings.novo" ]
+
+# 2. Esc then N leaves without saving; Esc with nothing changed ends at once.
+cp "$work/start.ini" "$settings"
+start_menu discard
+wait_for 60 sound_started
+key Down Right Escape
+said discard $'words Salvar as altera\xc3\xa7\xc3\xb5es' >/dev/null
+key n
+wait_menu
+check "Esc, N: exit code 0, the file unchanged" [ "$status" -eq 0 ] && cmp -s "$settings" "$work/start.ini"
+start_menu quick
+wait_for 60 sound_started
+started=$(date +%s%N)
+key Escape
+wait_menu
+check "Esc alone: exit code 0 within 3 s ($(( ($(date +%s%N) - started) / 1000000 )) ms)" \
+  [ "$status" -eq 0 ] && [ $(( $(date +%s%N) - started )) -lt 3000000000 ]
+check "Esc alone: the file unchanged" cmp -s "$settings" "$work/start.ini"
+
+# 3. The human voice: its sample in the engine's voice, saved, and the next report spoken with it.
+start_menu human
+wait_for 60 sound_started
+key Right
+engine_spoke() { [ -n "$(find "$capture" -name '*-16000-1-S16_LE.raw' -size +8k)" ]; }
+check "human voice: the engine says the sample" wait_for 60 engine_spoke
+key Escape
+sleep 1
+key s
+wait_menu
+check "human voice: exit code 0" [ "$status" -eq 0 ]
+tr -d '\r' < "$settings" > "$work/human.ini"
+check "human voice: SAPI=SIM under [TRADUTOR], TIPOSAPI=3 in a new [SERVFALA]" \
+  [ "$(sed -n '/^\[TRADUTOR\]$/,/^\[/p' "$work/human.ini" | grep -c '^SAPI=SIM$')" -eq 1 ] && \
+  [ "$(tail -n2 "$work/human.ini" | tr '\n' ' ')" = '[SERVFALA] TIPOSAPI=3 ' ]
+mkdir -p "$work/report.capture"
+VOLTANOR_CAPTURE_DIR=$work/report.capture run_program "$work/report.log" -- mains=0 battery=Discharging \
+  full=5000000 now=4000000 current=1600000 -- "$VOLTANOR_EXE"
+report_bytes=$(cat "$work"/report.capture/*-16000-1-S16_LE.raw 2>/dev/null | wc -c)
+check "human voice: the next report is 16 kHz engine speech ($report_bytes bytes)" [ "$report_bytes" -gt 128000 ]
+
+# 4. A read-only file: told on screen and aloud, kept as it was, exit code 5.
+cp "$work/start.ini" "$settings"
+chmod a-w "$settings"
+start_menu readonly
+wait_for 60 sound_started
+key Down Right Escape
+said readonly $'words Salvar as altera\xc3\xa7\xc3\xb5es' >/dev/null
+key s
+check "read-only: the failure is spoken" said readonly $'words As configura\xc3\xa7\xc3\xb5es n\xc3\xa3o foram salvas'
+key Escape
+said readonly $'words As configura\xc3\xa7\xc3\xb5es n\xc3\xa3o foram salvas\nwords Salvar as altera\xc3\xa7\xc3\xb5es' >/dev/null
+key n
+wait_menu
+check "read-only: exit code 5" [ "$status" -eq 5 ]
+# The message may wrap anywhere: it is looked for with the blanks left out.
+check "read-only: the message on screen names the file" grep -qF \
+  "$(printf 'Asconfigura\xc3\xa7\xc3\xb5esn\xc3\xa3oforamsalvas:oarquivoC:\\windows\\ORAVIX.INI\xc3\xa9somenteleitura.')" \
+  <(drawn_texts "$work/readonly.log" | tr -d ' \n')
+check "read-only: the file unchanged" cmp -s "$settings" "$work/start.ini"
+chmod u+w "$settings"
+
+# 5. The elevated save's private option: well-formed changes are saved, others refused.
+printf 'TRADUTOR\tVELOCIDADE\t5\r\nNOVA\tCHAVE\tsim\r\n' > "$work/changes.txt"
+"$scripts/wine-exec.sh" "$VOLTANOR_EXE" /configurar "$(windows_path "$work/changes.txt")" </dev/null >/dev/null 2>&1
+status=$?
+{ sed '0,/^VELOCIDADE=3\r$/s//VELOCIDADE=5\r/' "$work/start.ini"; printf '\r\n\r\n[NOVA]\r\nCHAVE=sim\r\n'; } > "$work/expected.ini"
+check "private save: exit code 0, the changes saved" [ "$status" -eq 0 ] && cmp "$settings" "$work/expected.ini"
+printf 'TRADUTOR VELOCIDADE 1\r\n' > "$work/bad.txt"
+cp "$work/start.ini" "$settings"
+"$scripts/wine-exec.sh" "$VOLTANOR_EXE" /configurar "$(windows_path "$work/bad.txt")" </dev/null >/dev/null 2>&1
+status=$?
+check "private save: a malformed file changes nothing, exit code 5" [ "$status" -eq 5 ] && cmp -s "$settings" "$work/start.ini"
+
+finish
