@@ -80,15 +80,17 @@ Item voiceItem(const StartingPoint& start) {
 const char* const yes = "sim";
 const char* const no = "não";
 
-Reaction sayLine(const Menu& menu) { return {lineOf(menu.items[menu.current]), false, Outcome::stay}; }
+Reaction sayLine(const Menu& menu) { return {lineOf(menu.items[menu.current]), false, false, Outcome::stay}; }
 
 Reaction moveValue(Item& item, int step) {
     const int last = static_cast<int>(item.choices.size()) - 1;
     int next = item.chosen < 0 ? (step > 0 ? 0 : last) : std::max(0, std::min(last, item.chosen + step));
-    bool voiceChanged = item.kind == ItemKind::voice && next != item.chosen;
+    const bool changed = next != item.chosen;
+    const bool voiceChanged = item.kind == ItemKind::voice && changed;
     item.chosen = next;
     std::string label = item.choices[static_cast<std::size_t>(next)].label;
-    return {voiceChanged ? label + ". " + voiceSample : label, voiceChanged, Outcome::stay};
+    return {voiceChanged ? label + ". " + voiceSample : label, voiceChanged, item.kind == ItemKind::speed && changed,
+            Outcome::stay};
 }
 
 }  // namespace
@@ -115,6 +117,7 @@ Menu menuFrom(const StartingPoint& start) {
     menu.items.push_back(voiceItem(start));
     menu.items.push_back(settingItem(start, "Velocidade da fala", "Velocidade da voz padrão, de 1, a mais lenta, a 5, a mais rápida.",
                                      "TRADUTOR", "VELOCIDADE", {{"1", "1"}, {"2", "2"}, {"3", "3"}, {"4", "4"}, {"5", "5"}}, 2));
+    menu.items.back().kind = ItemKind::speed;
     menu.items.push_back(settingItem(start, "Níveis de aviso",
                                      "Com que carga o aviso de bateria diz que a bateria está baixa e, no último nível, crítica.",
                                      "VOLTANOR", "AVISOS",
@@ -139,10 +142,10 @@ Menu menuFrom(const StartingPoint& start) {
 Reaction react(Menu& menu, Key key) {
     if (menu.askingToSave) {
         switch (key) {
-        case Key::yes: return {"", false, Outcome::save};
-        case Key::no: return {"", false, Outcome::leave};
+        case Key::yes: return {"", false, false, Outcome::save};
+        case Key::no: return {"", false, false, Outcome::leave};
         case Key::escape: menu.askingToSave = false; return sayLine(menu);
-        default: return {saveQuestion, false, Outcome::stay};
+        default: return {saveQuestion, false, false, Outcome::stay};
         }
     }
     Item& item = menu.items[menu.current];
@@ -154,11 +157,11 @@ Reaction react(Menu& menu, Key key) {
     case Key::end: menu.current = last; return sayLine(menu);
     case Key::right: return moveValue(item, 1);
     case Key::left: return moveValue(item, -1);
-    case Key::help: return {item.help, false, Outcome::stay};
+    case Key::help: return {item.help, false, false, Outcome::stay};
     case Key::escape:
-        if (!anythingChanged(menu)) return {"", false, Outcome::leave};
+        if (!anythingChanged(menu)) return {"", false, false, Outcome::leave};
         menu.askingToSave = true;
-        return {saveQuestion, false, Outcome::stay};
+        return {saveQuestion, false, false, Outcome::stay};
     default: return sayLine(menu);
     }
 }
@@ -187,6 +190,12 @@ std::vector<SettingChange> settingsToWrite(const Menu& menu) {
 std::optional<VoiceSelection> chosenVoice(const Menu& menu) {
     for (const Item& item : menu.items)
         if (item.kind == ItemKind::voice && item.chosen >= 0) return item.choices[static_cast<std::size_t>(item.chosen)].voice;
+    return std::nullopt;
+}
+
+std::optional<int> chosenSpeed(const Menu& menu) {
+    for (const Item& item : menu.items)
+        if (item.kind == ItemKind::speed && item.chosen >= 0) return item.chosen + 1;
     return std::nullopt;
 }
 

@@ -37,7 +37,7 @@ struct Choice {
     std::optional<VoiceSelection> voice;  // on the voice item
 };
 
-enum class ItemKind { voice, setting, logonEntry };
+enum class ItemKind { voice, speed, setting, logonEntry };
 
 struct Item {
     ItemKind kind = ItemKind::setting;
@@ -72,6 +72,7 @@ enum class Outcome { stay, leave, save };
 struct Reaction {
     std::string say;
     bool voiceChanged = false;  // the chosen voice should say `say`
+    bool speedChanged = false;  // the default voice should say it at the chosen speed
     Outcome outcome = Outcome::stay;
 };
 Reaction react(Menu& menu, Key key);
@@ -82,6 +83,8 @@ bool anythingChanged(const Menu& menu);
 std::vector<SettingChange> settingsToWrite(const Menu& menu);
 // The chosen voice, when the voice item holds one of its choices.
 std::optional<VoiceSelection> chosenVoice(const Menu& menu);
+// The chosen speed of the default voice, when the speed item holds a choice.
+std::optional<int> chosenSpeed(const Menu& menu);
 // The logon entry's new state, when it was changed.
 std::optional<bool> logonEntryToWrite(const Menu& menu);
 

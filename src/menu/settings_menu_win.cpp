@@ -101,6 +101,7 @@ void runSettingsMenu(const std::vector<std::string>& arguments) {
             saveFailed = true;
             reaction.say = message = *problem;
         }
+        if (std::optional<int> speed = menu::chosenSpeed(menu); reaction.speedChanged && speed) changeDefaultVoiceSpeed(*speed);
         if (reaction.voiceChanged) {
             std::optional<menu::VoiceSelection> voice = menu::chosenVoice(menu);
             if (voice) changeVoice(voice->systemVoice, voice->type, voice->number);

@@ -38,6 +38,10 @@ heard_pieces() { spoke "$1" "$2" >/dev/null; }
 said() { wait_for 60 heard_pieces "$@"; }
 sound_started() { [ -n "$(find "$capture" -name '*.raw' -size +1k)" ]; }
 
+# use_speed N: the pieces looked for from now on are said at speed N.
+use_speed() { tuning=("$(installed_value "DIFONES$1")" "$(installed_value "CORTEFON$1")" "$(installed_value "SOBRAFON$1")"
+                      "$(installed_value "INTERPAL$1")"); }
+
 # 1. Down, Right, Esc, S: the speed one higher, every other byte kept.
 cp "$work/start.ini" "$settings"
 start_menu keyed
@@ -46,8 +50,10 @@ key Down
 check "keyed: Down says the speed line" said keyed $'words Velocidade da fala\nsound _58\nnumbers _tres'
 key Right
 check "keyed: Right says the next value" said keyed $'words Velocidade da fala\nnumbers _tres\nnumbers _quatro'
+# From here the default voice speaks at the chosen speed.
+use_speed 4
 key Escape
-check "keyed: Esc asks whether to save" said keyed $'numbers _quatro\nwords Salvar as altera\xc3\xa7\xc3\xb5es'
+check "keyed: Esc asks whether to save, at speed 4" said keyed $'numbers _quatro\nwords Salvar as altera\xc3\xa7\xc3\xb5es'
 key s
 wait_menu
 check "keyed: exit code 0" [ "$status" -eq 0 ]
@@ -102,6 +108,7 @@ chmod a-w "$settings"
 start_menu readonly
 wait_for 60 sound_started
 key Down Right Escape
+use_speed 4
 said readonly $'words Salvar as altera\xc3\xa7\xc3\xb5es' >/dev/null
 key s
 check "read-only: the failure is spoken" said readonly $'words As configura\xc3\xa7\xc3\xb5es n\xc3\xa3o foram salvas'
