@@ -224,7 +224,7 @@ std::string notSavedText(const std::string& file, SaveProblem problem) {
     switch (problem) {
     case SaveProblem::readOnly: why = "o arquivo " + file + " é somente leitura."; break;
     case SaveProblem::inUse: why = "o arquivo " + file + " está em uso por outro programa."; break;
-    case SaveProblem::notText: why = "o arquivo " + file + " não é um arquivo de texto."; break;
+    case SaveProblem::notText: why = "o arquivo " + file + " não é um arquivo de texto simples."; break;
     case SaveProblem::refused: why = "o Windows não permitiu gravar o arquivo " + file + "."; break;
     default: why = "não foi possível gravar o arquivo " + file + "."; break;
     }

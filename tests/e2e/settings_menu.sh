@@ -124,7 +124,25 @@ check "read-only: the message on screen names the file" grep -qF \
 check "read-only: the file unchanged" cmp -s "$settings" "$work/start.ini"
 chmod u+w "$settings"
 
-# 5. The elevated save's private option: well-formed changes are saved, others refused.
+# 5. A file in UTF-16 (zero bytes in it): told, kept as it was.
+iconv -f CP1252 -t UTF-16 "$work/start.ini" > "$work/wide.ini"
+cp "$work/wide.ini" "$settings"
+start_menu wide
+wait_for 60 sound_started
+key Down Right Escape
+said wide $'words Salvar as altera\xc3\xa7\xc3\xb5es' >/dev/null
+key s
+check "UTF-16: the failure is spoken" said wide $'words As configura\xc3\xa7\xc3\xb5es n\xc3\xa3o foram salvas'
+key Escape
+said wide $'words As configura\xc3\xa7\xc3\xb5es n\xc3\xa3o foram salvas\nwords Salvar as altera\xc3\xa7\xc3\xb5es' >/dev/null
+key n
+wait_menu
+check "UTF-16: exit code 5, the file unchanged" [ "$status" -eq 5 ] && cmp -s "$settings" "$work/wide.ini"
+check "UTF-16: the reason on screen" grep -qF "$(printf 'n\xc3\xa3o\xc3\xa9umarquivodetextosimples.')" \
+  <(drawn_texts "$work/wide.log" | tr -d ' \n')
+cp "$work/start.ini" "$settings"
+
+# 6. The elevated save's private option: well-formed changes are saved, others refused.
 printf 'TRADUTOR\tVELOCIDADE\t5\r\nNOVA\tCHAVE\tsim\r\n' > "$work/changes.txt"
 "$scripts/wine-exec.sh" "$VOLTANOR_EXE" /configurar "$(windows_path "$work/changes.txt")" </dev/null >/dev/null 2>&1
 status=$?
