@@ -71,14 +71,15 @@ key Down Right Escape
 said discard $'words Salvar as altera\xc3\xa7\xc3\xb5es' >/dev/null
 key n
 wait_menu
-check "Esc, N: exit code 0, the file unchanged" [ "$status" -eq 0 ] && cmp -s "$settings" "$work/start.ini"
+check "Esc, N: exit code 0" [ "$status" -eq 0 ]
+check "Esc, N: the file unchanged" cmp -s "$settings" "$work/start.ini"
 start_menu quick
 wait_for 60 sound_started
 started=$(date +%s%N)
 key Escape
 wait_menu
-check "Esc alone: exit code 0 within 3 s ($(( ($(date +%s%N) - started) / 1000000 )) ms)" \
-  [ "$status" -eq 0 ] && [ $(( $(date +%s%N) - started )) -lt 3000000000 ]
+took=$(( ($(date +%s%N) - started) / 1000000 ))
+check "Esc alone: exit code 0 within 3 s ($took ms)" all_hold "$status" -eq 0 -- "$took" -lt 3000
 check "Esc alone: the file unchanged" cmp -s "$settings" "$work/start.ini"
 
 # 3. The human voice: its sample in the engine's voice, saved, and the next report spoken with it.
@@ -94,52 +95,49 @@ wait_menu
 check "human voice: exit code 0" [ "$status" -eq 0 ]
 tr -d '\r' < "$settings" > "$work/human.ini"
 check "human voice: SAPI=SIM under [TRADUTOR], TIPOSAPI=3 in a new [SERVFALA]" \
-  [ "$(sed -n '/^\[TRADUTOR\]$/,/^\[/p' "$work/human.ini" | grep -c '^SAPI=SIM$')" -eq 1 ] && \
-  [ "$(tail -n2 "$work/human.ini" | tr '\n' ' ')" = '[SERVFALA] TIPOSAPI=3 ' ]
+  all_hold "$(sed -n '/^\[TRADUTOR\]$/,/^\[/p' "$work/human.ini" | grep -c '^SAPI=SIM$')" -eq 1 -- \
+  "$(tail -n2 "$work/human.ini" | tr '\n' ' ')" = '[SERVFALA] TIPOSAPI=3 ' 
 mkdir -p "$work/report.capture"
 VOLTANOR_CAPTURE_DIR=$work/report.capture run_program "$work/report.log" -- mains=0 battery=Discharging \
   full=5000000 now=4000000 current=1600000 -- "$VOLTANOR_EXE"
 report_bytes=$(cat "$work"/report.capture/*-16000-1-S16_LE.raw 2>/dev/null | wc -c)
 check "human voice: the next report is 16 kHz engine speech ($report_bytes bytes)" [ "$report_bytes" -gt 128000 ]
 
+# refused_save NAME: Down, Right, Esc, S in a menu whose save fails; the failure
+# is spoken, then Esc goes back to the menu and Esc, N leave with exit code 5.
+not_saved=$'words As configura\xc3\xa7\xc3\xb5es n\xc3\xa3o foram salvas'
+refused_save() {
+  start_menu "$1"
+  wait_for 60 sound_started
+  key Down Right Escape
+  said "$1" $'words Salvar as altera\xc3\xa7\xc3\xb5es' >/dev/null
+  key s
+  check "$1: the failure is spoken" said "$1" "$not_saved"
+  key Escape
+  said "$1" "$not_saved"$'\nwords Salvar as altera\xc3\xa7\xc3\xb5es' >/dev/null
+  key n
+  wait_menu
+  check "$1: exit code 5" [ "$status" -eq 5 ]
+}
+# shown_reason NAME TEXT: the window showed the text; the message may wrap
+# anywhere, so it is looked for with the blanks left out.
+shown_reason() { grep -qF "$(printf '%s' "$2" | tr -d ' ')" <(drawn_texts "$work/$1.log" | tr -d ' \n'); }
+
 # 4. A read-only file: told on screen and aloud, kept as it was, exit code 5.
 cp "$work/start.ini" "$settings"
 chmod a-w "$settings"
-start_menu readonly
-wait_for 60 sound_started
-key Down Right Escape
-use_speed 4
-said readonly $'words Salvar as altera\xc3\xa7\xc3\xb5es' >/dev/null
-key s
-check "read-only: the failure is spoken" said readonly $'words As configura\xc3\xa7\xc3\xb5es n\xc3\xa3o foram salvas'
-key Escape
-said readonly $'words As configura\xc3\xa7\xc3\xb5es n\xc3\xa3o foram salvas\nwords Salvar as altera\xc3\xa7\xc3\xb5es' >/dev/null
-key n
-wait_menu
-check "read-only: exit code 5" [ "$status" -eq 5 ]
-# The message may wrap anywhere: it is looked for with the blanks left out.
-check "read-only: the message on screen names the file" grep -qF \
-  "$(printf 'Asconfigura\xc3\xa7\xc3\xb5esn\xc3\xa3oforamsalvas:oarquivoC:\\windows\\ORAVIX.INI\xc3\xa9somenteleitura.')" \
-  <(drawn_texts "$work/readonly.log" | tr -d ' \n')
-check "read-only: the file unchanged" cmp -s "$settings" "$work/start.ini"
+refused_save readonly
+check "readonly: the message on screen names the file" shown_reason readonly \
+  "$(printf 'As configura\xc3\xa7\xc3\xb5es n\xc3\xa3o foram salvas: o arquivo C:\\windows\\ORAVIX.INI \xc3\xa9 somente leitura.')"
+check "readonly: the file unchanged" cmp -s "$settings" "$work/start.ini"
 chmod u+w "$settings"
 
 # 5. A file in UTF-16 (zero bytes in it): told, kept as it was.
 iconv -f CP1252 -t UTF-16 "$work/start.ini" > "$work/wide.ini"
 cp "$work/wide.ini" "$settings"
-start_menu wide
-wait_for 60 sound_started
-key Down Right Escape
-said wide $'words Salvar as altera\xc3\xa7\xc3\xb5es' >/dev/null
-key s
-check "UTF-16: the failure is spoken" said wide $'words As configura\xc3\xa7\xc3\xb5es n\xc3\xa3o foram salvas'
-key Escape
-said wide $'words As configura\xc3\xa7\xc3\xb5es n\xc3\xa3o foram salvas\nwords Salvar as altera\xc3\xa7\xc3\xb5es' >/dev/null
-key n
-wait_menu
-check "UTF-16: exit code 5, the file unchanged" [ "$status" -eq 5 ] && cmp -s "$settings" "$work/wide.ini"
-check "UTF-16: the reason on screen" grep -qF "$(printf 'n\xc3\xa3o\xc3\xa9umarquivodetextosimples.')" \
-  <(drawn_texts "$work/wide.log" | tr -d ' \n')
+refused_save wide
+check "wide: the reason on screen" shown_reason wide "$(printf 'n\xc3\xa3o \xc3\xa9 um arquivo de texto simples.')"
+check "wide: the file unchanged" cmp -s "$settings" "$work/wide.ini"
 cp "$work/start.ini" "$settings"
 
 # 6. The elevated save's private option: well-formed changes are saved, others refused.
@@ -147,11 +145,13 @@ printf 'TRADUTOR\tVELOCIDADE\t5\r\nNOVA\tCHAVE\tsim\r\n' > "$work/changes.txt"
 "$scripts/wine-exec.sh" "$VOLTANOR_EXE" /configurar "$(windows_path "$work/changes.txt")" </dev/null >/dev/null 2>&1
 status=$?
 { sed '0,/^VELOCIDADE=3\r$/s//VELOCIDADE=5\r/' "$work/start.ini"; printf '\r\n\r\n[NOVA]\r\nCHAVE=sim\r\n'; } > "$work/expected.ini"
-check "private save: exit code 0, the changes saved" [ "$status" -eq 0 ] && cmp "$settings" "$work/expected.ini"
+check "private save: exit code 0" [ "$status" -eq 0 ]
+check "private save: the changes saved" cmp "$settings" "$work/expected.ini"
 printf 'TRADUTOR VELOCIDADE 1\r\n' > "$work/bad.txt"
 cp "$work/start.ini" "$settings"
 "$scripts/wine-exec.sh" "$VOLTANOR_EXE" /configurar "$(windows_path "$work/bad.txt")" </dev/null >/dev/null 2>&1
 status=$?
-check "private save: a malformed file changes nothing, exit code 5" [ "$status" -eq 5 ] && cmp -s "$settings" "$work/start.ini"
+check "private save: a malformed file, exit code 5" [ "$status" -eq 5 ]
+check "private save: a malformed file changes nothing" cmp -s "$settings" "$work/start.ini"
 
 finish
