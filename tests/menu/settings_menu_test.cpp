@@ -82,9 +82,9 @@ TEST(SettingsMenu, KeyBytesAreMenuKeys) {
     const struct {
         unsigned char first, second;
         Key key;
-    } cases[] = {{0, 0x48, Key::up}, {0, 0x50, Key::down}, {0, 0x47, Key::home}, {0, 0x4F, Key::end},
-                 {0, 0x4B, Key::left}, {0, 0x4D, Key::right}, {0, 0x3B, Key::help}, {27, 0, Key::escape},
-                 {'s', 0, Key::yes}, {'N', 0, Key::no}, {'\r', 0, Key::other}, {0, 0x3C, Key::other}};
+    } cases[] = {{0, 0x48, Key::up}, {0, 0x50, Key::down}, {0, 0x47, Key::home}, {0, 0x4F, Key::end}, {0, 0x4B, Key::left},
+                 {0, 0x4D, Key::right}, {0, 0x3B, Key::help}, {27, 0, Key::escape}, {'s', 0, Key::yes}, {'N', 0, Key::no},
+                 {'\r', 0, Key::other}, {0, 0x3C, Key::other}};
     for (const auto& c : cases) EXPECT_EQ(menu::keyFrom(c.first, c.second), c.key) << int(c.first) << " " << int(c.second);
 }
 
