@@ -33,7 +33,7 @@ TEST(SettingsSaveWine, HeldReadOnlyOrMissingFilesAreKeptOrCreatedWhole) {
                                    : CreateFileA(path.c_str(), GENERIC_READ, c.share, nullptr, OPEN_EXISTING, 0, nullptr);
         menu::SaveResult result = menu::saveSettingChanges(path, change);
         EXPECT_EQ(result.step, c.step) << c.share;
-        if (c.step == SaveStep::failed) EXPECT_EQ(result.problem, c.problem) << c.share;
+        EXPECT_EQ(result.step == SaveStep::failed ? result.problem : c.problem, c.problem) << c.share;
         if (held != INVALID_HANDLE_VALUE) CloseHandle(held);
         EXPECT_EQ(menu::settingsFileBytes(path), c.after) << c.share;
         EXPECT_EQ(GetFileAttributesA((path + ".novo").c_str()), INVALID_FILE_ATTRIBUTES) << c.share;
