@@ -10,6 +10,7 @@
 #include "battery/report.h"
 #include "console/console.h"
 #include "console/window_layout.h"
+#include "menu/menu_program.h"
 #include "settings/sections.h"
 #include "speech/speech.h"
 #include "watch/announcements.h"
@@ -47,6 +48,8 @@ std::string runMode(ProgramMode mode) {
         return detailsText(readBatteries());
     case ProgramMode::help:
         return helpText;
+    case ProgramMode::configure:
+        runSettingsMenu(programArguments());
     default:
         return unknownOptionText;
     }

@@ -1,14 +1,17 @@
 // The command line: no option gives the one-shot report; "/vigiar" starts the
 // battery watcher and "/parar" ends it; "/detalhes" gives the report and the
-// battery details under it; "/ajuda" says what the program and its options do.
+// battery details under it; "/configurar" opens the settings menu; "/ajuda"
+// says what the program and its options do.
 #pragma once
 #include <string>
 #include <vector>
 
-enum class ProgramMode { report, watch, stopWatcher, details, help, unknownOption };
+enum class ProgramMode { report, watch, stopWatcher, details, configure, help, unknownOption };
 
 // The arguments after the program's name.  An option is written with "/" or
-// "-" in front, in any case; more than one argument is an unknown option.
+// "-" in front, in any case; more than one argument is an unknown option,
+// but for "/configurar" and the one file an elevated save of the settings menu
+// is given.
 ProgramMode modeFromArguments(const std::vector<std::string>& arguments);
 
 constexpr int exitUnknownOption = 4;  // told in the window and aloud

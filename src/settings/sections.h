@@ -75,8 +75,10 @@ struct VoltanorSettings {
     bool shortReport = false;                // RELATORIO: "CURTO" (any case); anything else is COMPLETO
 };
 // AVISOS: a comma-separated list of 1 to 10 whole numbers from 1 to 100
-// (blanks around them allowed), given back without repeats, highest first.
-// Anything else (text, an empty item, a negative level) gives the default.
+// (blanks around them allowed), given back without repeats, highest first;
+// "0" alone turns the level warnings off (no levels).  Anything else (text,
+// an empty item, a negative level) gives the default.
+constexpr const char* warningsOff = "0";
 std::vector<int> parseWarningLevels(const std::string& value);
 // INTERVALO: a whole number; below 1 it is 1, above 3600 it is 3600; text,
 // an empty or a negative value give 5.

@@ -22,6 +22,7 @@ bool saysWord(const std::string& value, const std::string& word) {
 
 std::vector<int> parseWarningLevels(const std::string& value) {
     const std::vector<int> defaults = VoltanorSettings{}.warningLevels;
+    if (text::withoutBlankEnds(value) == warningsOff) return {};
     std::vector<int> levels;
     std::size_t start = 0;
     while (true) {

@@ -17,6 +17,13 @@ void loadSpeechSettings(int speed);
 void speechModuleStart();
 void startSpeech(int speed, const std::string& soundsDirectory);
 void finishSpeech();
+// Stops what is said and speaks on with another voice: a system voice of
+// that type and number (rate and tone as the settings give them), or the
+// default voice.  A system voice that cannot start leaves the default one.
+void changeVoice(bool systemVoice, int type, int voice);
+// Stops what is said; the default voice speaks on at another speed (1..5),
+// with that speed's database and tuning.
+void changeDefaultVoiceSpeed(int speed);
 
 const std::string& startDirectory();
 const std::string& lettersDirectory();

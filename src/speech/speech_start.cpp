@@ -40,11 +40,22 @@ void makeRepeatToneSamples() {
     closeConsoleWindow();
 }
 
-void startSystemVoice() {
-    SystemVoiceSettings voice = readSystemVoiceSettings(state.startDirectory);
+void startSystemVoice(SystemVoiceSettings voice) {
     int rate = voice.type != 4 && voice.rate > 10 ? 0 : voice.rate;
     state.systemVoiceActive = startVoice(voice.voice, rate, voice.pitch, "", voice.type);
     state.currentVoiceType = voice.type;
+}
+
+// The diphone synthesizer over the database and tuning of a speed (0: the
+// configured one; out of 1..5: 3).
+void startDefaultVoice(const TranslatorSettings& translator, int speed) {
+    if (speed <= 0) speed = translator.speed;
+    if (speed < 1 || speed > 5) speed = 3;
+    loadSpeechSettings(speed);
+    int code = diphoneStart({translator.lettersDirectory.substr(0, synthesizerDirectoryLength),
+                             translator.diphoneDirectory},
+                            playBufferQueued);
+    if (code != 0) reportStartFailure(code);
 }
 
 }  // namespace
@@ -76,17 +87,28 @@ void loadSpeechSettings(int speed) {
 
 void startSpeech(int speed, const std::string& soundsDirectory) {
     TranslatorSettings translator = readTranslatorSettings(state.startDirectory);
-    if (speed <= 0) speed = translator.speed;
-    if (speed < 1 || speed > 5) speed = 3;
-    loadSpeechSettings(speed);
-    int code = diphoneStart({translator.lettersDirectory.substr(0, synthesizerDirectoryLength),
-                             translator.diphoneDirectory},
-                            playBufferQueued);
-    if (code != 0) reportStartFailure(code);
+    startDefaultVoice(translator, speed);
     state.soundsDirectory = withTrailingBackslashUnlessEmpty(soundsDirectory);
     state.lettersDirectory = withTrailingBackslashUnlessEmpty(translator.lettersDirectory);
     state.systemVoiceActive = false;
-    if (translator.systemVoice) startSystemVoice();
+    if (translator.systemVoice) startSystemVoice(readSystemVoiceSettings(state.startDirectory));
+}
+
+void changeDefaultVoiceSpeed(int speed) {
+    stopSpeech();
+    startDefaultVoice(readTranslatorSettings(state.startDirectory), speed);
+}
+
+void changeVoice(bool systemVoice, int type, int voice) {
+    stopSpeech();
+    if (state.systemVoiceActive) closeVoice();
+    state.systemVoiceActive = false;
+    state.voicePending = false;
+    if (!systemVoice) return;
+    SystemVoiceSettings settings = readSystemVoiceSettings(state.startDirectory);
+    settings.type = type;
+    settings.voice = voice;
+    startSystemVoice(settings);
 }
 
 void finishSpeech() {

@@ -2,6 +2,7 @@
 // the engine of the chosen mode and our two notification sinks, which hand
 // the engine's notifications to the voice (sapi4_voice.cpp).
 #include <atomic>
+#include <cstring>
 
 #include "voices/sapi4_interfaces_win.h"
 #include "voices/sapi4_voice.h"
@@ -139,3 +140,19 @@ const VoiceBackend backend{start, sapi4Close, speak, busy, sapi4Stop};
 }  // namespace
 
 const VoiceBackend& sapi4Voice() { return backend; }
+
+std::vector<std::string> sapi4VoiceNames() {
+    std::vector<std::string> names;
+    ITTSEnumA* modes = nullptr;
+    if (FAILED(CoCreateInstance(CLSID_TTSEnumerator, nullptr, anyServer, IID_ITTSEnumA, reinterpret_cast<void**>(&modes))) ||
+        !modes)
+        return names;
+    auto* record = new TTSMODEINFOA{};
+    ULONG fetched = 0;
+    constexpr std::size_t mostModes = 100;  // an enumerator that never ends stops here
+    while (names.size() < mostModes && modes->Next(1, record, &fetched) == S_OK && fetched == 1)
+        names.emplace_back(record->szModeName, strnlen(record->szModeName, sizeof record->szModeName));
+    delete record;
+    modes->Release();
+    return names;
+}

@@ -40,3 +40,7 @@ std::vector<std::string> sapi4TextPieces(const std::string& text);
 
 // The voice as the dispatcher sees it, over the real engine.
 const VoiceBackend& sapi4Voice();
+
+// The mode names of the installed SAPI 4 engines, in the order VOZ numbers
+// them; none when the enumerator cannot be created.
+std::vector<std::string> sapi4VoiceNames();

@@ -116,6 +116,40 @@ void close(Twin& twin) {
     twin.speakComplete = nullptr;  // owned by the voice object
 }
 
+std::string systemCodePageFromWide(const BSTR wide) {
+    if (!wide) return {};
+    int size = WideCharToMultiByte(CP_ACP, 0, wide, -1, nullptr, 0, nullptr, nullptr);
+    if (size <= 1) return {};
+    std::string text(static_cast<size_t>(size), '\0');
+    WideCharToMultiByte(CP_ACP, 0, wide, -1, text.data(), size, nullptr, nullptr);
+    text.pop_back();  // the terminating zero
+    return text;
+}
+
+std::vector<std::string> voiceNames(const CLSID& voiceClass) {
+    std::vector<std::string> names;
+    ISpeechVoice* voice = nullptr;
+    if (FAILED(CoCreateInstance(voiceClass, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_INPROC_HANDLER | CLSCTX_LOCAL_SERVER,
+                                IID_ISpeechVoice, reinterpret_cast<void**>(&voice))))
+        return names;
+    Bstr none(L"");
+    ISpeechObjectTokens* tokens = nullptr;
+    LONG installed = 0;
+    if (SUCCEEDED(voice->GetVoices(none.text, none.text, &tokens)) && tokens && SUCCEEDED(tokens->get_Count(&installed))) {
+        for (LONG i = 0; i < installed; ++i) {
+            ISpeechObjectToken* token = nullptr;
+            BSTR description = nullptr;
+            if (SUCCEEDED(tokens->Item(i, &token)) && token) token->GetDescription(0, &description);
+            names.push_back(systemCodePageFromWide(description));
+            SysFreeString(description);
+            release(token);
+        }
+    }
+    release(tokens);
+    release(voice);
+    return names;
+}
+
 template <Twin& twin>
 struct Operations {
     static bool start(int voice, int rate, int, const std::string&) { return ::start(twin, voice, rate); }
@@ -130,3 +164,6 @@ struct Operations {
 
 const VoiceBackend& sapi5Voice() { return Operations<sapi5>::backend; }
 const VoiceBackend& sapi54Voice() { return Operations<sapi54>::backend; }
+
+std::vector<std::string> sapi5VoiceNames() { return voiceNames(CLSID_SpVoice); }
+std::vector<std::string> sapi54VoiceNames() { return voiceNames(CLSID_SpVoice54); }

@@ -15,7 +15,8 @@ TEST(VoltanorSettings, WarningLevelsAndPollIntervalWithTheirFallbacks) {
     } cases[] = {
         {"", defaultLevels, 5},          {"15", {15}, 15},           {" 30 , 7 ,50", {50, 30, 7}, 5},
         {"10,10,20", {20, 10}, 5},       {"100,1", {100, 1}, 5},     {"101", defaultLevels, 101},
-        {"0", defaultLevels, 1},         {"-5", defaultLevels, 5},   {"20,,5", defaultLevels, 5},
+        {"0", {}, 1},                   {" 0 ", {}, 1},             {"0,5", defaultLevels, 5},
+        {"-5", defaultLevels, 5},   {"20,,5", defaultLevels, 5},
         {"20,", defaultLevels, 5},       {"vinte", defaultLevels, 5}, {"12x", defaultLevels, 5},
         {"1,2,3,4,5,6,7,8,9,10", {10, 9, 8, 7, 6, 5, 4, 3, 2, 1}, 5},
         {"1,2,3,4,5,6,7,8,9,10,11", defaultLevels, 5},

@@ -63,6 +63,8 @@ TEST(ProgramOptions, ModeOfEachCommandLine) {
         {{"vigiar"}, ProgramMode::unknownOption}, {{"/"}, ProgramMode::unknownOption},
         {{"/vigiar", "/parar"}, ProgramMode::unknownOption}, {{"/vigiarx"}, ProgramMode::unknownOption},
         {{""}, ProgramMode::unknownOption},  {{"-Detalhes"}, ProgramMode::details},
+        {{"/CONFIGURAR"}, ProgramMode::configure}, {{"-configurar", "x.txt"}, ProgramMode::configure},
+        {{"/configurar", "a", "b"}, ProgramMode::unknownOption}, {{"/parar", "x.txt"}, ProgramMode::unknownOption},
         {{"/AJUDA"}, ProgramMode::help},     {{"-ajuda", "x"}, ProgramMode::unknownOption},
     };
     for (const auto& c : cases) EXPECT_EQ(modeFromArguments(c.arguments), c.mode) << c.arguments.size();

@@ -1,0 +1,12 @@
+// "/configurar": the spoken settings menu in the console window (Win32 edge).
+#pragma once
+#include <string>
+#include <vector>
+
+// The changes were not saved (the menu said why); told in the exit code.
+constexpr int exitSettingsNotSaved = 5;
+
+// With the option alone, runs the menu until the user leaves; with a second
+// argument, the file of changes an elevated start of the program is given,
+// saves them and ends.  Never returns: the program ends here.
+[[noreturn]] void runSettingsMenu(const std::vector<std::string>& arguments);

@@ -1,0 +1,91 @@
+#include "menu/settings_menu.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using menu::Key;
+using menu::Outcome;
+
+struct KeyedRun {
+    std::vector<std::string> said;
+    Outcome outcome = Outcome::stay;
+    std::vector<SettingChange> written;
+};
+
+KeyedRun runKeys(const menu::StartingPoint& start, const std::vector<Key>& keys) {
+    menu::Menu m = menu::menuFrom(start);
+    KeyedRun run;
+    for (Key key : keys) {
+        menu::Reaction reaction = menu::react(m, key);
+        run.said.push_back(reaction.say);
+        run.outcome = reaction.outcome;
+    }
+    run.written = menu::settingsToWrite(m);
+    return run;
+}
+
+std::string joined(const std::vector<SettingChange>& changes) {
+    std::string text;
+    for (const auto& c : changes) text += c.section + " " + c.key + "=" + c.value + ";";
+    return text;
+}
+
+TEST(SettingsMenu, KeysMoveSayAndDecideWhatIsWritten) {
+    const std::string installed = "[TRADUTOR]\r\nVELOCIDADE=3\r\n[VOLTANOR]\r\nTEMPOCARGA=SIM\r\nAVISOS=20, 10,5\r\n";
+    const menu::StartingPoint plain{installed, {}, true, false};
+    const menu::StartingPoint odd{"[TRADUTOR]\nvelocidade=9\n[VOLTANOR]\nAVISOS=abc\nRELATORIO=curto\n", {}, false, true};
+    const menu::StartingPoint voices{"[TRADUTOR]\nSAPI=1\n[SERVFALA]\nTIPOSAPI=5\nVOZ=2\n",
+                                     {{5, 1, "Ana"}, {5, 2, ""}, {4, 1, "Rui"}}, true, false};
+    const struct {
+        const menu::StartingPoint* start;
+        std::vector<Key> keys;
+        std::vector<std::string> said;
+        Outcome outcome;
+        const char* written;
+    } cases[] = {
+        {&plain, {Key::down, Key::right, Key::escape, Key::yes},
+         {"Velocidade da fala: 3", "4", menu::saveQuestion, ""}, Outcome::save, "TRADUTOR VELOCIDADE=4;"},
+        {&plain, {Key::escape}, {""}, Outcome::leave, ""},
+        // Back and forth is no change; Esc while asking goes back to the menu, N leaves.
+        {&plain, {Key::end, Key::up, Key::left, Key::left, Key::right, Key::right, Key::escape},
+         {"Relatório: completo", "Aviso de bateria ao entrar no Windows: não", "sim", "sim", "não", "não", ""},
+         Outcome::leave, ""},
+        {&plain, {Key::right, Key::escape, Key::escape, Key::help, Key::escape, Key::other, Key::no},
+         {std::string("humana. ") + menu::voiceSample, menu::saveQuestion, "Voz: humana",
+          "Escolhe quem fala: a voz padrão, a voz humana ou uma voz do Windows.", menu::saveQuestion,
+          menu::saveQuestion, ""},
+         Outcome::leave, "TRADUTOR SAPI=SIM;SERVFALA TIPOSAPI=3;"},
+        // Values none of the choices means are shown as written and kept unless changed.
+        {&odd, {Key::home, Key::down, Key::left, Key::down, Key::down, Key::right, Key::end},
+         {"Voz: padrão", "Velocidade da fala: 9", "5", "Níveis de aviso: abc", "Intervalo de verificação: 5 segundos",
+          "15 segundos", "Relatório: curto"},
+         Outcome::stay, "TRADUTOR VELOCIDADE=5;VOLTANOR INTERVALO=15;"},
+        {&odd, {Key::right, Key::down, Key::down, Key::left}, {"padrão", "Velocidade da fala: 9", "Níveis de aviso: abc", "desligados"},
+         Outcome::stay, "VOLTANOR AVISOS=0;"},
+        // System voices by name; the one the file chooses; the default voice writes SAPI alone.
+        {&voices, {Key::up, Key::right, Key::right, Key::left, Key::left, Key::left, Key::left},
+         {"Voz: voz 2 do SAPI 5", std::string("Rui (SAPI 4). ") + menu::voiceSample, "Rui (SAPI 4)",
+          std::string("voz 2 do SAPI 5. ") + menu::voiceSample, std::string("Ana. ") + menu::voiceSample,
+          std::string("humana. ") + menu::voiceSample, std::string("padrão. ") + menu::voiceSample},
+         Outcome::stay, "TRADUTOR SAPI=NAO;"},
+    };
+    for (const auto& c : cases) {
+        KeyedRun run = runKeys(*c.start, c.keys);
+        EXPECT_EQ(run.said, c.said) << c.start->settingsText;
+        EXPECT_EQ(run.outcome, c.outcome) << c.start->settingsText;
+        EXPECT_EQ(joined(run.written), c.written) << c.start->settingsText;
+    }
+}
+
+TEST(SettingsMenu, KeyBytesAreMenuKeys) {
+    const struct {
+        unsigned char first, second;
+        Key key;
+    } cases[] = {{0, 0x48, Key::up}, {0, 0x50, Key::down}, {0, 0x47, Key::home}, {0, 0x4F, Key::end}, {0, 0x4B, Key::left},
+                 {0, 0x4D, Key::right}, {0, 0x3B, Key::help}, {27, 0, Key::escape}, {'s', 0, Key::yes}, {'N', 0, Key::no},
+                 {'\r', 0, Key::other}, {0, 0x3C, Key::other}};
+    for (const auto& c : cases) EXPECT_EQ(menu::keyFrom(c.first, c.second), c.key) << int(c.first) << " " << int(c.second);
+}
+
+}  // namespace
