@@ -134,7 +134,7 @@ Menu menuFrom(const StartingPoint& start) {
                "Se o aviso de bateria começa sozinho quando você entra no Windows.",
                {{yes, {}, {}}, {no, {}, {}}}, start.logonEntry ? 0 : 1, start.logonEntry ? 0 : 1, ""};
     menu.items.push_back(logon);
-    menu.items.push_back(settingItem(start, "Relatório", "Completo diz tudo; curto diz a carga e o tempo restante numa frase.",
+    menu.items.push_back(settingItem(start, "Relatório", "Completo diz tudo; curto diz a carga e o tempo restante numa frase. A opção /detalhes diz a saúde da bateria.",
                                      "VOLTANOR", "RELATORIO", {{"COMPLETO", "completo"}, {"CURTO", "curto"}}, 0));
     return menu;
 }
