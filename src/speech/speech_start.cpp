@@ -62,8 +62,9 @@ void speechModuleStart() {
     setPlaybackStopQuestion(stopWanted);
 }
 
-void loadSpeechSettings(int speed) {
-    SpeechSettings settings = readSpeechSettings(speed, state.startDirectory);
+void loadSpeechSettings(int speed) { applySpeechSettings(readSpeechSettings(speed, state.startDirectory)); }
+
+void applySpeechSettings(const SpeechSettings& settings) {
     state.tuning = {settings.databaseName, settings.cutLength, settings.minimumLength, settings.tokenPause};
     setDiphoneTuning(state.tuning);
     setTrimSpeech(settings.trimSpeech);
@@ -87,6 +88,14 @@ void startSpeech(int speed, const std::string& soundsDirectory) {
     state.lettersDirectory = withTrailingBackslashUnlessEmpty(translator.lettersDirectory);
     state.systemVoiceActive = false;
     if (translator.systemVoice) startSystemVoice();
+}
+
+int startDefaultVoice(const DiphoneFolders& folders, const SpeechSettings& settings) {
+    applySpeechSettings(settings);
+    int code = diphoneStart(folders, playBufferQueued);
+    state.lettersDirectory = withTrailingBackslashUnlessEmpty(folders.letters);
+    state.systemVoiceActive = false;
+    return code;
 }
 
 void finishSpeech() {
