@@ -15,7 +15,8 @@
 //   Dizer TEXT                 any other text
 //   Fim                        stops and closes the voice
 // Any key the installer's window gets stops the speech at once: a keyboard
-// hook on the installer's own thread sees it, without taking the focus.
+// hook on the installer's own thread sees it, without taking the focus.  After
+// Tab or an arrow the button reached is said, after Space a check box's state.
 #include <windows.h>
 
 #include <string>
@@ -58,14 +59,15 @@ std::wstring popWide(NsisStackItem** stack) {
 }
 
 // Code page 1252, the speech front end's text; a letter it lacks becomes "?".
-std::string pop(NsisStackItem** stack) {
-    std::wstring wide = popWide(stack);
+std::string codePage1252(const std::wstring& wide) {
     if (wide.empty()) return {};
     int size = WideCharToMultiByte(1252, 0, wide.c_str(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
     std::string text(static_cast<std::size_t>(size), '\0');
     WideCharToMultiByte(1252, 0, wide.c_str(), static_cast<int>(wide.size()), text.data(), size, nullptr, nullptr);
     return text;
 }
+
+std::string pop(NsisStackItem** stack) { return codePage1252(popWide(stack)); }
 
 void push(NsisStackItem** stack, int stringSize, const wchar_t* text) {
     if (stack == nullptr) return;
@@ -82,9 +84,34 @@ bool screenReaderRunning() {
     return SystemParametersInfoW(SPI_GETSCREENREADER, 0, &running, 0) && running;
 }
 
+// The focused control, once the key that moved to it or changed it has been
+// handled: a push button after Tab or an arrow, a check box after either or Space.
+bool spaceReleased = false;
+
+void CALLBACK sayFocusedControl(HWND, UINT, UINT_PTR timer, DWORD) {
+    KillTimer(nullptr, timer);
+    HWND focus = GetFocus();
+    wchar_t className[16] = L"";
+    if (focus == nullptr || GetClassNameW(focus, className, 16) == 0 || lstrcmpiW(className, L"Button") != 0) return;
+    const LONG type = GetWindowLongW(focus, GWL_STYLE) & BS_TYPEMASK;
+    const bool checkBox = type == BS_CHECKBOX || type == BS_AUTOCHECKBOX;
+    const bool pushButton = type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON;
+    if (!checkBox && (!pushButton || spaceReleased)) return;
+    wchar_t caption[128] = L"";
+    GetWindowTextW(focus, caption, 128);
+    const bool ticked = SendMessageW(focus, BM_GETCHECK, 0, 0) == BST_CHECKED;
+    speechThreadSay(focusedControlSpeech(checkBox ? ControlKind::checkBox : ControlKind::button,
+                                         codePage1252(caption), ticked));
+}
+
 LRESULT CALLBACK keySeen(int code, WPARAM key, LPARAM flags) {
     const bool pressed = (flags & 0x80000000) == 0;
     if (code == HC_ACTION && pressed) speechThreadStop();
+    const bool moves = key == VK_TAB || (key >= VK_LEFT && key <= VK_DOWN);
+    if (code == HC_ACTION && !pressed && (moves || key == VK_SPACE)) {
+        spaceReleased = key == VK_SPACE;
+        SetTimer(nullptr, 0, 50, sayFocusedControl);
+    }
     return CallNextHookEx(keyboardHook, code, key, flags);
 }
 

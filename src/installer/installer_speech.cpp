@@ -137,6 +137,16 @@ std::string folderSpeech(const std::string& label, const std::string& path) {
     return withFinalStop(spokenForm(label) + ": " + spokenForm(path));
 }
 
+std::string focusedControlSpeech(ControlKind kind, const std::string& caption, bool ticked) {
+    // Accelerator marks and the arrows of "< Voltar" and "Próximo >" are not said.
+    std::string name;
+    for (char c : caption)
+        if (c != '&' && c != '<' && c != '>') name += c;
+    name = spokenForm(name);
+    if (kind == ControlKind::checkBox) return checkBoxSpeech(name, ticked);
+    return name.empty() ? name : name + ", bot\xE3o.";
+}
+
 std::string messageBoxSpeech(const std::string& text, BoxAnswers answers) {
     std::string spoken;
     appendSentence(spoken, spokenForm(text));

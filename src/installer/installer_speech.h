@@ -27,6 +27,11 @@ std::string checkBoxSpeech(const std::string& name, bool ticked);
 // "<label>: C: barra Arquivos de Programas barra Voltanor."
 std::string folderSpeech(const std::string& label, const std::string& path);
 
+// The control the keyboard has just reached: a button says its caption
+// ("&Próximo >": "Próximo, botão."), a check box its name and state.
+enum class ControlKind { button, checkBox };
+std::string focusedControlSpeech(ControlKind kind, const std::string& caption, bool ticked);
+
 // The answers a message box waits for, said after its text.
 enum class BoxAnswers { ok, yesNo };
 std::string messageBoxSpeech(const std::string& text, BoxAnswers answers);

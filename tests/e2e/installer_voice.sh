@@ -7,7 +7,8 @@
 # uninstallation says its pages and leaves the prefix as before; with the
 # screen-reader flag set nothing is said and the installation works; /FALA
 # speaks even then, Esc stops the welcome page at once and the cancel
-# question is said, and answering it leaves nothing installed.  Nothing of the
+# question is said (Tab says each button), and answering it leaves nothing
+# installed.  Nothing of the
 # voice is left in the temporary folders.
 source "$(dirname "$0")/lib/installer_prefix.sh"
 VOLTANOR_PACKAGE_FAST=1 installer_prefix_start  # what is checked here needs no compression
@@ -165,6 +166,10 @@ check "/FALA under a screen reader, Esc: the welcome page stopped, then the ques
   texts_in_order "Instalação do Voltanor" "(parado)" "Deseja cancelar a instalação do Voltanor? Nada será instalado. Respostas: Sim ou Não"
 loud=$(loud_seconds "$capture"/*.raw)
 check "/FALA, Esc: the welcome page and the question heard for $loud loud seconds" at_least "$loud" 2
+# Tab twice: each button reached is said, and the first one has the focus again.
+for _ in 1 2; do press '^Instala.*Voltanor' Tab "$main"; sleep 0.5; done
+wait_said ", botão."
+check "Esc: Tab on the question says the button it reaches" grep -q ', botão\.$' <(said)
 press '^Instala.*Voltanor' Return "$main"
 status=0
 wait "$pid" || status=$?

@@ -53,6 +53,11 @@ TEST(InstallerSpeech, PagesBoxesAndCheckBoxesEndEachPartAsASentence) {
     EXPECT_EQ(pageSpeech("Instalando:", "", "", false), "Instalando:");
     EXPECT_EQ(checkBoxSpeech("Vigiar a bateria.", true), "Vigiar a bateria: marcado. Espa\xE7o para marcar ou desmarcar.");
     EXPECT_EQ(checkBoxSpeech("Ouvir agora", false), "Ouvir agora: desmarcado. Espa\xE7o para marcar ou desmarcar.");
+    EXPECT_EQ(focusedControlSpeech(ControlKind::button, "&Pr\xF3ximo >", false), "Pr\xF3ximo, bot\xE3o.");
+    EXPECT_EQ(focusedControlSpeech(ControlKind::button, "< &Voltar", false), "Voltar, bot\xE3o.");
+    EXPECT_EQ(focusedControlSpeech(ControlKind::button, "&", false), "");
+    EXPECT_EQ(focusedControlSpeech(ControlKind::checkBox, "&Ouvir agora", true),
+              "Ouvir agora: marcado. Espa\xE7o para marcar ou desmarcar.");
     EXPECT_EQ(folderSpeech("Pasta", "D:\\Voltanor\\"), "Pasta: D: barra Voltanor barra.");
     EXPECT_EQ(messageBoxSpeech("Deseja sair?", BoxAnswers::yesNo),
               "Deseja sair? Respostas: Sim ou N\xE3o. Tecle Enter para sim, Tab e Enter para n\xE3o.");
