@@ -12,8 +12,7 @@
 //                              is being said
 //   Pasta LABEL PATH           the folder chosen, after what is being said
 //   Caixa TEXT ANSWERS         a message box about to wait: ANSWERS "ok" or "simnao"
-//   Dizer TEXT                 any other text
-//   Fim                        stops and closes the voice
+// The voice ends as NSIS unloads the plug-in.
 // Any key the installer's window gets stops the speech at once: a keyboard
 // hook on the installer's own thread sees it, without taking the focus.  After
 // Tab or an arrow the button reached is said, after Space a check box's state.
@@ -180,16 +179,6 @@ NSIS_CALL(Caixa) {
     const std::string text = pop(stack);
     const std::string answers = pop(stack);
     if (speaking) speechThreadSay(messageBoxSpeech(text, answers == "simnao" ? BoxAnswers::yesNo : BoxAnswers::ok));
-}
-
-NSIS_CALL(Dizer) {
-    const std::string text = pop(stack);
-    if (speaking) speechThreadSay(spokenForm(text));
-}
-
-NSIS_CALL(Fim) {
-    (void)stack;
-    endVoice();
 }
 
 extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
