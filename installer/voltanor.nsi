@@ -35,6 +35,8 @@ ManifestDPIAware true
 !define BR1_CHAVE "SOFTWARE\TCTS\Mbrola\databases\BR1"
 !define INICIAR "Software\Microsoft\Windows\CurrentVersion\Run"
 !define ATALHO "$SMPROGRAMS\${TITULO}.lnk"
+!define ATALHO_CONFIGURAR "$SMPROGRAMS\Configurar o Voltanor.lnk"
+!define ATALHO_MANUAL "$SMPROGRAMS\Manual do Voltanor.lnk"
 
 Name "Voltanor ${VERSION}"
 Caption "Instalação do Voltanor ${VERSION}"
@@ -467,6 +469,7 @@ Section "${SECAO_PROGRAMA}" SecPrograma
   Call MakeDir
   !insertmacro DataFile "$INSTDIR\licencas" "licencas.txt" "${GERADOS}\licencas.txt"
   !insertmacro DataFile "$INSTDIR\licencas" "AGPL-3.txt" "${GERADOS}\AGPL-3.txt"
+  !insertmacro DataFile $INSTDIR "manual.txt" "${DADOS}\manual.txt"
   StrCpy $R9 "$INSTDIR\desinstalar.exe"
   ClearErrors
   WriteUninstaller $R9
@@ -477,6 +480,17 @@ Section "${SECAO_PROGRAMA}" SecPrograma
   ClearErrors
   CreateShortCut "${ATALHO}" "$INSTDIR\voltanor.exe" "" "$INSTDIR\voltanor.exe" 0 SW_SHOWNORMAL \
     ALT|CONTROL|SHIFT|B "${TITULO}"
+  Call Written
+  ; Beside it, the settings menu and the manual (plain text, in Notepad).
+  StrCpy $R9 "${ATALHO_CONFIGURAR}"
+  ClearErrors
+  CreateShortCut "${ATALHO_CONFIGURAR}" "$INSTDIR\voltanor.exe" "/configurar" "$INSTDIR\voltanor.exe" 0 SW_SHOWNORMAL \
+    "" "Configurar o Voltanor"
+  Call Written
+  StrCpy $R9 "${ATALHO_MANUAL}"
+  ClearErrors
+  CreateShortCut "${ATALHO_MANUAL}" "$WINDIR\notepad.exe" '"$INSTDIR\manual.txt"' "$WINDIR\notepad.exe" 0 SW_SHOWNORMAL \
+    "" "Manual do Voltanor"
   Call Written
 
   ; The entry in Apps and features, written last.

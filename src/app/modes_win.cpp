@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "app/help.h"
 #include "app/modes.h"
 #include "battery/battery_details.h"
 #include "battery/power_reading.h"
@@ -21,13 +22,18 @@ std::vector<std::string> programArguments() {
 }
 
 std::string reportText() {
-    PowerStatus status = readPowerStatus();
+    bool answered = true;
+    PowerStatus status = readPowerStatus(&answered);
+    VoltanorSettings settings = readVoltanorSettings(startDirectory());
+    // The short report says no number the system did not give.
+    if (settings.shortReport && !answered) status = {255, 255, 255, unknownLifeTime, unknownLifeTime};
     std::uint32_t untilFull = unknownLifeTime;
-    // Only a charging battery with no remaining time gets the estimate.
-    if (status.batteryLifeTime == unknownLifeTime && status.batteryFlag != 255 && (status.batteryFlag & 8) &&
-        readVoltanorSettings(startDirectory()).timeUntilFull)
-        untilFull = readSecondsUntilFull();
-    return composeReport(status, untilFull);
+    // Only a charging battery gets the estimate; the full report says it only
+    // where it has no remaining time.
+    bool estimate = isCharging(status) && settings.timeUntilFull &&
+                    (settings.shortReport || status.batteryLifeTime == unknownLifeTime);
+    if (estimate) untilFull = readSecondsUntilFull();
+    return settings.shortReport ? composeShortReport(status, untilFull) : composeReport(status, untilFull);
 }
 
 std::string runMode(ProgramMode mode) {
@@ -39,6 +45,8 @@ std::string runMode(ProgramMode mode) {
         return stopWatcher() ? watcherStoppedText : watcherNotRunningText;
     case ProgramMode::details:
         return detailsText(readBatteries());
+    case ProgramMode::help:
+        return helpText;
     default:
         return unknownOptionText;
     }
@@ -50,12 +58,12 @@ std::string detailsText(const std::vector<BatteryFacts>& batteries) {
 
 int windowRows(ProgramMode mode, const std::string& text) {
     constexpr int reportRows = 8, mostRows = 50;
-    if (mode != ProgramMode::details) return reportRows;
+    if (mode != ProgramMode::details && mode != ProgramMode::help) return reportRows;
     return std::clamp(console::rowsTaken(text, screenColumns), reportRows, mostRows);
 }
 
 void showAndSay(ProgramMode mode, const std::string& text) {
-    if (mode != ProgramMode::details) return writeAndSpeak(text);
+    if (mode != ProgramMode::details && mode != ProgramMode::help) return writeAndSpeak(text);
     writeString(text);
-    speak(withDecimalCommasSaid(text));
+    speak(mode == ProgramMode::help ? spokenHelp() : withDecimalCommasSaid(text));
 }

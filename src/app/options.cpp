@@ -11,5 +11,6 @@ ProgramMode modeFromArguments(const std::vector<std::string>& arguments) {
     if (option.substr(1) == "vigiar") return ProgramMode::watch;
     if (option.substr(1) == "parar") return ProgramMode::stopWatcher;
     if (option.substr(1) == "detalhes") return ProgramMode::details;
+    if (option.substr(1) == "ajuda") return ProgramMode::help;
     return ProgramMode::unknownOption;
 }

@@ -1,11 +1,11 @@
 // The command line: no option gives the one-shot report; "/vigiar" starts the
 // battery watcher and "/parar" ends it; "/detalhes" gives the report and the
-// battery details under it.
+// battery details under it; "/ajuda" says what the program and its options do.
 #pragma once
 #include <string>
 #include <vector>
 
-enum class ProgramMode { report, watch, stopWatcher, details, unknownOption };
+enum class ProgramMode { report, watch, stopWatcher, details, help, unknownOption };
 
 // The arguments after the program's name.  An option is written with "/" or
 // "-" in front, in any case; more than one argument is an unknown option.
@@ -13,4 +13,5 @@ ProgramMode modeFromArguments(const std::vector<std::string>& arguments);
 
 constexpr int exitUnknownOption = 4;  // told in the window and aloud
 constexpr const char* unknownOptionText =
-    "Opção desconhecida.\r\nUse /vigiar para ativar o aviso de bateria ou /parar para desativá-lo.";
+    "Opção desconhecida.\r\nAs opções são /vigiar, /parar, /detalhes, /configurar e /ajuda.\r\n"
+    "Use /ajuda para saber o que cada uma faz.";

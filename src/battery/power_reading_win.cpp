@@ -9,9 +9,10 @@ using PowerInformationCall = LONG(WINAPI*)(POWER_INFORMATION_LEVEL, void*, ULONG
 
 }  // namespace
 
-PowerStatus readPowerStatus() {
+PowerStatus readPowerStatus(bool* answered) {
     SYSTEM_POWER_STATUS system{};  // zero-filled: a failed call reports zeros
-    GetSystemPowerStatus(&system);
+    bool read = GetSystemPowerStatus(&system) != 0;
+    if (answered) *answered = read;
     PowerStatus status;
     status.acLineStatus = system.ACLineStatus;
     status.batteryFlag = system.BatteryFlag;

@@ -13,3 +13,8 @@ struct PowerStatus {
 
 // A time the system does not know (and an estimate that cannot be made).
 constexpr std::uint32_t unknownLifeTime = 0xFFFFFFFFu;
+
+// Bit 8 of a known flag byte: the battery is charging.
+inline bool isCharging(const PowerStatus& status) {
+    return status.batteryFlag != 255 && (status.batteryFlag & 8);
+}

@@ -75,6 +75,7 @@ struct VoltanorSettings {
     bool timeUntilFull = false;              // TEMPOCARGA: "SIM" (any case) says it in the report
     std::vector<int> warningLevels{20, 10, 5};  // AVISOS, percent, highest first
     int pollSeconds = 5;                     // INTERVALO, kept within 1..3600
+    bool shortReport = false;                // RELATORIO: "CURTO" (any case); anything else is COMPLETO
 };
 // AVISOS: a comma-separated list of 1 to 10 whole numbers from 1 to 100
 // (blanks around them allowed), given back without repeats, highest first.

@@ -11,10 +11,11 @@ namespace {
 constexpr std::size_t mostWarningLevels = 10;
 constexpr int defaultPollSeconds = 5;
 
-bool saysSim(const std::string& value) {
+// The value is this upper-case word, in any case, blanks around it allowed.
+bool saysWord(const std::string& value, const std::string& word) {
     std::string upper = text::withoutBlankEnds(value);
     for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return upper == "SIM";
+    return upper == word;
 }
 
 }  // namespace
@@ -47,8 +48,9 @@ int parsePollSeconds(const std::string& value) {
 VoltanorSettings readVoltanorSettings(const std::string& startDirectory) {
     auto read = [&](const char* key) { return readSetting("VOLTANOR", key, startDirectory); };
     VoltanorSettings settings;
-    settings.timeUntilFull = saysSim(read("TEMPOCARGA"));
+    settings.timeUntilFull = saysWord(read("TEMPOCARGA"), "SIM");
     settings.warningLevels = parseWarningLevels(read("AVISOS"));
     settings.pollSeconds = parsePollSeconds(read("INTERVALO"));
+    settings.shortReport = saysWord(read("RELATORIO"), "CURTO");
     return settings;
 }

@@ -113,4 +113,21 @@ TEST(ComposeReport, TimeUntilFullFillsOnlyTheEmptyLineOfACharger) {
     for (const auto& c : cases) EXPECT_EQ(composeReport(c.status, c.untilFull), c.report) << c.name;
 }
 
+// Status (mains, flag, percent, time left, full time), estimate until full, sentence.
+TEST(ComposeShortReport, OneSentenceForEachBatteryState) {
+    const std::string off = " Energia externa desligada.", on = "\r\nEnergia externa ligada.";
+    const struct { PowerStatus status; std::uint32_t untilFull; std::string sentence; } cases[] = {
+        {{0, 1, 63, 6059, 10800}, unknownLifeTime, "63 por cento, 1 hora e 40 minutos restantes." + off},
+        {{0, 1, 40, 3600, 0}, 9, "40 por cento, 1 hora restante." + off},
+        {{0, 4, 0, 59, 0}, 9, "0 por cento, menos de 1 minuto restante." + off},
+        {{0, 255, 255, unknownLifeTime, 0}, 9, "Carga da bateria desconhecida." + off},
+        {{2, 1, 101, 4294967294u, 0}, 9, "1193046 horas e 28 minutos restantes."},
+        {{1, 9, 20, 600, 0}, 4800, "20 por cento, carregando, carga completa em 1 hora e 20 minutos." + on},
+        {{1, 8, 100, unknownLifeTime, 0}, 1200, "100 por cento, carregando, carga completa em 20 minutos. Energia externa ligada."},
+        {{1, 8, 7, unknownLifeTime, 0}, unknownLifeTime, "7 por cento, carregando. Energia externa ligada."},
+        {{255, 128, 50, 600, 0}, 60, "N\xE3o h\xE1 bateria."},
+    };
+    for (const auto& c : cases) EXPECT_EQ(composeShortReport(c.status, c.untilFull), c.sentence) << c.sentence;
+}
+
 }  // namespace

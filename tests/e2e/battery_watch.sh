@@ -128,5 +128,5 @@ run_program "$work/unknown" -- -- "$VOLTANOR_EXE" /xyz
 check "unknown option: exit code 4" [ "$status" -eq 4 ]
 check "unknown option: said so" drew_line "$work/unknown" "Opção desconhecida."
 check "unknown option: what to use" drew_line "$work/unknown" \
-  "Use /vigiar para ativar o aviso de bateria ou /parar para desativá-lo."
+  "As opções são /vigiar, /parar, /detalhes, /configurar e /ajuda."
 finish

@@ -44,6 +44,10 @@ check "install: the shortcut is there" [ -s "$lnk" ]
 hotkey=$(od -An -tx1 -j64 -N2 "$lnk" 2>/dev/null | tr -d ' ')
 check "install: the shortcut's hotkey is Ctrl+Alt+Shift+B (got $hotkey)" [ "$hotkey" = 4207 ]
 check "install: the shortcut starts voltanor.exe" grep -qa 'voltanor.exe' "$lnk"
+menu_link() { local text; for text in "${@:2}"; do tr -d '\0' < "${lnk%/*}/$1.lnk" | grep -qaF -- "$text" || return; done; }
+check "install: the manual is data/manual.txt" cmp -s "$top/data/manual.txt" "$program_dir/manual.txt"
+check "install: \"Configurar o Voltanor\" runs voltanor.exe /configurar" menu_link "Configurar o Voltanor" voltanor.exe /configurar
+check "install: \"Manual do Voltanor\" opens the manual in Notepad" menu_link "Manual do Voltanor" notepad.exe '\manual.txt"'
 run_at_logon() { reg_value 'HKCU\Software\Microsoft\Windows\CurrentVersion\Run' Voltanor; }
 check "install /S: the watcher runs at logon by default ($(run_at_logon))" [ "$(run_at_logon)" = "\"$program\\voltanor.exe\" /vigiar" ]
 check "install: the version resource says $version" grep -qaP "F\x00i\x00l\x00e\x00V\x00e\x00r\x00s\x00i\x00o\x00n\x00\x00\x00(\x00\x00)?${version//./\\x00.\\x00}" "$program_dir/voltanor.exe"
@@ -51,6 +55,7 @@ check "install: the version resource says $version" grep -qaP "F\x00i\x00l\x00e\
 # 4. The silent uninstall leaves the prefix as it was.
 installed "$program_dir/desinstalar.exe" /S
 check "uninstall /S: exit code 0 (got $status)" [ "$status" -eq 0 ]
+check "uninstall: the manual and both shortcuts are gone" [ -z "$(ls "$program_dir/manual.txt" "${lnk%/*}"/{Configurar,Manual}*.lnk 2>/dev/null)" ]
 unchanged_since before "uninstall /S"
 
 # 5 and 3. A settings file of the user's, then an earlier version, then this one.

@@ -27,18 +27,22 @@ TEST(VoltanorSettings, WarningLevelsAndPollIntervalWithTheirFallbacks) {
     }
 }
 
-TEST(VoltanorSettings, OnlySimTurnsTheTimeUntilFullOn) {
+TEST(VoltanorSettings, OnlySimTurnsTheTimeUntilFullOnAndOnlyCurtoShortensTheReport) {
     const struct {
         const char* file;
         bool on;
+        bool shortReport = false;  // RELATORIO=CURTO, any case
     } cases[] = {
         {"[VOLTANOR]\nTEMPOCARGA=SIM\n", true},   {"[voltanor]\ntempocarga=sim\n", true},
         {"[VOLTANOR]\nTEMPOCARGA=S\n", false},    {"[VOLTANOR]\nTEMPOCARGA=1\n", false},
         {"[VOLTANOR]\nTEMPOCARGA=SIMM\n", false}, {"[OUTRA]\nTEMPOCARGA=SIM\n", false},
+        {"[voltanor]\nrelatorio= Curto \n", false, true}, {"[VOLTANOR]\nRELATORIO=CURTOS\n", false},
     };
     for (const auto& c : cases) {
         fake::writeFile(fake::windowsDirectoryPath() + "/ORAVIX.INI", c.file);
-        EXPECT_EQ(readVoltanorSettings("C:").timeUntilFull, c.on) << c.file;
+        VoltanorSettings settings = readVoltanorSettings("C:");
+        EXPECT_EQ(settings.timeUntilFull, c.on) << c.file;
+        EXPECT_EQ(settings.shortReport, c.shortReport) << c.file;
     }
     fake::removeFile(fake::windowsDirectoryPath() + "/ORAVIX.INI");
 }

@@ -63,6 +63,7 @@ TEST(ProgramOptions, ModeOfEachCommandLine) {
         {{"vigiar"}, ProgramMode::unknownOption}, {{"/"}, ProgramMode::unknownOption},
         {{"/vigiar", "/parar"}, ProgramMode::unknownOption}, {{"/vigiarx"}, ProgramMode::unknownOption},
         {{""}, ProgramMode::unknownOption},  {{"-Detalhes"}, ProgramMode::details},
+        {{"/AJUDA"}, ProgramMode::help},     {{"-ajuda", "x"}, ProgramMode::unknownOption},
     };
     for (const auto& c : cases) EXPECT_EQ(modeFromArguments(c.arguments), c.mode) << c.arguments.size();
 }
