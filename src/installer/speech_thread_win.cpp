@@ -17,9 +17,6 @@
 #include "settings/sections.h"
 #include "speech/speech.h"
 
-int screenColumns = 80;
-int screenRows = 25;
-
 namespace {
 
 constexpr int installerSpeed = 3;  // the default speed of the settings the voice brings

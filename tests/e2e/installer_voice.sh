@@ -26,15 +26,19 @@ page_said() {
   said | awk -v phrase="$1" 'index($0, phrase) { seen = 1 } seen && /^\((fim|parado)\)$/ { done = 1 }
     { last = $0 } END { exit !(done && last ~ /^\((fim|parado)\)$/) }'
 }
-wait_said() { # PHRASE
+wait_said() { # PHRASE TITLE: two minutes at most, less once the window TITLE has gone
   local tenths
-  for ((tenths = 0; tenths < 1200; tenths++)); do page_said "$1" && return 0; sleep 0.1; done
+  for ((tenths = 0; tenths < 1200; tenths++)); do
+    page_said "$1" && return 0
+    ((tenths < 100)) || [ -n "$(xdotool search --name "$2" 2>/dev/null)" ] || return 1
+    sleep 0.1
+  done
   return 1
 }
 press() { # WINDOW-NAME KEY [OTHER-THAN]: the key on the first window of that name
   local window
   window=$(timeout 30 xdotool search --sync --name "$1" 2>/dev/null | grep -vx "${3:-none}" | head -n1)
-  [ -n "$window" ] && { xdotool windowfocus --sync "$window"; xdotool key --clearmodifiers "$2"; } 2>/dev/null
+  [ -n "$window" ] && { timeout 10 xdotool windowfocus --sync "$window"; xdotool key --clearmodifiers "$2"; } 2>/dev/null
 }
 # loud_seconds FILE...: the 10 ms frames (as seconds) whose level is above
 # -40 dB of full scale; raw captures are the default voice's 11025 Hz 8-bit
@@ -65,14 +69,14 @@ at_least() { awk -v a="$1" -v b="$2" 'BEGIN { exit !(a >= b) }'; }
 # the text holding the page's PHRASE has been said, keeps what was captured
 # for it in $work/NAME.N, and presses Enter; sets $status.
 keyed() {
-  local name=$1 title=$2 page=0 phrase pid
+  local name=$1 title=$2 page=0 phrase
   shift 2
   : >"$speech_log"
   "${wine[@]}" "${run[@]}" >"$work/$name.log" 2>&1 </dev/null &
   pid=$!
   for phrase in "$@"; do
     page=$((page + 1))
-    wait_said "$phrase" || echo "  $name, page $page: \"$phrase\" was not said"
+    wait_said "$phrase" "$title" || echo "  $name, page $page: \"$phrase\" was not said"
     wait_captured "$capture"
     mkdir -p "$work/$name.$page"
     mv "$capture"/*.raw "$work/$name.$page/" 2>/dev/null
@@ -160,7 +164,7 @@ pid=$!
 for _ in $(seq 300); do [ "$(cat "$capture"/*.raw 2>/dev/null | wc -c)" -ge 11025 ] && break; sleep 0.1; done
 main=$(xdotool search --name '^Instala.*Voltanor' 2>/dev/null | head -n1)
 press '^Instala.*Voltanor' Escape
-wait_said "Deseja cancelar a instalação"
+wait_said "Deseja cancelar a instalação" '^Instala.*Voltanor'
 show_on_failure "$work/esc.log" "$speech_log"
 check "/FALA under a screen reader, Esc: the welcome page stopped, then the question said with its answers" \
   texts_in_order "Instalação do Voltanor" "(parado)" "Deseja cancelar a instalação do Voltanor? Nada será instalado. Respostas: Sim ou Não"
@@ -168,7 +172,7 @@ loud=$(loud_seconds "$capture"/*.raw)
 check "/FALA, Esc: the welcome page and the question heard for $loud loud seconds" at_least "$loud" 2
 # Tab twice: each button reached is said, and the first one has the focus again.
 for _ in 1 2; do press '^Instala.*Voltanor' Tab "$main"; sleep 0.5; done
-wait_said ", botão."
+wait_said ", botão." '^Instala.*Voltanor'
 check "Esc: Tab on the question says the button it reaches" grep -q ', botão\.$' <(said)
 press '^Instala.*Voltanor' Return "$main"
 status=0
