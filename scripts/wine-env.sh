@@ -83,17 +83,23 @@ make_prefix() {
 }
 
 # A private X server on the first free display (Xvfb writes its number to fd 3).
+# The environments that start side by side take turns: two servers started at
+# the same moment could otherwise both settle on the same display.
 start_private_display() {
-  local fdfile=$top/build/tmp/xvfb-display.$BASHPID log=$VOLTANOR_LOGS/xvfb.log i
-  mkdir -p "$VOLTANOR_LOGS"
+  local fdfile=$top/build/tmp/xvfb-display.$BASHPID log=$VOLTANOR_LOGS/xvfb.log i turn
+  mkdir -p "$VOLTANOR_LOGS" "$top/build/tmp"
   : >"$fdfile"
-  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$fdfile" >"$log" 2>&1 </dev/null &
+  exec {turn}>"$top/build/tmp/xvfb-start.lock"
+  flock "$turn"
+  # The server must not hold the turn: it gets no copy of its descriptor.
+  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$fdfile" {turn}>&- >"$log" 2>&1 </dev/null &
   VOLTANOR_XVFB_PID=$!
   for i in $(seq 100); do
     [ -s "$fdfile" ] && break
     kill -0 "$VOLTANOR_XVFB_PID" 2>/dev/null || break
     sleep 0.1
   done
+  exec {turn}>&-
   if [ ! -s "$fdfile" ]; then
     rm -f "$fdfile"
     { echo "Xvfb did not start; its output ($log):"; sed 's/^/  | /' "$log"; } >&2

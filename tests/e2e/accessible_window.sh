@@ -38,8 +38,8 @@ read_report() {
 check_report() {
   local dir=$work/$1 text=$2 last_line lines
   check "$1: the program ended with exit code 0" [ "$status" -eq 0 ]
-  check "$1: the reader ran to its end" [ "$reader_status" -eq 0 ] && [ "$(fact "$dir" done)" = yes ]
-  check "$1: role text (42), read-only" [ "$(fact "$dir" role)" = 42 ] && [ "$(fact "$dir" read_only)" = yes ]
+  check "$1: the reader ran to its end" all_hold "$reader_status" -eq 0 -- "$(fact "$dir" done)" = yes
+  check "$1: role text (42), read-only" all_hold "$(fact "$dir" role)" = 42 -- "$(fact "$dir" read_only)" = yes
   check "$1: name is the caption" [ "$(fact "$dir" name)" = "Voltanor - Medidor de bateria" ]
   check "$1: the value is the report, byte for byte" cmp -s "$dir/value.txt" <(printf '%s' "$text")
   local line
@@ -50,7 +50,7 @@ check_report() {
   local changes
   changes=$(fact "$dir" value_changes)
   check "$1: value changes announced ($changes), one of them with the report" \
-    [ "$(fact "$dir" value_changes_with_text)" -ge 1 ] && [ "$changes" -le 3 ]
+    all_hold "$(fact "$dir" value_changes_with_text)" -ge 1 -- "$changes" -le 3
   last_line=${text##*$'\r\n'}
   lines=$(printf '%s' "$text" | grep -c '')
   check "$1: the caret is under the write position" \
@@ -61,7 +61,7 @@ check_report() {
   local window_role
   window_role=$(fact "$dir" window_role)
   check "$1: the frame's object is the standard one ($window_role), not the text" \
-    [ -n "$window_role" ] && [ "${window_role#no object}" = "$window_role" ] && [ "$window_role" != 42 ]
+    all_hold -n "$window_role" -- "${window_role#no object}" = "$window_role" -- "$window_role" != 42
   check "$1: the reader's key ended the program" [ "$(fact "$dir" program_ended)" = yes ]
   check "$1: the object held past the end fails cleanly" [ "$(fact "$dir" held_object_after_end)" = failed ]
 }

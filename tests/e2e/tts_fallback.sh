@@ -53,9 +53,9 @@ engine_voice() { bytes_of "$work/$1".capture/*-16000-1-S16_LE.raw; }
 # The report in the default voice alone, and in the engine's voice.
 settings; run alone
 alone=$(default_voice alone)
-check "default voice alone: exit code 0, the report ($alone bytes)" [ "$status" -eq 0 ] && [ "$alone" -gt 40000 ]
+check "default voice alone: exit code 0, the report ($alone bytes)" all_hold "$status" -eq 0 -- "$alone" -gt 40000
 install intact; settings intact; run intact
-check "intact engine: exit code 0, the report in its voice" [ "$status" -eq 0 ] && [ "$(engine_voice intact)" -gt 128000 ]
+check "intact engine: exit code 0, the report in its voice" all_hold "$status" -eq 0 -- "$(engine_voice intact)" -gt 128000
 
 # Each damage: the engine refused at its start, or failing on the report
 # (an MBROLA error, or only silence), and the whole report in the default voice.
@@ -85,7 +85,7 @@ check "speed -2147483648: exit code 0" [ "$status" -eq 0 ]
 # (Within 5 % of the intact run's length: speed 3 would be a quarter shorter.)
 speed=$(engine_voice speed) intact=$(engine_voice intact)
 check "speed -2147483648: the report as long as at the default speed ($speed of $intact bytes)" \
-  [ "$speed" -ge $((intact * 95 / 100)) ] && [ "$speed" -le $((intact * 105 / 100)) ]
+  all_hold "$speed" -ge $((intact * 95 / 100)) -- "$speed" -le $((intact * 105 / 100))
 
 # The default voice made silent too (its diphones and recorded sounds all
 # silence in their own format): nothing audible could be said.

@@ -41,7 +41,7 @@ check "engine: exit code 0" [ "$status" -eq 0 ]
 speech=$(bytes_of "$work"/tts.capture/*-16000-1-S16_LE.raw)
 check "engine: 16000 Hz 16-bit mono speech ($speech bytes)" [ "$speech" -gt 0 ]
 check "engine: as long as the report's speech, 4 to 40 s ($((speech / 32000)) s)" \
-  [ "$speech" -ge 128000 ] && [ "$speech" -le 1280000 ]
+  all_hold "$speech" -ge 128000 -- "$speech" -le 1280000
 check "engine: nothing in the default voice" [ "$(bytes_of "$work"/tts.capture/*-11025-*.raw)" -eq 0 ]
 # The same report through the text stages natively and the Linux mbrola program.
 native=$VOLTANOR_BIN_DIR/../native mbrola=$VOLTANOR_BIN_DIR/../mbrola/usr
@@ -70,7 +70,7 @@ window=$(xdotool search --name "Voltanor - Medidor de bateria" 2>/dev/null | hea
 status=0; wait "$program" || status=$?
 wait_captured "$work/key.capture"
 cut=$(bytes_of "$work"/key.capture/*.raw)
-check "key press: exit code 0, speech cut short ($cut of $speech bytes)" [ "$status" -eq 0 ] && [ "$cut" -lt $((speech / 2)) ]
+check "key press: exit code 0, speech cut short ($cut of $speech bytes)" all_hold "$status" -eq 0 -- "$cut" -lt $((speech / 2))
 
 # 3. Each broken installation falls back to the default voice.
 falls_back() {

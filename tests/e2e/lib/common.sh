@@ -79,6 +79,17 @@ check() { # description, command...
   e2e_logs=()
 }
 
+# all_hold TEST [-- TEST]...: every `test` expression holds.  check takes one
+# command: in `check WHAT [ a ] && [ b ]` the second test would decide nothing.
+all_hold() {
+  local part=()
+  while [ $# -gt 0 ]; do
+    if [ "$1" = -- ]; then test "${part[@]}" || return 1; part=(); else part+=("$1"); fi
+    shift
+  done
+  test "${part[@]}"
+}
+
 drew_line() { grep -qxF -- "$2" <(drawn_texts "$1"); }
 
 finish() {
