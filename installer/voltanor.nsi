@@ -5,7 +5,8 @@
 ;   dados.nsh      one DataFile line per voice data file
 ;   licencas.txt   our licence, MBROLA's and br1's notice, shown on a page
 ; and ${PROGRAMA} (the i686 build tree), ${DADOS} (the generated voice data),
-; ${BR1} (the br1 voice file).
+; ${BR1} (the br1 voice file), ${VOZ} (the generated voice data's "som"
+; folder, which the installer's own voice speaks from: installer/fala.nsh).
 ;
 ; What it adds is recorded under HKLM\${REGISTRO} (files, folders, settings
 ; keys, registry keys; each value's data is the run that added it), so that
@@ -60,21 +61,34 @@ Var DirLetras
 Var DirDifones
 Var DirFala
 
-; ---- Pages: standard dialogs only, each with its default button ----
+; ---- Pages: standard dialogs only, each with its default button; each
+; says itself (installer/fala.nsh) ----
+!define MUI_CUSTOMFUNCTION_ABORT FalaSair
+!define MUI_CUSTOMFUNCTION_UNABORT un.FalaSair
 !define MUI_FINISHPAGE_RUN "$INSTDIR\voltanor.exe"
 !define MUI_FINISHPAGE_RUN_NOTCHECKED
 !define MUI_FINISHPAGE_NOAUTOCLOSE
 !define MUI_UNFINISHPAGE_NOAUTOCLOSE
 !define MUI_COMPONENTSPAGE_SMALLDESC
+!define MUI_PAGE_CUSTOMFUNCTION_SHOW FalaBoasVindas
 !insertmacro MUI_PAGE_WELCOME
+!define MUI_PAGE_CUSTOMFUNCTION_SHOW FalaLicenca
 !insertmacro MUI_PAGE_LICENSE "${GERADOS}\licencas.txt"
+!define MUI_PAGE_CUSTOMFUNCTION_SHOW FalaComponentes
 !insertmacro MUI_PAGE_COMPONENTS
+!define MUI_PAGE_CUSTOMFUNCTION_SHOW FalaPasta
 !insertmacro MUI_PAGE_DIRECTORY
+!define MUI_PAGE_CUSTOMFUNCTION_SHOW FalaInstalando
 !insertmacro MUI_PAGE_INSTFILES
+!define MUI_PAGE_CUSTOMFUNCTION_SHOW FalaFim
 !insertmacro MUI_PAGE_FINISH
+!define MUI_PAGE_CUSTOMFUNCTION_SHOW un.FalaConfirmacao
 !insertmacro MUI_UNPAGE_CONFIRM
+!define MUI_PAGE_CUSTOMFUNCTION_SHOW un.FalaRemovendo
 !insertmacro MUI_UNPAGE_INSTFILES
 !insertmacro MUI_LANGUAGE "PortugueseBR"
+
+!include "fala.nsh"
 
 ; ---- Recording what was added ----
 
@@ -93,6 +107,7 @@ Var DirFala
 
 Function Fail
   Call Undo
+  !insertmacro FalaCaixa "${NAO_GRAVOU}" ok
   MessageBox MB_OK|MB_ICONSTOP "${NAO_GRAVOU}" /SD IDOK
   SetErrorLevel 2
   Quit
@@ -378,6 +393,7 @@ FunctionEnd
   System::Call 'kernel32::CreateMutexW(p 0, i 0, w "VoltanorInstalacao") p .r0 ?e'
   Pop $1
   ${If} $1 == 183
+    !insertmacro FalaCaixa "${JA_RODANDO}" ok
     MessageBox MB_OK|MB_ICONSTOP "${JA_RODANDO}" /SD IDOK
     SetErrorLevel 3
     Abort
@@ -494,7 +510,9 @@ Section "${SECAO_PROGRAMA}" SecPrograma
   WriteRegDWORD HKLM "${DESINSTALACAO}" "EstimatedSize" $0
 SectionEnd
 
-Section /o "${SECAO_VIGIAR}" SecVigiar
+; Ticked by default: the warnings are what a battery announcer is installed
+; for, and the watcher costs almost nothing while it waits.
+Section "${SECAO_VIGIAR}" SecVigiar
   ClearErrors
   ReadRegStr $0 HKCU "${INICIAR}" "Voltanor"
   ${If} ${Errors}
@@ -502,6 +520,23 @@ Section /o "${SECAO_VIGIAR}" SecVigiar
   ${EndIf}
   WriteRegStr HKCU "${INICIAR}" "Voltanor" '"$INSTDIR\voltanor.exe" /vigiar'
 SectionEnd
+
+; The progress page's end, said once everything is in place.
+Section "-Fim"
+  fala::Concluido "$(MUI_TEXT_FINISH_TITLE)" "$(MUI_TEXT_FINISH_SUBTITLE)" "continuar"
+SectionEnd
+
+; The watcher's check box, said after what is being said: on its page, and
+; each time it is ticked or unticked.
+Function FalaVigiar
+  SectionGetFlags ${SecVigiar} $0
+  IntOp $0 $0 & ${SF_SELECTED}
+  fala::Marcado "${SECAO_VIGIAR}" $0
+FunctionEnd
+
+Function .onSelChange
+  Call FalaVigiar
+FunctionEnd
 
 !insertmacro MUI_FUNCTION_DESCRIPTION_BEGIN
   !insertmacro MUI_DESCRIPTION_TEXT ${SecPrograma} "${DESC_PROGRAMA}"
@@ -517,25 +552,37 @@ Function .onInstFailed
 FunctionEnd
 
 Function .onInit
+  !insertmacro FalaIniciar
   !insertmacro OneAtATime
-  ; Over an earlier installation: its folder, and its choice of watching.
+  ; Over an earlier installation: its folder, and its choice of watching
+  ; (ticked when it started the watcher at logon).
   ClearErrors
   ReadRegStr $0 HKLM "${DESINSTALACAO}" "InstallLocation"
   ${IfNot} ${Errors}
   ${AndIf} $0 != ""
-  ${AndIf} $INSTDIR == "$PROGRAMFILES\Voltanor"
-    StrCpy $INSTDIR $0
+    ${If} $INSTDIR == "$PROGRAMFILES\Voltanor"
+      StrCpy $INSTDIR $0
+    ${EndIf}
+    ClearErrors
+    ReadRegStr $0 HKCU "${INICIAR}" "Voltanor"
+    ${If} ${Errors}
+      !insertmacro UnselectSection ${SecVigiar}
+    ${EndIf}
   ${EndIf}
-  ClearErrors
-  ReadRegStr $0 HKLM "${REGISTRO}" "Iniciar"
-  ${IfNot} ${Errors}
-    !insertmacro SelectSection ${SecVigiar}
-  ${EndIf}
-  ; /VIGIAR ticks it from the command line (silent installations).
+  ; /VIGIAR ticks it from the command line, /VIGIAR=NAO leaves it out
+  ; (silent installations).
   ${GetParameters} $0
   ClearErrors
-  ${GetOptions} $0 "/VIGIAR" $1
-  ${IfNot} ${Errors}
+  ${GetOptions} $0 "/VIGIAR=" $1
+  ${If} ${Errors}
+    ClearErrors
+    ${GetOptions} $0 "/VIGIAR" $1
+    ${IfNot} ${Errors}
+      !insertmacro SelectSection ${SecVigiar}
+    ${EndIf}
+  ${ElseIf} $1 == "NAO"
+    !insertmacro UnselectSection ${SecVigiar}
+  ${Else}
     !insertmacro SelectSection ${SecVigiar}
   ${EndIf}
 FunctionEnd
@@ -543,6 +590,7 @@ FunctionEnd
 ; ---- Removal ----
 
 Function un.onInit
+  !insertmacro un.FalaIniciar
   !insertmacro OneAtATime
 FunctionEnd
 
@@ -550,5 +598,12 @@ Section "Uninstall"
   SetShellVarContext all
   StrCpy $R6 ""
   Call un.RemoveRecorded
+  ; The settings menu may have turned the watcher at logon on after the
+  ; installation: an entry that starts this folder's program goes too.
+  ReadRegStr $0 HKCU "${INICIAR}" "Voltanor"
+  ${If} $0 == '"$INSTDIR\voltanor.exe" /vigiar'
+    DeleteRegValue HKCU "${INICIAR}" "Voltanor"
+  ${EndIf}
   DeleteRegKey HKLM "${DESINSTALACAO}"
+  fala::Concluido "$(MUI_UNTEXT_FINISH_TITLE)" "$(MUI_UNTEXT_FINISH_SUBTITLE)" "fechar"
 SectionEnd

@@ -3,8 +3,9 @@
 #   build.sh        everything: the native tree (portable code, tests, tools and
 #                   the generated voice data), then voltanor.exe and its tests
 #                   for i686 and x86_64.
-#   build.sh run    only what running needs: the voice data (and the native
-#                   generators it is made with) and the i686 voltanor.exe.
+#   build.sh run    only what running and packaging need: the voice data (and
+#                   the native generators it is made with), the i686
+#                   voltanor.exe and the installer's voice fala.dll.
 #   build.sh quick  what `test.sh --quick` runs: the native tree and the i686
 #                   unit tests.
 #   build.sh TREE   one whole tree: native, i686 or x86_64 (test.sh builds
@@ -70,7 +71,7 @@ for arch in i686 x86_64; do
   esac
   configure "$arch" -DCMAKE_TOOLCHAIN_FILE="$top/cmake/mingw-$arch.cmake"
   case $mode in
-    run) build "$arch" voltanor ;;
+    run) build "$arch" voltanor fala ;;
     quick) build "$arch" unit_tests ;;
     *) build "$arch" ;;
   esac

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the Windows installer build/voltanor-setup.exe (NSIS): sets up what is
 # missing and builds what it holds (scripts/build.sh run: the voice data and the
-# 32-bit voltanor.exe with mbrola.dll), then generates from the sources what the
+# 32-bit voltanor.exe with mbrola.dll, and fala.dll, the installer's own voice),
+# then generates from the sources what the
 # script installer/voltanor.nsi includes (in installer/ beside OUTPUT, so
 # build/installer/) and runs makensis.
 #   scripts/package.sh [--no-build] [OUTPUT.exe]
@@ -25,7 +26,7 @@ fi
 tree=$top/build/i686 data=$top/build/data gen=$(dirname "$output")/installer
 br1=$top/build/mbrola/usr/share/mbrola/br1/br1
 br1_notice=$top/build/mbrola/usr/share/doc/mbrola-br1/copyright
-for f in "$tree/voltanor.exe" "$tree/mbrola.dll" "$data/kelmar/som/letras" "$br1" "$br1_notice"; do
+for f in "$tree/voltanor.exe" "$tree/mbrola.dll" "$tree/fala.dll" "$data/kelmar/som/letras" "$br1" "$br1_notice"; do
   [ -e "$f" ] || { echo "package.sh: $f is missing (scripts/build.sh run makes it)" >&2; exit 1; }
 done
 version=${VOLTANOR_VERSION:-$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$tree/CMakeCache.txt")}
@@ -84,6 +85,6 @@ mkdir -p "$(dirname "$output")"
 fast=()
 [ "${VOLTANOR_PACKAGE_FAST:-}" != 1 ] || fast=(-DSEM_COMPRESSAO)
 step package makensis -V2 -INPUTCHARSET UTF8 "${fast[@]}" \
-  -DGERADOS="$gen" -DPROGRAMA="$tree" -DDADOS="$top/data" -DBR1="$br1" -DSAIDA="$output" \
+  -DGERADOS="$gen" -DPROGRAMA="$tree" -DDADOS="$top/data" -DVOZ="$data/kelmar/som" -DBR1="$br1" -DSAIDA="$output" \
   installer/voltanor.nsi
 echo "package.sh: $output ($(stat -c %s "$output") bytes, version $version)"

@@ -138,12 +138,13 @@ native_checks() {
   return $status
 }
 # wine_lanes ARCH: the architecture's Wine tests in its two environments, the
-# longest tests (the installer makes and fills a prefix of its own; the battery
-# watch listens for a minute) beside all the others.  The installer runs only
-# in the i686 tree; in the x86_64 tree the engine's fallbacks take its place.
+# longest tests (the installer makes and fills a prefix of its own, and again
+# for its keyed runs, which wait while each page is said; the battery watch
+# listens for a minute) beside all the others.  The installer runs only in the
+# i686 tree; in the x86_64 tree the engine's fallbacks take its place.
 wine_lanes() {
-  local long='^e2e_(installer|battery_watch)$'
-  [ "$1" = i686 ] || long='^e2e_(installer|battery_watch|tts_fallback)$'
+  local long='^e2e_(installer|installer_voice|battery_watch)$'
+  [ "$1" = i686 ] || long='^e2e_(installer|installer_voice|battery_watch|tts_fallback)$'
   side_by_side "ctest-$1" wine_tests "$1" "$1" -E "$long" \
     -- "ctest-$1-long" wine_tests "$1-long" "$1" -R "$long"
 }

@@ -56,6 +56,9 @@ struct SpeechSettings {
     int colonPause = 200;        // PAUSADOISPONTOS
 };
 SpeechSettings readSpeechSettings(int speed, const std::string& startDirectory);
+// The same keys from the given file alone (the installer's voice reads the
+// settings it brought, not the user's); no "@" marker expansion.
+SpeechSettings readSpeechSettingsFromFile(int speed, const std::string& file);
 
 // [SERVFALA]: the system voice.
 struct SystemVoiceSettings {

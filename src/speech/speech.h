@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "diphone/diphone.h"       // DiphoneFolders
 #include "numbers/number_words.h"  // the words the number player says
 #include "settings/sections.h"
 
@@ -12,10 +13,16 @@
 
 // Reads the speed's [SINTETIZADOR] keys and hands the values to their users.
 void loadSpeechSettings(int speed);
+// Hands one speed's values to their users (the synthesizer, wave output, the pauses).
+void applySpeechSettings(const SpeechSettings& settings);
 
 // Module start: COM for the thread, startDirectory, voice type 4, repeat tone.
 void speechModuleStart();
 void startSpeech(int speed, const std::string& soundsDirectory);
+// The default voice alone, from the given folders and speed, without the
+// settings file or a system voice (a host that brings its own voice data, such
+// as the installer); the diphone start's code, 0 when it can speak.
+int startDefaultVoice(const DiphoneFolders& folders, const SpeechSettings& settings);
 void finishSpeech();
 // Stops what is said and speaks on with another voice: a system voice of
 // that type and number (rate and tone as the settings give them), or the

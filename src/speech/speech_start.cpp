@@ -73,8 +73,9 @@ void speechModuleStart() {
     setPlaybackStopQuestion(stopWanted);
 }
 
-void loadSpeechSettings(int speed) {
-    SpeechSettings settings = readSpeechSettings(speed, state.startDirectory);
+void loadSpeechSettings(int speed) { applySpeechSettings(readSpeechSettings(speed, state.startDirectory)); }
+
+void applySpeechSettings(const SpeechSettings& settings) {
     state.tuning = {settings.databaseName, settings.cutLength, settings.minimumLength, settings.tokenPause};
     setDiphoneTuning(state.tuning);
     setTrimSpeech(settings.trimSpeech);
@@ -109,6 +110,14 @@ void changeVoice(bool systemVoice, int type, int voice) {
     settings.type = type;
     settings.voice = voice;
     startSystemVoice(settings);
+}
+
+int startDefaultVoice(const DiphoneFolders& folders, const SpeechSettings& settings) {
+    applySpeechSettings(settings);
+    int code = diphoneStart(folders, playBufferQueued);
+    state.lettersDirectory = withTrailingBackslashUnlessEmpty(folders.letters);
+    state.systemVoiceActive = false;
+    return code;
 }
 
 void finishSpeech() {

@@ -8,69 +8,21 @@
 # installing over an earlier version keeps one entry; a read-only folder, a
 # full disk and a second installer at once fail cleanly.  The installer is
 # 32-bit: it runs only in the i686 tree, once per test command.
-source "$(dirname "$0")/lib/common.sh"
-if [ "${VOLTANOR_REGISTRY_VIEW:-}" != 32 ]; then
-  echo "skipped: the 32-bit installer is checked once, in the i686 tree"; exit 0
-fi
+source "$(dirname "$0")/lib/installer_prefix.sh"
 # A mount namespace of its own: the drives of the bad cases vanish with it.
 [ -n "${INSTALLER_NAMESPACE:-}" ] || exec env INSTALLER_NAMESPACE=1 unshare -m --propagation private bash "$0"
-top=$VOLTANOR_SOURCE_DIR
-work=$(mktemp -d)
-export WINEPREFIX=$work/prefix
-drive=$WINEPREFIX/drive_c
-wine=("$scripts/wine-exec.sh")
-server() { HOME=${VOLTANOR_WINE_HOME:-$top/build/winehome} TMPDIR=$top/build/tmp wineserver "$@"; }
-cleanup() {
-  server -k 2>/dev/null; server -w 2>/dev/null
-  umount "$work"/drive-* 2>/dev/null
-  [ -n "${INSTALLER_KEEP:-}" ] || rm -rf "$work"
-}
-trap cleanup EXIT
+installer_prefix_start
 
-# The installer, and an earlier version of it (uncompressed: quicker to make).
-"$scripts/package.sh" --no-build "$work/setup.exe" >"$work/package.log" 2>&1
-show_on_failure "$work/package.log"
-check "package.sh wrote the installer" [ -s "$work/setup.exe" ]
+# An earlier version of the installer (uncompressed: quicker to make).
 VOLTANOR_VERSION=0.9.0 VOLTANOR_PACKAGE_FAST=1 "$scripts/package.sh" --no-build "$work/old.exe" >"$work/package.log" 2>&1
 check "package.sh wrote an earlier version" [ -s "$work/old.exe" ]
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$VOLTANOR_BIN_DIR/CMakeCache.txt")
-
-mkdir -p "$WINEPREFIX"
-"${wine[@]}" wineboot -i >"$work/wineboot.log" 2>&1
-server -w
-
-# snapshot NAME: the files under drive_c and the whole registry, once every
-# Wine process has ended (the uninstaller runs a copy of itself and returns).
-snapshot() {
-  server -w
-  (cd "$drive" && find . -path ./windows/temp -prune -o -path './users/*/Temp' -prune -o -print | LC_ALL=C sort) > "$work/$1.files"
-  "${wine[@]}" regedit /E "$work/$1.reg.utf16" >/dev/null 2>&1
-  server -w
-  # Wine's own bookkeeping of each run is left out: times, and the keys of
-  # the display driver that each session makes anew, and the drives that the
-  # bad cases below add.
-  iconv -f UTF-16 -t UTF-8 "$work/$1.reg.utf16" | tr -d '\r' | awk '
-    /^\[/ { skip = ($0 ~ /\\Control\\Video\\|\\MountedDevices]/) }
-    !skip && !/^"(InstallDate|DriverDateData)"/ && !/Time/' > "$work/$1.reg"
-}
-installed() { # EXE ARGS...: runs an installer or uninstaller, sets $status
-  status=0
-  "${wine[@]}" "$@" >"$work/run.log" 2>&1 </dev/null || status=$?
-  server -w
-}
-reg_value() { # KEY VALUE: the data of a value, as reg query prints it
-  "${wine[@]}" reg query "$1" /v "$2" /reg:32 2>/dev/null | tr -d '\r' | sed -n "s/^ *$2 *REG_[A-Z_]* *//p"
-}
-uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Voltanor'
-program='C:\Program Files (x86)\Voltanor'
-[ -d "$drive/Program Files (x86)" ] || program='C:\Program Files\Voltanor'
-program_dir=$drive/${program#C:\\}
-program_dir=${program_dir//\\//}
 lnk="$drive/ProgramData/Microsoft/Windows/Start Menu/Programs/Voltanor - Medidor de bateria.lnk"
 
-# 1. A silent install in a prefix that never had it (with the watcher at logon).
+# 1. A silent install in a prefix that never had it (the watcher at logon
+# comes ticked).
 snapshot before
-installed "$work/setup.exe" /S /VIGIAR
+installed "$work/setup.exe" /S
 check "install /S: exit code 0 (got $status)" [ "$status" -eq 0 ]
 for f in "$program_dir/voltanor.exe" "$program_dir/mbrola.dll" "$program_dir/desinstalar.exe" \
          "$program_dir/licencas/licencas.txt" "$program_dir/licencas/AGPL-3.txt" \
@@ -97,32 +49,28 @@ check "install: the manual is data/manual.txt" cmp -s "$top/data/manual.txt" "$p
 check "install: \"Configurar o Voltanor\" runs voltanor.exe /configurar" menu_link "Configurar o Voltanor" voltanor.exe /configurar
 check "install: \"Manual do Voltanor\" opens the manual in Notepad" menu_link "Manual do Voltanor" notepad.exe '\manual.txt"'
 run_at_logon() { reg_value 'HKCU\Software\Microsoft\Windows\CurrentVersion\Run' Voltanor; }
-check "install /VIGIAR: the watcher runs at logon ($(run_at_logon))" [ "$(run_at_logon)" = "\"$program\\voltanor.exe\" /vigiar" ]
+check "install /S: the watcher runs at logon by default ($(run_at_logon))" [ "$(run_at_logon)" = "\"$program\\voltanor.exe\" /vigiar" ]
 check "install: the version resource says $version" grep -qaP "F\x00i\x00l\x00e\x00V\x00e\x00r\x00s\x00i\x00o\x00n\x00\x00\x00(\x00\x00)?${version//./\\x00.\\x00}" "$program_dir/voltanor.exe"
 
 # 4. The silent uninstall leaves the prefix as it was.
 installed "$program_dir/desinstalar.exe" /S
 check "uninstall /S: exit code 0 (got $status)" [ "$status" -eq 0 ]
 check "uninstall: the manual and both shortcuts are gone" [ -z "$(ls "$program_dir/manual.txt" "${lnk%/*}"/{Configurar,Manual}*.lnk 2>/dev/null)" ]
-snapshot after
-show_on_failure "$work/files.diff" "$work/reg.diff"
-diff "$work/before.files" "$work/after.files" > "$work/files.diff"
-diff "$work/before.reg" "$work/after.reg" > "$work/reg.diff"
-check "uninstall: the same files under drive_c as before ($(wc -l < "$work/before.files") paths)" [ ! -s "$work/files.diff" ]
-check "uninstall: the same registry as before ($(wc -l < "$work/before.reg") lines)" [ ! -s "$work/reg.diff" ]
+unchanged_since before "uninstall /S"
 
 # 5 and 3. A settings file of the user's, then an earlier version, then this one.
 user_ini=$work/user.ini
 printf '; minhas configura\xe7\xf5es\r\n[TRADUTOR]\r\nVELOCIDADE=4\r\n\r\n[SINTETIZADOR]\r\nPAUSAPONTO4=180\r\n\r\n[OUTRO]\r\nNOME=Jo\xe3o da Silva\r\n' > "$user_ini"
 cp "$user_ini" "$drive/windows/ORAVIX.INI"
-installed "$work/old.exe" /S
+installed "$work/old.exe" /S /VIGIAR=NAO
 check "earlier version: exit code 0 (got $status)" [ "$status" -eq 0 ]
+check "earlier version, /VIGIAR=NAO: nothing runs at logon" [ -z "$(run_at_logon)" ]
 installed "$work/setup.exe" /S
 check "over the earlier version: exit code 0 (got $status)" [ "$status" -eq 0 ]
 entries=$("${wine[@]}" reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall' /s /reg:32 2>/dev/null | grep -c 'DisplayName.*Voltanor')
 check "over the earlier version: one uninstall entry (got $entries)" [ "$entries" -eq 1 ]
 check "over the earlier version: DisplayVersion $version" [ "$(reg_value "$uninstall_key" DisplayVersion)" = "$version" ]
-check "without /VIGIAR: nothing runs at logon" [ -z "$(run_at_logon)" ]
+check "over an earlier version without the watcher: still nothing runs at logon" [ -z "$(run_at_logon)" ]
 ini=$drive/windows/ORAVIX.INI
 has_line() { grep -qxF -- "$1"$'\r' "$ini" || grep -qxF -- "$1" "$ini"; }
 for line in 'VELOCIDADE=4' 'PAUSAPONTO4=180' $'NOME=Jo\xe3o da Silva' '[OUTRO]' $'; minhas configura\xe7\xf5es'; do
@@ -157,9 +105,14 @@ check "installed, engine: the report shown" drew_line "$work/tts.log" "80 por ce
 check "installed, engine: spoken by br1 at 16000 Hz ($captured bytes)" [ "$captured" -gt 128000 ]
 cp "$work/installed.ini" "$ini"
 
+# The watcher at logon turned on afterwards, as the settings menu does.
+"${wine[@]}" reg add 'HKCU\Software\Microsoft\Windows\CurrentVersion\Run' /v Voltanor \
+  /d "\"$program\\voltanor.exe\" /vigiar" /f >/dev/null 2>&1
+check "the watcher at logon turned on as the menu does it ($(run_at_logon))" [ "$(run_at_logon)" = "\"$program\\voltanor.exe\" /vigiar" ]
 installed "$program_dir/desinstalar.exe" /S
 server -w
 check "uninstall: exit code 0 (got $status)" [ "$status" -eq 0 ]
+check "uninstall: the watcher at logon the menu turned on is gone ($(run_at_logon))" [ -z "$(run_at_logon)" ]
 # (Wine's profile functions drop blank lines whenever they write the file.)
 lines() { grep -av -e '^$' -e $'^\r$' "$1"; }
 diff <(lines "$user_ini") <(lines "$ini") > "$work/ini.diff"
@@ -177,14 +130,7 @@ drive_letter() {
   mount -t tmpfs -o size="$3" "voltanor-$1" "$work/drive-$1"
   ln -s "$work/drive-$1" "$WINEPREFIX/dosdevices/$2:"
 }
-unchanged() { # WHAT
-  snapshot "$1"
-  diff "$work/base.files" "$work/$1.files" > "$work/$1.files.diff"
-  diff "$work/base.reg" "$work/$1.reg" > "$work/$1.reg.diff"
-  show_on_failure "$work/$1.files.diff" "$work/$1.reg.diff"
-  check "$1: nothing left in drive_c" [ ! -s "$work/$1.files.diff" ]
-  check "$1: nothing left in the registry" [ ! -s "$work/$1.reg.diff" ]
-}
+unchanged() { unchanged_since base "$1"; }  # WHAT
 drive_letter readonly r 1m
 mkdir "$work/drive-readonly/Voltanor"
 mount -o remount,ro "$work/drive-readonly"
@@ -208,11 +154,14 @@ done
 check "twice at once: the first installer shows its window" [ -n "$window" ]
 status=0; "${wine[@]}" "$work/setup.exe" /S >/dev/null 2>&1 </dev/null || status=$?
 check "twice at once: the second one ends with exit code 3 (got $status)" [ "$status" -eq 3 ]
-# Esc on its page cancels it (a few times: the window takes the focus late).
+# Esc on its page, and Enter on the question that follows (yes, cancel),
+# end it (a few times: the window takes the focus late).
 for _ in $(seq 50); do
   kill -0 "$first" 2>/dev/null || break
   [ -n "$window" ] && { xdotool windowfocus "$window"; xdotool key --clearmodifiers Escape; } 2>/dev/null
-  sleep 0.2
+  sleep 0.3
+  question=$(xdotool search --name '^Instala.*Voltanor' 2>/dev/null | grep -vx "$window" | head -n1)
+  [ -n "$question" ] && { xdotool windowfocus "$question"; xdotool key --clearmodifiers Return; } 2>/dev/null
 done
 kill -0 "$first" 2>/dev/null && kill "$first"
 status=0; wait "$first" || status=$?

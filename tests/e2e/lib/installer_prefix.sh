@@ -1,0 +1,68 @@
+# Shared by the installer's scripts: a Wine prefix of their own, made fresh
+# (the installer is 32-bit: only in the i686 tree, once per test command),
+# the installer built into the work folder, and what they look at in the
+# prefix.  installer_prefix_start makes them; snapshot NAME records the
+# prefix's files and registry.
+source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
+if [ "${VOLTANOR_REGISTRY_VIEW:-}" != 32 ]; then
+  echo "skipped: the 32-bit installer is checked once, in the i686 tree"; exit 0
+fi
+top=$VOLTANOR_SOURCE_DIR
+wine=("$scripts/wine-exec.sh")
+server() { HOME=${VOLTANOR_WINE_HOME:-$top/build/winehome} TMPDIR=$top/build/tmp wineserver "$@"; }
+cleanup() {
+  server -k 2>/dev/null; server -w 2>/dev/null
+  umount "$work"/drive-* 2>/dev/null
+  [ -n "${INSTALLER_KEEP:-}" ] || rm -rf "$work"
+}
+
+# installer_prefix_start: the work folder, $work/setup.exe and the prefix.
+installer_prefix_start() {
+  work=$(mktemp -d)
+  export WINEPREFIX=$work/prefix
+  drive=$WINEPREFIX/drive_c
+  trap cleanup EXIT
+  "$scripts/package.sh" --no-build "$work/setup.exe" >"$work/package.log" 2>&1
+  show_on_failure "$work/package.log"
+  check "package.sh wrote the installer" [ -s "$work/setup.exe" ]
+  mkdir -p "$WINEPREFIX"
+  "${wine[@]}" wineboot -i >"$work/wineboot.log" 2>&1
+  server -w
+  program='C:\Program Files (x86)\Voltanor'
+  [ -d "$drive/Program Files (x86)" ] || program='C:\Program Files\Voltanor'
+  program_dir=$drive/${program#C:\\}
+  program_dir=${program_dir//\\//}
+}
+
+# snapshot NAME: the files under drive_c and the whole registry, once every
+# Wine process has ended (the uninstaller runs a copy of itself and returns).
+snapshot() {
+  server -w
+  (cd "$drive" && find . -path ./windows/temp -prune -o -path './users/*/Temp' -prune -o -print | LC_ALL=C sort) > "$work/$1.files"
+  "${wine[@]}" regedit /E "$work/$1.reg.utf16" >/dev/null 2>&1
+  server -w
+  # Wine's own bookkeeping of each run is left out: times, the keys of the
+  # display driver that each session makes anew, the sound devices it notes
+  # the first time one is opened, and the drives that the bad cases add.
+  iconv -f UTF-16 -t UTF-8 "$work/$1.reg.utf16" | tr -d '\r' | awk '
+    /^\[/ { skip = ($0 ~ /\\Control\\Video\\|\\MountedDevices]|\\Software\\Wine\\Drivers/) }
+    !skip && !/^"(InstallDate|DriverDateData)"/ && !/Time/' > "$work/$1.reg"
+}
+# unchanged_since BASE NAME: a snapshot NAME has the files and registry of BASE.
+unchanged_since() {
+  snapshot "$2"
+  diff "$work/$1.files" "$work/$2.files" > "$work/$2.files.diff"
+  diff "$work/$1.reg" "$work/$2.reg" > "$work/$2.reg.diff"
+  show_on_failure "$work/$2.files.diff" "$work/$2.reg.diff"
+  check "$2: the files under drive_c as they were" [ ! -s "$work/$2.files.diff" ]
+  check "$2: the registry as it was" [ ! -s "$work/$2.reg.diff" ]
+}
+installed() { # EXE ARGS...: runs an installer or uninstaller, sets $status
+  status=0
+  "${wine[@]}" "$@" >"$work/run.log" 2>&1 </dev/null || status=$?
+  server -w
+}
+reg_value() { # KEY VALUE: the data of a value, as reg query prints it
+  "${wine[@]}" reg query "$1" /v "$2" /reg:32 2>/dev/null | tr -d '\r' | sed -n "s/^ *$2 *REG_[A-Z_]* *//p"
+}
+uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Voltanor'
