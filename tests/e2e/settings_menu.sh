@@ -22,7 +22,10 @@ start_menu() {
   VOLTANOR_CAPTURE_DIR=$work/$name-sound WINEDEBUG=trace+font timeout 180 \
     "$scripts/wine-exec.sh" "$VOLTANOR_EXE" /configurar "$@" >"$work/$name.out" 2>"$work/$name.log" </dev/null &
   program=$! capture=$work/$name-sound
-  window=$(timeout 60 xdotool search --sync --name "^Voltanor - Configura$(printf '\xc3\xa7\xc3\xb5')es\$" | head -n1)
+  # The caption without its accented letters: xdotool matches it by a regular
+  # expression in the locale it runs in, and the test command's may be C.
+  window=$(timeout 60 xdotool search --sync --name '^Voltanor - Configura' | head -n1)
+  check "$name: the menu's window appeared" [ -n "$window" ]
   [ -n "$window" ] && timeout 20 xdotool windowfocus --sync "$window"
 }
 wait_menu() { status=0; wait "$program" || status=$?; wait_captured "$capture"; }
