@@ -11,7 +11,7 @@
 # beside all of it (bench/smoke.sh; its figures are not judged).  The Wine
 # tests run in environments of their own, each a copy of one prepared Wine
 # prefix with its own wineserver, private Xvfb and capture
-# folder: per architecture one for the two longest tests and one for the rest;
+# folder: the longest tests apart from the rest (two lanes for them in i686);
 # within an environment the tests go one at a time (they share its settings
 # file, display and keyboard focus).
 # Each long step keeps its output in build/logs/; nothing is written outside
@@ -137,16 +137,23 @@ native_checks() {
   fi
   return $status
 }
-# wine_lanes ARCH: the architecture's Wine tests in its two environments, the
-# longest tests (the installer makes and fills a prefix of its own, and again
-# for its keyed runs, which wait while each page is said; the battery watch
-# listens for a minute) beside all the others.  The installer runs only in the
-# i686 tree; in the x86_64 tree the engine's fallbacks take its place.
+# wine_lanes ARCH: the architecture's Wine tests in environments side by side,
+# the longest ones (the installer makes and fills a prefix of its own, the
+# keyed installer waits for each page's speech, the battery watch listens for a
+# minute, the engine's fallbacks run the program a dozen times) apart from all
+# the others.  The installers run only in the i686 tree (elsewhere they pass at
+# once): there they take two lanes, so that no lane holds much more than the
+# others.
 wine_lanes() {
-  local long='^e2e_(installer|installer_voice|battery_watch)$'
-  [ "$1" = i686 ] || long='^e2e_(installer|installer_voice|battery_watch|tts_fallback)$'
-  side_by_side "ctest-$1" wine_tests "$1" "$1" -E "$long" \
-    -- "ctest-$1-long" wine_tests "$1-long" "$1" -R "$long"
+  if [ "$1" = i686 ]; then
+    side_by_side ctest-i686 wine_tests i686 i686 -E '^e2e_(installer|installer_voice|battery_watch|tts_fallback)$' \
+      -- ctest-i686-long wine_tests i686-long i686 -R '^e2e_(installer|battery_watch)$' \
+      -- ctest-i686-voice wine_tests i686-voice i686 -R '^e2e_(installer_voice|tts_fallback)$'
+  else
+    local long='^e2e_(installer|installer_voice|battery_watch|tts_fallback)$'
+    side_by_side ctest-x86_64 wine_tests x86_64 x86_64 -E "$long" \
+      -- ctest-x86_64-long wine_tests x86_64-long x86_64 -R "$long"
+  fi
 }
 # The benchmarks, once each on a tiny input, beside all the rest.
 low_priority quiet_step bench-smoke bench/smoke.sh
