@@ -40,7 +40,8 @@ export VOLTANOR_WATCH_LOG=$out/said.log VOLTANOR_CAPTURE_DIR=
 watcher=$!
 lines() { grep -cxF '(fim)' "$VOLTANOR_WATCH_LOG"; }  # announcements said to their end
 wait_lines() { local i; for i in $(seq 600); do [ "$(lines)" -ge "$1" ] && return; sleep 0.1; done
-               echo "the watcher said nothing for a minute" >&2; exit 1; }
+               echo "the watcher said nothing for a minute; its output:" >&2
+               sed 's/^/  | /' "$out/watcher.out" "$VOLTANOR_WATCH_LOG" >&2; exit 1; }
 wait_lines 1
 sleep 5  # the start-up's speech is over
 ticks=$(getconf CLK_TCK)
