@@ -7,8 +7,8 @@
 # the battery watch's quiet minute), so the work that needs the processors goes
 # on meanwhile at the lowest priority: the x86_64 tree builds while the i686
 # tests run, the fuzz targets build and run and the native tests run beside the
-# x86_64 tests, and every benchmark is built and run once on a tiny input
-# beside all of it (bench/smoke.sh; its figures are not judged).  The Wine
+# x86_64 tests, and so is every benchmark, built and run once on a tiny input
+# (bench/smoke.sh; its figures are not judged).  The Wine
 # tests run in environments of their own, each a copy of one prepared Wine
 # prefix with its own wineserver, private Xvfb and capture
 # folder: the longest tests apart from the rest (two lanes for them in i686);
@@ -150,14 +150,15 @@ wine_lanes() {
       -- ctest-i686-long wine_tests i686-long i686 -R '^e2e_(installer|battery_watch)$' \
       -- ctest-i686-voice wine_tests i686-voice i686 -R '^e2e_(installer_voice|tts_fallback)$'
   else
+    # The x86_64 tests start last (once their tree is built): the rest take two
+    # lanes there, so that the command ends soon after.
     local long='^e2e_(installer|installer_voice|battery_watch|tts_fallback)$'
-    side_by_side ctest-x86_64 wine_tests x86_64 x86_64 -E "$long" \
+    local more='^e2e_(sapi4_voice|sapi5_voices|settings_menu|tts_report|report_short_and_help|accessible_window)$'
+    side_by_side ctest-x86_64 wine_tests x86_64 x86_64 -E "$long|$more" \
+      -- ctest-x86_64-more wine_tests x86_64-more x86_64 -R "$more" \
       -- ctest-x86_64-long wine_tests x86_64-long x86_64 -R "$long"
   fi
 }
-# The benchmarks, once each on a tiny input, beside all the rest.
-low_priority quiet_step bench-smoke bench/smoke.sh
-bench_smoke=$!
 wine_lanes i686 &
 i686_tests=$!
 if wait "$x86_64_build"; then
@@ -166,6 +167,10 @@ if wait "$x86_64_build"; then
 else
   failed=1 x86_64_tests=
 fi
+# The benchmarks, once each on a tiny input, beside the x86_64 tests (built
+# earlier, they would hold up the x86_64 tree, which the last tests wait for).
+low_priority quiet_step bench-smoke bench/smoke.sh
+bench_smoke=$!
 low_priority quiet_step native-checks native_checks
 native=$!
 wait "$native" || failed=1
