@@ -26,6 +26,15 @@ struct Handle {
     bool valid() const { return handle != INVALID_HANDLE_VALUE && handle; }
 };
 
+// The rest of an open file, read to its end.
+std::string remainingBytes(const Handle& file) {
+    std::string bytes;
+    char block[4096];
+    DWORD read = 0;
+    while (ReadFile(file.handle, block, sizeof block, &read, nullptr) && read > 0) bytes.append(block, read);
+    return bytes;
+}
+
 bool processIsElevated() {
     HANDLE token = nullptr;
     if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) return false;
@@ -88,11 +97,7 @@ std::optional<std::string> settingsFileBytes(const std::string& path) {
         if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return std::string();
         return std::nullopt;
     }
-    std::string bytes;
-    char block[4096];
-    DWORD read = 0;
-    while (ReadFile(file.handle, block, sizeof block, &read, nullptr) && read > 0) bytes.append(block, read);
-    return bytes;
+    return remainingBytes(file);
 }
 
 SaveResult saveSettingChanges(const std::string& path, const std::vector<SettingChange>& changes) {
@@ -102,12 +107,7 @@ SaveResult saveSettingChanges(const std::string& path, const std::vector<Setting
     // Opened without sharing writes: a file another program holds open for writing is in use.
     Handle original(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (exists && !original.valid()) return refusal(GetLastError());
-    std::string text;
-    if (original.valid()) {
-        char block[4096];
-        DWORD read = 0;
-        while (ReadFile(original.handle, block, sizeof block, &read, nullptr) && read > 0) text.append(block, read);
-    }
+    std::string text = original.valid() ? remainingBytes(original) : std::string();
     std::optional<std::string> changed = withSettingsChanged(text, changes);
     if (!changed) return failed(SaveProblem::notText);
     if (*changed == text && exists) return {};
