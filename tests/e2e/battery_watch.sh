@@ -49,6 +49,7 @@ start_watcher() {
   "$scripts/with-battery.sh" folder="$supplies" -- "$scripts/wine-exec.sh" "$VOLTANOR_EXE" /vigiar \
     >"$work/watcher.out" 2>&1 </dev/null &
   watcher=$!
+  show_on_failure "$work/watcher.out"
 }
 
 # expect WHAT LINE...: after the last change, the lines said are exactly these,
@@ -60,7 +61,11 @@ expect() {
   while [ $(($(lines_said) - before)) -lt "$want" ] && [ $tenths -lt $((limit + 100)) ]; do
     sleep 0.1; tenths=$((tenths + 1))
   done
-  check "$what: said in time ($tenths tenths of a second)" [ $tenths -le "$limit" ]
+  if ! check "$what: said in time ($tenths tenths of a second)" [ $tenths -le "$limit" ]; then
+    [ -n "$watcher" ] && kill -0 "$watcher" 2>/dev/null && echo "  the watcher is still running" ||
+      echo "  the watcher has ended"
+    echo "  the Wine processes:"; ps -eo pid,stat,etime,args | grep -iE 'wine|\.exe' | grep -v grep | sed 's/^/  | /'
+  fi
   check "$what: exactly '$*'" [ "$(said | tail -n +$((before + 1)))" = "$(printf '%s\n' "$@")" ]
   for tenths in $(seq 300); do idle && break; sleep 0.1; done
   check "$what: nothing more" [ "$(lines_said)" -eq $((before + want)) ]

@@ -64,7 +64,7 @@ drawn_texts() {
 # failed check prints (the scripts' work folders are gone once they end).
 show_on_failure() { e2e_logs=("$@"); }
 
-check() { # description, command...
+check() { # description, command...; fails as the command does
   local what=$1; shift
   if "$@"; then echo "ok: $what"; return; fi
   echo "FAILED: $what"
@@ -77,6 +77,7 @@ check() { # description, command...
     grep -v ':trace:' "$f" | tail -n 25 | sed 's/^/  | /'
   done
   e2e_logs=()
+  return 1
 }
 
 # all_hold TEST [-- TEST]...: every `test` expression holds.  check takes one
