@@ -28,4 +28,4 @@ text=$out/bench_text.txt
 } | iconv -f UTF-8 -t CP1252//TRANSLIT > "$text"
 
 echo "speed $speed: database $name, cut $cut, minimum $minimum, pause $pause"
-"$top/build/native-bench/make_diphones_speech" bench "$data/kelmar/som/difones" "$data/kelmar/som/letras" "$name" "$cut" "$minimum" "$pause" "$text"
+"$top/build/${VOLTANOR_BENCH_NATIVE_TREE:-native-bench}/make_diphones_speech" bench "$data/kelmar/som/difones" "$data/kelmar/som/letras" "$name" "$cut" "$minimum" "$pause" "$text"

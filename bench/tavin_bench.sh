@@ -20,7 +20,7 @@ mkdir -p "$out"
 data=$top/build/data/kelmar/tavintts/portug
 [ -f "$data.dfn" ] || { echo "no engine data in $top/build/data: build the voice_data target first" >&2; exit 1; }
 "$top/scripts/build.sh" native-bench >/dev/null
-bench=$top/build/native-bench/tavin_bench
+bench=$top/build/${VOLTANOR_BENCH_NATIVE_TREE:-native-bench}/tavin_bench
 
 sentence="A bateria está com oitenta por cento."
 printf '%s' "$sentence" | iconv -f UTF-8 -t CP1252 > "$out/tavin_sentence.txt"

@@ -184,7 +184,7 @@ def words_in(folder):
 def build_words_program():
     """Builds bench/tts_words (the pronunciation stage on its own) in build/native-bench and returns its path."""
     subprocess.run([os.path.join(top, "scripts", "build.sh"), "native-bench"], check=True, stdout=subprocess.DEVNULL)
-    return os.path.join(top, "build", "native-bench", "tts_words")
+    return os.path.join(top, "build", os.environ.get("VOLTANOR_BENCH_NATIVE_TREE", "native-bench"), "tts_words")
 
 
 def main():

@@ -20,7 +20,7 @@ mkdir -p "$out"
 
 # The text stages, optimized (tools/tts_lines in build/native-bench).
 scripts/build.sh native-bench >/dev/null
-lines=build/native-bench/tts_lines
+lines=build/${VOLTANOR_BENCH_NATIVE_TREE:-native-bench}/tts_lines
 
 python3 - "$megabytes" "$seed" "$out" <<'PY'
 import random, re, sys

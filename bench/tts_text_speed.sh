@@ -24,4 +24,4 @@ while size < float(sys.argv[1]) * 1e6:
     size += len(paragraph.encode("cp1252", "replace"))
 sys.stdout.buffer.write("\n".join(paragraphs).encode("cp1252", "replace"))
 PY
-"$top/build/native-bench/tts_words" "$top/data/tts/portug.nrl" "$top/data/tts/portug.exc" "$top/data/tts/portug.abr" "$out/tts_text.txt"
+"$top/build/${VOLTANOR_BENCH_NATIVE_TREE:-native-bench}/tts_words" "$top/data/tts/portug.nrl" "$top/data/tts/portug.exc" "$top/data/tts/portug.abr" "$out/tts_text.txt"

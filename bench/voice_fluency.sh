@@ -44,7 +44,7 @@ mkdir -p "$out"
 # The renderer: the program's portable code over the unit tests' fakes,
 # optimized (build/native-bench).
 "$top/scripts/build.sh" native-bench >/dev/null
-render=$top/build/native-bench/voice_render
+render=$top/build/${VOLTANOR_BENCH_NATIVE_TREE:-native-bench}/voice_render
 
 u8="-t raw -r 11025 -c 1 -e unsigned -b 8"
 espeak_raw() { # text, output

@@ -13,6 +13,13 @@
 #   build.sh benches  the benchmarks' programs: natively in build/native-bench
 #                   (optimized, without sanitizers) and in the i686 tree;
 #   build.sh native-bench  only the native ones.
+#   With VOLTANOR_BENCH_NATIVE_TREE=native the native ones are built in the
+#   native tree (sanitized, not optimized for speed): the benches' smoke run,
+#   whose figures mean nothing, takes them from there rather than compile the
+#   whole code once more.
+#   build.sh wine-needs  what the Wine tests need of the native tree before
+#                   they start: the voice data and the native speech tools they
+#                   compare the program's sound with.
 set -eEuo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 cd "$top"
@@ -22,8 +29,8 @@ stay_inside_build
 jobs=${VOLTANOR_JOBS:-$(nproc)}
 mode=${1:-all}
 case $mode in
-  all | run | quick | native | i686 | x86_64 | benches | native-bench) ;;
-  *) echo "build.sh: unknown mode '$mode' (all, run, quick, native, i686, x86_64, benches or native-bench)" >&2; exit 2 ;;
+  all | run | quick | native | wine-needs | i686 | x86_64 | benches | native-bench) ;;
+  *) echo "build.sh: unknown mode '$mode' (all, run, quick, native, wine-needs, i686, x86_64, benches or native-bench)" >&2; exit 2 ;;
 esac
 
 # MBROLA's source at the pinned commit: fetched by CMake, or, on machines that
@@ -48,12 +55,13 @@ build() { # tree, targets...
   local tree=$1; shift
   local targets=()
   [ $# -gt 0 ] && targets=(--target "$@")
-  step "build-$tree" cmake --build "build/$tree" -j "$jobs" "${targets[@]}"
+  step "${step_name:-build-$tree}" cmake --build "build/$tree" -j "$jobs" "${targets[@]}"
 }
 
 if [ "$mode" = benches ] || [ "$mode" = native-bench ]; then
-  configure native-bench -DVOLTANOR_BENCH=ON
-  build native-bench benches
+  bench_tree=${VOLTANOR_BENCH_NATIVE_TREE:-native-bench}
+  if [ "$bench_tree" = native ]; then configure native; else configure "$bench_tree" -DVOLTANOR_BENCH=ON; fi
+  build "$bench_tree" benches
   [ "$mode" = benches ] || exit 0
   configure i686 -DCMAKE_TOOLCHAIN_FILE="$top/cmake/mingw-i686.cmake"
   step build-i686-benches cmake --build build/i686 -j "$jobs" --target benches
@@ -61,7 +69,11 @@ if [ "$mode" = benches ] || [ "$mode" = native-bench ]; then
 fi
 if [ "$mode" != i686 ] && [ "$mode" != x86_64 ]; then
   configure native
-  if [ "$mode" = run ]; then build native voice_data; else build native all voice_data; fi
+  case $mode in
+    run) build native voice_data ;;
+    wine-needs) step_name=build-native-for-wine build native voice_data make_diphones_speech tts_lines; exit ;;
+    *) build native all voice_data ;;
+  esac
 fi
 for arch in i686 x86_64; do
   case $mode in

@@ -3,25 +3,35 @@
 # benchmarks need that is not there yet, on anything from a minimal Debian
 # root (debootstrap --variant=minbase) up.  Safe to run again: it does nothing
 # when all are present.
+#   setup.sh          all of them
+#   setup.sh native   only what the native tree needs (the compiler, CMake,
+#                     GoogleTest, espeak-ng for the voice data), so that it can
+#                     build while the rest installs
 # apt's output (what it downloads and installs, one line a package) is shown
 # and kept in build/logs/setup-*.log.
 set -eEuo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 source "$top/scripts/steps.sh"
 report_failures
+case ${1:-} in
+  "") part=all ;;
+  native) part=native ;;
+  *) echo "usage: scripts/setup.sh [native]" >&2; exit 2 ;;
+esac
 step fetch-voice "$top/scripts/fetch-voice.sh"
 
+native_packages=(cmake ninja-build g++ googletest espeak-ng libespeak-ng-dev wbrazilian)
 packages=(
-  cmake ninja-build g++ clang libclang-rt-14-dev googletest
+  "${native_packages[@]}" clang libclang-rt-14-dev
   g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
   wine wine64 wine32:i386
-  xvfb xdotool x11-apps x11-utils imagemagick
-  espeak-ng libespeak-ng-dev sox wbrazilian nsis
+  xvfb xdotool x11-apps x11-utils imagemagick sox nsis
   # The tests' and benchmarks' sample checks and figures (python3), the
   # benchmarks' processor times (time, procps) and samples by thread (linux-perf).
   python3 time procps linux-perf
 )
 
+[ $part = all ] || packages=("${native_packages[@]}")
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
@@ -32,9 +42,9 @@ if [ "$(id -u)" != 0 ]; then
   echo "setup: these packages are missing and installing them needs root: ${missing[*]}" >&2
   exit 1
 fi
-if ! dpkg --print-foreign-architectures | grep -qx i386; then
+if [ $part = all ] && ! dpkg --print-foreign-architectures | grep -qx i386; then
   dpkg --add-architecture i386
 fi
 echo "setup: installing ${missing[*]} (with what they need, several hundred MB on a fresh system)"
-step setup-update apt-get update
-step setup-install env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends "${missing[@]}"
+step "setup-$part-update" apt-get update
+step "setup-$part-install" env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends "${missing[@]}"

@@ -4,16 +4,18 @@
 # (sanitizers), the fuzz targets, and for i686 and x86_64 the unit tests, the
 # in-process Wine tests and the end-to-end runs of voltanor.exe.
 # The Wine tests mostly wait (for speech played in real time, for windows, for
-# the battery watch's quiet minute), so the work that needs the processors goes
-# on meanwhile at the lowest priority: the x86_64 tree builds while the i686
-# tests run, the fuzz targets build and run and the native tests run beside the
-# x86_64 tests, and so is every benchmark, built and run once on a tiny input
-# (bench/smoke.sh; its figures are not judged).  The Wine
-# tests run in environments of their own, each a copy of one prepared Wine
-# prefix with its own wineserver, private Xvfb and capture
-# folder: the longest tests apart from the rest (two lanes for them in i686);
-# within an environment the tests go one at a time (they share its settings
-# file, display and keyboard focus).
+# the battery watch's quiet time), so they start as soon as what they need is
+# built (the voice data and the native speech tools, then the i686 tree), and
+# the work that needs the processors goes on meanwhile at a lower priority:
+# the x86_64 tree builds while the i686 tests run (its tests start once it is
+# built), and below it, taking only what is left, the rest of the native tree,
+# then the native tests and the fuzz targets, and every benchmark, built and
+# run once on a tiny input (bench/smoke.sh; its figures are not judged).  The
+# Wine tests run in environments of their own, each a copy of one prepared
+# Wine prefix with its own wineserver, private Xvfb and capture folder, the
+# longest tests apart from the rest so that no lane holds much more than the
+# others; within an environment the tests go one at a time (they share its
+# settings file, display and keyboard focus).
 # Each long step keeps its output in build/logs/; nothing is written outside
 # build/.
 #   scripts/test.sh           all of it (what CI runs)
@@ -29,11 +31,19 @@ case ${1:-} in
 esac
 source scripts/steps.sh
 report_failures
-scripts/setup.sh
 if [ $mode = all ]; then
-  scripts/build.sh native
+  # The native tree's compilers first; the rest (Wine, MinGW, clang, X)
+  # installs while the native tree builds what the Wine tests need.
+  scripts/setup.sh native
+  quiet_step setup-rest scripts/setup.sh &
+  setup_rest=$!
+  build_status=0
+  scripts/build.sh wine-needs || build_status=$?
+  wait "$setup_rest"
+  [ "$build_status" -eq 0 ] || exit "$build_status"
   scripts/build.sh i686
 else
+  scripts/setup.sh
   scripts/build.sh quick
 fi
 stay_inside_build
@@ -42,9 +52,33 @@ jobs=${VOLTANOR_JOBS:-$(nproc)}
 # low_priority COMMAND...: the command at the lowest processor priority, run in
 # the background (a subshell of its own takes the priority).
 low_priority() { (renice -n 19 -p "$BASHPID" >/dev/null && "$@") & }
+# idle_priority COMMAND...: the same, with the processor only when nothing
+# else wants it, not even the work at the lowest priority.
+idle_priority() {
+  (chrt --idle -p 0 "$BASHPID" >/dev/null 2>&1 || renice -n 19 -p "$BASHPID" >/dev/null; "$@") &
+}
+# background_job NAME low|idle COMMAND...: the command in the background at
+# that priority; its exit code is then kept for await NAME, which waits for it
+# from any shell of this script.
+background_job() {
+  local name=$1 priority=$2; shift 2
+  rm -f "$VOLTANOR_LOGS/$name.status"
+  "${priority}_priority" run_and_keep_status "$name" "$@"
+}
+run_and_keep_status() {
+  local name=$1 status=0; shift
+  "$@" || status=$?
+  echo "$status" >"$VOLTANOR_LOGS/$name.status.new" && mv "$VOLTANOR_LOGS/$name.status.new" "$VOLTANOR_LOGS/$name.status"
+  return "$status"
+}
+await() {
+  while [ ! -f "$VOLTANOR_LOGS/$1.status" ]; do sleep 1; done
+  return "$(cat "$VOLTANOR_LOGS/$1.status")"
+}
+background_pids=()
 if [ $mode = all ]; then
-  low_priority quiet_step build-x86_64-tree scripts/build.sh x86_64
-  x86_64_build=$!
+  background_job x86_64-tree low quiet_step build-x86_64-tree scripts/build.sh x86_64
+  background_pids+=($!)
 fi
 
 failed=0
@@ -124,8 +158,12 @@ if [ $mode = quick ]; then
   exit $failed
 fi
 
-# Beside them, as soon as the x86_64 tree is built: its Wine tests, and at the
-# lowest priority the native tests and the fuzz targets.
+# The native tree's rest (its tests, the tools no test under Wine needs, the
+# benchmarks' programs), then the native tests and the fuzz targets.
+native_rest() {
+  quiet_step build-native-rest scripts/build.sh native &&
+    VOLTANOR_BENCH_NATIVE_TREE=native quiet_step build-native-benches scripts/build.sh native-bench
+}
 native_checks() {
   local status=0
   step ctest-native ctest --test-dir build/native --output-on-failure -j "$jobs" || status=1
@@ -139,46 +177,57 @@ native_checks() {
 }
 # wine_lanes ARCH: the architecture's Wine tests in environments side by side,
 # the longest ones (the installer makes and fills a prefix of its own, the
-# keyed installer waits for each page's speech, the battery watch listens for a
-# minute, the engine's fallbacks run the program a dozen times) apart from all
-# the others.  The installers run only in the i686 tree (elsewhere they pass at
-# once): there they take two lanes, so that no lane holds much more than the
-# others.
+# keyed installer waits for each page's speech, the battery watch listens for
+# its quiet time, the engine's fallbacks run the program a dozen times) apart
+# from the others.  The installers run only in the i686 tree (elsewhere they
+# pass at once).
 wine_lanes() {
+  local long more voice
   if [ "$1" = i686 ]; then
-    side_by_side ctest-i686 wine_tests i686 i686 -E '^e2e_(installer|installer_voice|battery_watch|tts_fallback)$' \
-      -- ctest-i686-long wine_tests i686-long i686 -R '^e2e_(installer|battery_watch)$' \
-      -- ctest-i686-voice wine_tests i686-voice i686 -R '^e2e_(installer_voice|tts_fallback)$'
+    long='^e2e_(installer|battery_watch)$' voice='^e2e_installer_voice$'
+    more='^e2e_(tts_fallback|tts_report|settings_menu|report_short_and_help|sapi5_voices)$'
+    side_by_side ctest-i686 wine_tests i686 i686 -E "$long|$voice|$more" \
+      -- ctest-i686-long wine_tests i686-long i686 -R "$long" \
+      -- ctest-i686-voice wine_tests i686-voice i686 -R "$voice" \
+      -- ctest-i686-more wine_tests i686-more i686 -R "$more"
   else
-    # The x86_64 tests start last (once their tree is built): the rest take two
-    # lanes there, so that the command ends soon after.
-    local long='^e2e_(installer|installer_voice|battery_watch|tts_fallback)$'
-    local more='^e2e_(sapi4_voice|sapi5_voices|settings_menu|tts_report|report_short_and_help|accessible_window)$'
+    long='^e2e_(installer|installer_voice|battery_watch|tts_fallback)$'
+    more='^e2e_(sapi4_voice|sapi5_voices|settings_menu|tts_report|report_short_and_help|accessible_window)$'
     side_by_side ctest-x86_64 wine_tests x86_64 x86_64 -E "$long|$more" \
       -- ctest-x86_64-more wine_tests x86_64-more x86_64 -R "$more" \
       -- ctest-x86_64-long wine_tests x86_64-long x86_64 -R "$long"
   fi
 }
+# Not before the first run, which builds in the native tree itself.
+background_job native-rest idle quiet_step native-rest native_rest
+background_pids+=($!)
 wine_lanes i686 &
 i686_tests=$!
-if wait "$x86_64_build"; then
-  wine_lanes x86_64 &
-  x86_64_tests=$!
+(
+  await x86_64-tree || { echo "FAILED: the x86_64 tree did not build: its Wine tests did not run" >&2; exit 1; }
+  wine_lanes x86_64
+) &
+x86_64_tests=$!
+# Once the native tree is whole: the benchmarks beside the native checks, which
+# take only what the benchmarks leave.
+bench_smoke=
+if await native-rest; then
+  low_priority quiet_step bench-smoke env VOLTANOR_BENCH_NATIVE_TREE=native bench/smoke.sh
+  bench_smoke=$!
+  idle_priority quiet_step native-checks native_checks
+  native=$!
+  wait "$native" || failed=1
+  echo "---- native-checks ($VOLTANOR_LOGS/native-checks.log)"
+  grep -E '^==> [a-z0-9-]+: done|^FAILED|tests passed|tests failed' "$VOLTANOR_LOGS/native-checks.log" || true
 else
-  failed=1 x86_64_tests=
+  failed=1
 fi
-# The benchmarks, once each on a tiny input, beside the x86_64 tests (built
-# earlier, they would hold up the x86_64 tree, which the last tests wait for).
-low_priority quiet_step bench-smoke bench/smoke.sh
-bench_smoke=$!
-low_priority quiet_step native-checks native_checks
-native=$!
-wait "$native" || failed=1
-echo "---- native-checks ($VOLTANOR_LOGS/native-checks.log)"
-grep -E '^==> [a-z0-9-]+: done|^FAILED|tests passed|tests failed' "$VOLTANOR_LOGS/native-checks.log" || true
+for pid in "${background_pids[@]}"; do wait "$pid" || failed=1; done
 wait "$i686_tests" || failed=1
-[ -z "$x86_64_tests" ] || wait "$x86_64_tests" || failed=1
-wait "$bench_smoke" || failed=1
-echo "---- bench-smoke ($VOLTANOR_LOGS/bench-smoke.log, each bench's output in $VOLTANOR_LOGS/bench/)"
-grep -E '^==> [a-z0-9_-]+: done|^FAILED|^bench smoke:' "$VOLTANOR_LOGS/bench-smoke.log" || true
+wait "$x86_64_tests" || failed=1
+if [ -n "$bench_smoke" ]; then
+  wait "$bench_smoke" || failed=1
+  echo "---- bench-smoke ($VOLTANOR_LOGS/bench-smoke.log, each bench's output in $VOLTANOR_LOGS/bench/)"
+  grep -E '^==> [a-z0-9_-]+: done|^FAILED|^bench smoke:' "$VOLTANOR_LOGS/bench-smoke.log" || true
+fi
 exit $failed
