@@ -32,16 +32,22 @@ esac
 source scripts/steps.sh
 report_failures
 if [ $mode = all ]; then
-  # The native tree's compilers first; the rest (Wine, MinGW, clang, X)
-  # installs while the native tree builds what the Wine tests need.
+  # Each part of the packages installs while the part before it builds: the
+  # native compilers, then MinGW-w64 beside the native tree's voice data and
+  # speech tools (what the Wine tests need of it), then the rest (Wine, X,
+  # clang, ...) beside the i686 tree.
   scripts/setup.sh native
-  quiet_step setup-rest scripts/setup.sh &
-  setup_rest=$!
+  quiet_step setup-windows scripts/setup.sh windows &
+  setup_part=$!
   build_status=0
   scripts/build.sh wine-needs || build_status=$?
-  wait "$setup_rest"
+  wait "$setup_part"
   [ "$build_status" -eq 0 ] || exit "$build_status"
-  scripts/build.sh i686
+  quiet_step setup-rest scripts/setup.sh &
+  setup_part=$!
+  scripts/build.sh i686 || build_status=$?
+  wait "$setup_part"
+  [ "$build_status" -eq 0 ] || exit "$build_status"
 else
   scripts/setup.sh
   scripts/build.sh quick
