@@ -7,10 +7,11 @@
 # the battery watch's quiet time), so they start as soon as what they need is
 # built (the voice data and the native speech tools, then the i686 tree), and
 # the work that needs the processors goes on meanwhile at a lower priority:
-# the x86_64 tree builds while the i686 tests run (its tests start once it is
-# built), and below it, taking only what is left, the rest of the native tree,
-# then the native tests and the fuzz targets, and every benchmark, built and
-# run once on a tiny input (bench/smoke.sh; its figures are not judged).  The
+# the x86_64 tree builds while the i686 tree builds and its tests run (its own
+# tests start once it is built), and below it, taking only what is left, the
+# fuzz targets and the rest of the native tree, then the native tests and every
+# benchmark, built and run once on a tiny input (bench/smoke.sh; its figures
+# are not judged).  The
 # Wine tests run in environments of their own, each a copy of one prepared
 # Wine prefix with its own wineserver, private Xvfb and capture folder, the
 # longest tests apart from the rest so that no lane holds much more than the
@@ -31,29 +32,8 @@ case ${1:-} in
 esac
 source scripts/steps.sh
 report_failures
-if [ $mode = all ]; then
-  # Each part of the packages installs while the part before it builds: the
-  # native compilers, then MinGW-w64 beside the native tree's voice data and
-  # speech tools (what the Wine tests need of it), then the rest (Wine, X,
-  # clang, ...) beside the i686 tree.
-  scripts/setup.sh native
-  quiet_step setup-windows scripts/setup.sh windows &
-  setup_part=$!
-  build_status=0
-  scripts/build.sh wine-needs || build_status=$?
-  wait "$setup_part"
-  [ "$build_status" -eq 0 ] || exit "$build_status"
-  quiet_step setup-rest scripts/setup.sh &
-  setup_part=$!
-  scripts/build.sh i686 || build_status=$?
-  wait "$setup_part"
-  [ "$build_status" -eq 0 ] || exit "$build_status"
-else
-  scripts/setup.sh
-  scripts/build.sh quick
-fi
 stay_inside_build
-
+mkdir -p "$VOLTANOR_LOGS"
 jobs=${VOLTANOR_JOBS:-$(nproc)}
 # low_priority COMMAND...: the command at the lowest processor priority, run in
 # the background (a subshell of its own takes the priority).
@@ -81,11 +61,43 @@ await() {
   while [ ! -f "$VOLTANOR_LOGS/$1.status" ]; do sleep 1; done
   return "$(cat "$VOLTANOR_LOGS/$1.status")"
 }
+# The fuzz targets: built by clang over the portable code, then each run on its
+# inputs.
+fuzz_checks() {
+  compgen -G 'tests/fuzz/*.cpp' >/dev/null || return 0
+  [ -f build/fuzz/build.ninja ] ||
+    step configure-fuzz env CXX=clang++ CC=clang cmake -S . -B build/fuzz -G Ninja -DVOLTANOR_FUZZ=ON || return
+  step build-fuzz cmake --build build/fuzz -j "$jobs" || return
+  step ctest-fuzz ctest --test-dir build/fuzz --output-on-failure -j "$jobs"
+}
 background_pids=()
 if [ $mode = all ]; then
+  # Each part of the packages installs while the part before it builds: the
+  # native compilers, then MinGW-w64 beside the native tree's voice data and
+  # speech tools (what the Wine tests need of it), then the rest (Wine, X,
+  # clang, ...) beside the i686 tree.  The x86_64 tree and the fuzz targets
+  # build below them as soon as their compilers are there.
+  scripts/setup.sh native
+  quiet_step setup-windows scripts/setup.sh windows &
+  setup_part=$!
+  build_status=0
+  scripts/build.sh wine-needs || build_status=$?
+  wait "$setup_part"
+  [ "$build_status" -eq 0 ] || exit "$build_status"
   background_job x86_64-tree low quiet_step build-x86_64-tree scripts/build.sh x86_64
   background_pids+=($!)
+  quiet_step setup-rest scripts/setup.sh &
+  setup_part=$!
+  scripts/build.sh i686 || build_status=$?
+  wait "$setup_part"
+  [ "$build_status" -eq 0 ] || exit "$build_status"
+  background_job fuzz idle quiet_step fuzz-checks fuzz_checks
+  background_pids+=($!)
+else
+  scripts/setup.sh
+  scripts/build.sh quick
 fi
+
 
 failed=0
 # Temporary files go under TMPDIR (build/tmp here), never to a fixed /tmp path.
@@ -165,21 +177,13 @@ if [ $mode = quick ]; then
 fi
 
 # The native tree's rest (its tests, the tools no test under Wine needs, the
-# benchmarks' programs), then the native tests and the fuzz targets.
+# benchmarks' programs), then its tests.
 native_rest() {
   quiet_step build-native-rest scripts/build.sh native &&
     VOLTANOR_BENCH_NATIVE_TREE=native quiet_step build-native-benches scripts/build.sh native-bench
 }
 native_checks() {
-  local status=0
-  step ctest-native ctest --test-dir build/native --output-on-failure -j "$jobs" || status=1
-  if compgen -G 'tests/fuzz/*.cpp' >/dev/null; then
-    [ -f build/fuzz/build.ninja ] ||
-      step configure-fuzz env CXX=clang++ CC=clang cmake -S . -B build/fuzz -G Ninja -DVOLTANOR_FUZZ=ON || return
-    step build-fuzz cmake --build build/fuzz -j "$jobs" || return
-    step ctest-fuzz ctest --test-dir build/fuzz --output-on-failure -j "$jobs" || status=1
-  fi
-  return $status
+  step ctest-native ctest --test-dir build/native --output-on-failure -j "$jobs"
 }
 # wine_lanes ARCH: the architecture's Wine tests in environments side by side,
 # the longest ones (the installer makes and fills a prefix of its own, the
@@ -223,12 +227,14 @@ if await native-rest; then
   idle_priority quiet_step native-checks native_checks
   native=$!
   wait "$native" || failed=1
-  echo "---- native-checks ($VOLTANOR_LOGS/native-checks.log)"
-  grep -E '^==> [a-z0-9-]+: done|^FAILED|tests passed|tests failed' "$VOLTANOR_LOGS/native-checks.log" || true
 else
   failed=1
 fi
 for pid in "${background_pids[@]}"; do wait "$pid" || failed=1; done
+for name in native-checks fuzz-checks; do
+  echo "---- $name ($VOLTANOR_LOGS/$name.log)"
+  grep -E '^==> [a-z0-9-]+: done|^FAILED|tests passed|tests failed' "$VOLTANOR_LOGS/$name.log" || true
+done
 wait "$i686_tests" || failed=1
 wait "$x86_64_tests" || failed=1
 if [ -n "$bench_smoke" ]; then
