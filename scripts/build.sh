@@ -13,13 +13,14 @@
 #   build.sh benches  the benchmarks' programs: natively in build/native-bench
 #                   (optimized, without sanitizers) and in the i686 tree;
 #   build.sh native-bench  only the native ones.
-#   With VOLTANOR_BENCH_NATIVE_TREE=native the native ones are built in the
-#   native tree (sanitized, not optimized for speed): the benches' smoke run,
-#   whose figures mean nothing, takes them from there rather than compile the
-#   whole code once more.
-#   build.sh wine-needs  what the Wine tests need of the native tree before
-#                   they start: the voice data and the native speech tools they
-#                   compare the program's sound with.
+#   With VOLTANOR_BENCH_NATIVE_TREE=native the native ones are those of the
+#   native tree (sanitized, not optimized for speed), as it is: the test
+#   command builds them there with the voice data, and its benches' smoke run,
+#   whose figures mean nothing, takes them while the rest of that tree builds.
+#   build.sh wine-needs  what the Wine tests and the benches' smoke run need of
+#                   the native tree before they start: the voice data, the
+#                   native speech tools they compare the program's sound with,
+#                   and the benchmarks' native programs.
 set -eEuo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 cd "$top"
@@ -60,8 +61,15 @@ build() { # tree, targets...
 
 if [ "$mode" = benches ] || [ "$mode" = native-bench ]; then
   bench_tree=${VOLTANOR_BENCH_NATIVE_TREE:-native-bench}
-  if [ "$bench_tree" = native ]; then configure native; else configure "$bench_tree" -DVOLTANOR_BENCH=ON; fi
-  build "$bench_tree" benches
+  if [ "$bench_tree" = native ]; then
+    # Another build may be going on in that tree: only see that they are there.
+    for program in tavin_bench tts_words voice_render make_diphones_speech tts_lines; do
+      [ -x "build/native/$program" ] || { echo "build.sh: build/native/$program is missing (scripts/build.sh wine-needs builds it)" >&2; exit 1; }
+    done
+  else
+    configure "$bench_tree" -DVOLTANOR_BENCH=ON
+    build "$bench_tree" benches
+  fi
   [ "$mode" = benches ] || exit 0
   configure i686 -DCMAKE_TOOLCHAIN_FILE="$top/cmake/mingw-i686.cmake"
   step build-i686-benches cmake --build build/i686 -j "$jobs" --target benches
@@ -71,7 +79,7 @@ if [ "$mode" != i686 ] && [ "$mode" != x86_64 ]; then
   configure native
   case $mode in
     run) build native voice_data ;;
-    wine-needs) step_name=build-native-for-wine build native voice_data make_diphones_speech tts_lines; exit ;;
+    wine-needs) step_name=build-native-for-wine build native voice_data benches; exit ;;
     *) build native all voice_data ;;
   esac
 fi

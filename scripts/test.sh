@@ -9,9 +9,9 @@
 # the work that needs the processors goes on meanwhile at a lower priority:
 # the x86_64 tree builds while the i686 tree builds and its tests run (its own
 # tests start once it is built), and below it, taking only what is left, the
-# fuzz targets and the rest of the native tree, then the native tests and every
-# benchmark, built and run once on a tiny input (bench/smoke.sh; its figures
-# are not judged).  The
+# fuzz targets and the rest of the native tree, then the native tests; and
+# beside the i686 tests every benchmark, built and run once on a tiny input
+# (bench/smoke.sh; its figures are not judged).  The
 # Wine tests run in environments of their own, each a copy of one prepared
 # Wine prefix with its own wineserver, private Xvfb and capture folder, the
 # longest tests apart from the rest so that no lane holds much more than the
@@ -176,11 +176,10 @@ if [ $mode = quick ]; then
   exit $failed
 fi
 
-# The native tree's rest (its tests, the tools no test under Wine needs, the
-# benchmarks' programs), then its tests.
+# The native tree's rest (its tests, the tools no test under Wine needs), then
+# its tests.
 native_rest() {
-  quiet_step build-native-rest scripts/build.sh native &&
-    VOLTANOR_BENCH_NATIVE_TREE=native quiet_step build-native-benches scripts/build.sh native-bench
+  quiet_step build-native-rest scripts/build.sh native
 }
 native_checks() {
   step ctest-native ctest --test-dir build/native --output-on-failure -j "$jobs"
@@ -211,6 +210,9 @@ wine_lanes() {
 # Not before the first run, which builds in the native tree itself.
 background_job native-rest idle quiet_step native-rest native_rest
 background_pids+=($!)
+# The benchmarks, once each (their native programs came with the voice data).
+low_priority quiet_step bench-smoke env VOLTANOR_BENCH_NATIVE_TREE=native bench/smoke.sh
+bench_smoke=$!
 wine_lanes i686 &
 i686_tests=$!
 (
@@ -218,12 +220,8 @@ i686_tests=$!
   wine_lanes x86_64
 ) &
 x86_64_tests=$!
-# Once the native tree is whole: the benchmarks beside the native checks, which
-# take only what the benchmarks leave.
-bench_smoke=
+# Once the native tree is whole, its tests.
 if await native-rest; then
-  low_priority quiet_step bench-smoke env VOLTANOR_BENCH_NATIVE_TREE=native bench/smoke.sh
-  bench_smoke=$!
   idle_priority quiet_step native-checks native_checks
   native=$!
   wait "$native" || failed=1
@@ -237,9 +235,7 @@ for name in native-checks fuzz-checks; do
 done
 wait "$i686_tests" || failed=1
 wait "$x86_64_tests" || failed=1
-if [ -n "$bench_smoke" ]; then
-  wait "$bench_smoke" || failed=1
-  echo "---- bench-smoke ($VOLTANOR_LOGS/bench-smoke.log, each bench's output in $VOLTANOR_LOGS/bench/)"
-  grep -E '^==> [a-z0-9_-]+: done|^FAILED|^bench smoke:' "$VOLTANOR_LOGS/bench-smoke.log" || true
-fi
+wait "$bench_smoke" || failed=1
+echo "---- bench-smoke ($VOLTANOR_LOGS/bench-smoke.log, each bench's output in $VOLTANOR_LOGS/bench/)"
+grep -E '^==> [a-z0-9_-]+: done|^FAILED|^bench smoke:' "$VOLTANOR_LOGS/bench-smoke.log" || true
 exit $failed
