@@ -98,7 +98,6 @@ else
   scripts/build.sh quick
 fi
 
-
 failed=0
 # Temporary files go under TMPDIR (build/tmp here), never to a fixed /tmp path.
 if grep -rnE '"/tmp([/"]|$)' src tests tools; then
@@ -176,11 +175,6 @@ if [ $mode = quick ]; then
   exit $failed
 fi
 
-# The native tree's rest (its tests, the tools no test under Wine needs), then
-# its tests.
-native_rest() {
-  quiet_step build-native-rest scripts/build.sh native
-}
 native_checks() {
   step ctest-native ctest --test-dir build/native --output-on-failure -j "$jobs"
 }
@@ -207,8 +201,9 @@ wine_lanes() {
       -- ctest-x86_64-long wine_tests x86_64-long x86_64 -R "$long"
   fi
 }
-# Not before the first run, which builds in the native tree itself.
-background_job native-rest idle quiet_step native-rest native_rest
+# The native tree's rest (its tests, the tools no test under Wine needs); not
+# before the first run, which builds in that tree itself.
+background_job native-rest idle quiet_step native-rest scripts/build.sh native
 background_pids+=($!)
 # The benchmarks, once each (their native programs came with the voice data).
 low_priority quiet_step bench-smoke env VOLTANOR_BENCH_NATIVE_TREE=native bench/smoke.sh
