@@ -89,8 +89,9 @@ if [ $mode = all ]; then
   scripts/build.sh i686 || build_status=$?
   wait "$setup_part"
   [ "$build_status" -eq 0 ] || exit "$build_status"
-  # Not while Wine installs: the Windows trees' configuration may run programs
-  # through it.
+  # Not while the rest installs: started beside the set-up, Wine's first run
+  # failed in two runs of four (kernel32.dll not loaded, no window), for a
+  # reason not yet known.
   background_job x86_64-tree low quiet_step build-x86_64-tree scripts/build.sh x86_64
   background_pids+=($!)
   background_job fuzz idle quiet_step fuzz-checks fuzz_checks
