@@ -42,10 +42,14 @@ quiet_step() {
   children_cpu; cpu_started=$children_cpu_seconds
   make_step_cgroup "$name"
   echo "==> $name: $* (output in $log)"
-  (while sleep 15; do echo "    $name: $((SECONDS - started)) s"; done) &
+  # Its sleep holds none of the output: killed, the ticker leaves no reader waiting.
+  (while sleep 15 >/dev/null 2>&1; do echo "    $name: $((SECONDS - started)) s"; done) &
   ticker=$!
   if in_step_cgroup "$@" </dev/null >"$log" 2>&1; then status=0; else status=$?; fi
-  kill "$ticker" 2>/dev/null || true; wait "$ticker" 2>/dev/null || true
+  # KILL, never TERM: a subshell signalled before it has reset the traps it
+  # was forked with runs this shell's EXIT trap (run.sh's stops the Wine
+  # server and the X server), and a quick step kills its ticker at once.
+  kill -KILL "$ticker" 2>/dev/null || true; wait "$ticker" 2>/dev/null || true
   step_result "$name" "$log" "$started" "$status" "$@"
 }
 

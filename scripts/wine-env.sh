@@ -72,7 +72,9 @@ make_prefix() {
   quiet_step wine-server-end wine_home timeout 60 wineserver -w || return
   [ -f "$WINEPREFIX/system.reg" ] && return 0
   echo "wine: creating the prefix in $WINEPREFIX (15 s or more)"
-  quiet_step wine-prefix wine_home wineboot -i || return
+  # Wine's own error lines stay in the log: when the prefix cannot be made,
+  # they say why (the exit code alone is only the last status).
+  quiet_step wine-prefix wine_home env WINEDEBUG=fixme-all wineboot -i || return
   # wineboot's server lingers after it and writes the registry files only
   # when it ends; the server kept for the run can only start once it has gone.
   quiet_step wine-server-end wine_home timeout 60 wineserver -w || return
