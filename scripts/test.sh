@@ -7,8 +7,8 @@
 # the battery watch's quiet time), so they start as soon as what they need is
 # built (the voice data and the native speech tools, then the i686 tree), and
 # the work that needs the processors goes on meanwhile at a lower priority:
-# the x86_64 tree builds while the i686 tests run (its own tests start once
-# it is built), and below it, taking only what is left, the
+# the x86_64 tree builds while the i686 tree builds and its tests run (its own
+# tests start once it is built), and below it, taking only what is left, the
 # fuzz targets and the rest of the native tree, then the native tests; and
 # beside the i686 tests every benchmark, built and run once on a tiny input
 # (bench/smoke.sh; its figures are not judged).  The
@@ -76,7 +76,7 @@ if [ $mode = all ]; then
   # native compilers, then MinGW-w64 beside the native tree's voice data and
   # speech tools (what the Wine tests need of it), then the rest (Wine, X,
   # clang, ...) beside the i686 tree.  The x86_64 tree and the fuzz targets
-  # then build below the Wine tests.
+  # build below them as soon as their compilers are there.
   scripts/setup.sh native
   quiet_step setup-windows scripts/setup.sh windows &
   setup_part=$!
@@ -84,16 +84,13 @@ if [ $mode = all ]; then
   scripts/build.sh wine-needs || build_status=$?
   wait "$setup_part"
   [ "$build_status" -eq 0 ] || exit "$build_status"
+  background_job x86_64-tree low quiet_step build-x86_64-tree scripts/build.sh x86_64
+  background_pids+=($!)
   quiet_step setup-rest scripts/setup.sh &
   setup_part=$!
   scripts/build.sh i686 || build_status=$?
   wait "$setup_part"
   [ "$build_status" -eq 0 ] || exit "$build_status"
-  # Not while the rest installs: started beside the set-up, Wine's first run
-  # failed in two runs of four (kernel32.dll not loaded, no window), for a
-  # reason not yet known.
-  background_job x86_64-tree low quiet_step build-x86_64-tree scripts/build.sh x86_64
-  background_pids+=($!)
   background_job fuzz idle quiet_step fuzz-checks fuzz_checks
   background_pids+=($!)
 else
