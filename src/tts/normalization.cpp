@@ -130,7 +130,7 @@ unsigned char at(std::string_view text, std::size_t position) {
     return position < text.size() ? static_cast<unsigned char>(text[position]) : 0;
 }
 
-std::string_view trimBlanks(std::string_view text) {
+std::string_view trimSpacesAndTabs(std::string_view text) {
     const auto blank = [](char c) { return c == ' ' || c == '\t'; };
     while (!text.empty() && blank(text.front())) text.remove_prefix(1);
     while (!text.empty() && blank(text.back())) text.remove_suffix(1);
@@ -178,13 +178,13 @@ bool loadAbbreviations(const std::string& path) {
     std::string line;
     while (readTextLine(file, line)) {
         if (static_cast<int>(abbreviations.size()) >= maximumAbbreviations) break;
-        const std::string_view text = trimBlanks(line);
+        const std::string_view text = trimSpacesAndTabs(line);
         if (text.empty() || text.front() == ';') continue;
         const std::size_t equals = text.find('=');
         Abbreviation entry;
         if (equals != std::string_view::npos) {
-            entry.key = cp1252::upper(trimBlanks(text.substr(0, equals)));
-            entry.expansion = std::string(trimBlanks(text.substr(equals + 1)));
+            entry.key = cp1252::upper(trimSpacesAndTabs(text.substr(0, equals)));
+            entry.expansion = std::string(trimSpacesAndTabs(text.substr(equals + 1)));
         } else {
             entry.expansion = std::string(text);  // an entry no word can find
         }

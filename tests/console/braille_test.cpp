@@ -17,7 +17,7 @@ const KeyState ctrl{true, false, false};
 const unsigned dotKeys[6] = {'F', 'D', 'S', 'J', 'K', 'L'};
 constexpr unsigned spaceBar = 0x20;
 
-std::string drain() {
+std::string takeQueuedText() {
     std::string bytes;
     while (keyQueueCount() > 0) bytes.push_back(static_cast<char>(keyQueueTake()));
     return bytes;
@@ -57,7 +57,7 @@ TEST_F(BrailleTest, EveryCellOfTheTableInModeOne) {
         SCOPED_TRACE(cell);
         EXPECT_EQ(brailleTable[cell], static_cast<unsigned char>(cells[cell]));
         typeDots(cell);
-        EXPECT_EQ(drain(), cells.substr(cell, 1));
+        EXPECT_EQ(takeQueuedText(), cells.substr(cell, 1));
         EXPECT_EQ(brailleChord(), 0);
         EXPECT_EQ(brailleKeysHeld(), 0);
     }
@@ -72,7 +72,7 @@ TEST_F(BrailleTest, TheCharacterComesWhenTheLastKeyIsReleased) {
         EXPECT_TRUE(handleBrailleKeyUp(order[0], none));
         EXPECT_EQ(keyQueueCount(), 0);
         EXPECT_TRUE(handleBrailleKeyUp(order[1], none));
-        EXPECT_EQ(drain(), "b");
+        EXPECT_EQ(takeQueuedText(), "b");
     }
     // Rolling chord: F down, D down, F up, S down, D up, S up is one cell (dots 1 2 3).
     handleKeyDown('F', none, true);
@@ -82,27 +82,27 @@ TEST_F(BrailleTest, TheCharacterComesWhenTheLastKeyIsReleased) {
     handleBrailleKeyUp('D', none);
     EXPECT_EQ(keyQueueCount(), 0);
     handleBrailleKeyUp('S', none);
-    EXPECT_EQ(drain(), "l");
+    EXPECT_EQ(takeQueuedText(), "l");
     // A repeated key-down (auto-repeat) does not change the cell.
     chordKeys({'K', 'K', 'K'}, {'K'});
-    EXPECT_EQ(drain(), "~");
+    EXPECT_EQ(takeQueuedText(), "~");
 }
 
 TEST_F(BrailleTest, NonDotLetterRelease) {
     setBrailleModeState(1);
     EXPECT_TRUE(handleBrailleKeyUp('Q', none));  // nothing held: the empty cell, a blank
-    EXPECT_EQ(drain(), " ");
+    EXPECT_EQ(takeQueuedText(), " ");
     handleKeyDown('F', none, true);
     EXPECT_TRUE(handleBrailleKeyUp('Q', none));  // F still held: nothing yet
     EXPECT_EQ(keyQueueCount(), 0);
     handleBrailleKeyUp('F', none);
-    EXPECT_EQ(drain(), "a");
+    EXPECT_EQ(takeQueuedText(), "a");
 }
 
 TEST_F(BrailleTest, SpaceBarAloneAndWithDots) {
     setBrailleModeState(1);
     chordKeys({spaceBar}, {spaceBar});
-    EXPECT_EQ(drain(), " ");
+    EXPECT_EQ(takeQueuedText(), " ");
     struct Row {
         const char* dotList;
         int byte;
@@ -112,7 +112,7 @@ TEST_F(BrailleTest, SpaceBarAloneAndWithDots) {
     for (const Row& r : rows) {
         SCOPED_TRACE(r.dotList);
         typeDots(dots(r.dotList), true);
-        std::string q = drain();
+        std::string q = takeQueuedText();
         ASSERT_EQ(q.size(), 1u);
         EXPECT_EQ(static_cast<unsigned char>(q[0]), r.byte);
     }
@@ -123,7 +123,7 @@ TEST_F(BrailleTest, ModeOneQueuesTheSignsAsCharacters) {
     typeDots(dots("46"));
     typeDots(dots("3456"));
     typeDots(dots("1"));
-    EXPECT_EQ(drain(), "{#a");
+    EXPECT_EQ(takeQueuedText(), "{#a");
 }
 
 TEST_F(BrailleTest, CapitalSign) {
@@ -132,7 +132,7 @@ TEST_F(BrailleTest, CapitalSign) {
     EXPECT_EQ(keyQueueCount(), 0);  // the sign itself queues nothing
     typeDots(dots("1"));
     typeDots(dots("1"));
-    EXPECT_EQ(drain(), "Aa");
+    EXPECT_EQ(takeQueuedText(), "Aa");
 
     // Two signs: capitals until the space bar.
     typeDots(dots("46"));
@@ -143,13 +143,13 @@ TEST_F(BrailleTest, CapitalSign) {
     typeDots(dots("126"));  // an accented letter is not changed
     chordKeys({spaceBar}, {spaceBar});
     typeDots(dots("1"));
-    EXPECT_EQ(drain(), "ABP\xEA a");
+    EXPECT_EQ(takeQueuedText(), "ABP\xEA a");
 
     // A capital sign before a non-letter is used up by it.
     typeDots(dots("46"));
     typeDots(dots("2"));
     typeDots(dots("1"));
-    EXPECT_EQ(drain(), ",a");
+    EXPECT_EQ(takeQueuedText(), ",a");
 }
 
 TEST_F(BrailleTest, NumberSign) {
@@ -158,18 +158,18 @@ TEST_F(BrailleTest, NumberSign) {
     EXPECT_EQ(keyQueueCount(), 0);
     const char* letters[] = {"1", "12", "14", "145", "15", "124", "1245", "125", "24", "245", "3"};
     for (const char* l : letters) typeDots(dots(l));
-    EXPECT_EQ(drain(), "1234567890.");
+    EXPECT_EQ(takeQueuedText(), "1234567890.");
     typeDots(dots("4"));  // ^ keeps number mode
     typeDots(dots("1"));
-    EXPECT_EQ(drain(), "^1");
+    EXPECT_EQ(takeQueuedText(), "^1");
     typeDots(dots("5"));  // ~ ends it
     typeDots(dots("1"));
-    EXPECT_EQ(drain(), "~a");
+    EXPECT_EQ(takeQueuedText(), "~a");
     // A second number sign inside number mode queues nothing and keeps it.
     typeDots(dots("3456"));
     typeDots(dots("3456"));
     typeDots(dots("12"));
-    EXPECT_EQ(drain(), "2");
+    EXPECT_EQ(takeQueuedText(), "2");
 }
 
 TEST_F(BrailleTest, CapitalAndNumberSignsTogether) {
@@ -179,7 +179,7 @@ TEST_F(BrailleTest, CapitalAndNumberSignsTogether) {
     typeDots(dots("1"));
     typeDots(dots("5"));
     typeDots(dots("1"));
-    EXPECT_EQ(drain(), "1~a");
+    EXPECT_EQ(takeQueuedText(), "1~a");
 }
 
 TEST_F(BrailleTest, EventsThatEndTheSigns) {
@@ -201,12 +201,12 @@ TEST_F(BrailleTest, EventsThatEndTheSigns) {
         r.event();
         keyQueueClear();
         typeDots(dots("1"));
-        EXPECT_EQ(drain(), "a");
+        EXPECT_EQ(takeQueuedText(), "a");
         typeDots(dots("3456"));
         r.event();
         keyQueueClear();
         typeDots(dots("1"));
-        EXPECT_EQ(drain(), "a");
+        EXPECT_EQ(takeQueuedText(), "a");
     }
 }
 
@@ -220,7 +220,7 @@ TEST_F(BrailleTest, CtrlKeysAreNotBraille) {
     handleKeyDown('F', none, true);
     EXPECT_FALSE(handleBrailleKeyUp(spaceBar, ctrl));
     EXPECT_TRUE(handleBrailleKeyUp('F', none));
-    EXPECT_EQ(drain(), "a");
+    EXPECT_EQ(takeQueuedText(), "a");
 }
 
 TEST_F(BrailleTest, TypedCharactersInBrailleMode) {
@@ -228,10 +228,10 @@ TEST_F(BrailleTest, TypedCharactersInBrailleMode) {
     for (char c : std::string("aZ q")) handleCharacter(static_cast<unsigned char>(c), none);
     EXPECT_EQ(keyQueueCount(), 0);
     for (char c : std::string("1.;\xE3\r")) handleCharacter(static_cast<unsigned char>(c), none);
-    EXPECT_EQ(drain(), "1.;\xE3\r");
+    EXPECT_EQ(takeQueuedText(), "1.;\xE3\r");
     // The extended keys still work.
     handleKeyDown(0x70, none, true);
-    EXPECT_EQ(drain(), std::string("\0;", 2));
+    EXPECT_EQ(takeQueuedText(), std::string("\0;", 2));
 }
 
 TEST_F(BrailleTest, OffModeIgnoresKeyUpsAndCollectsNoChord) {
@@ -241,7 +241,7 @@ TEST_F(BrailleTest, OffModeIgnoresKeyUpsAndCollectsNoChord) {
     EXPECT_FALSE(handleBrailleKeyUp(spaceBar, none));
     EXPECT_EQ(keyQueueCount(), 0);
     handleCharacter('a', none);
-    EXPECT_EQ(drain(), "a");
+    EXPECT_EQ(takeQueuedText(), "a");
 }
 
 TEST_F(BrailleTest, TurningTheModeOffClearsTheChordAndSigns) {
@@ -255,12 +255,12 @@ TEST_F(BrailleTest, TurningTheModeOffClearsTheChordAndSigns) {
     EXPECT_EQ(brailleKeysHeld(), 0);
     setBrailleModeState(2);
     typeDots(dots("1"));
-    EXPECT_EQ(drain(), "a");
+    EXPECT_EQ(takeQueuedText(), "a");
     // Switching between 1 and 2 keeps a chord in progress.
     handleKeyDown('F', none, true);
     setBrailleModeState(1);
     handleBrailleKeyUp('F', none);
-    EXPECT_EQ(drain(), "a");
+    EXPECT_EQ(takeQueuedText(), "a");
 }
 
 TEST_F(BrailleTest, AFullQueueDropsTheCell) {
@@ -270,7 +270,7 @@ TEST_F(BrailleTest, AFullQueueDropsTheCell) {
     typeDots(dots("12"));
     EXPECT_EQ(keyQueueCount(), 64);
     EXPECT_EQ(brailleChord(), 0);
-    std::string q = drain();
+    std::string q = takeQueuedText();
     EXPECT_EQ(q.back(), 'a');
 }
 

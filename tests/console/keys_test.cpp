@@ -11,7 +11,7 @@
 
 namespace {
 
-std::vector<int> drain() {
+std::vector<int> takeQueuedCodes() {
     std::vector<int> bytes;
     while (keyQueueCount() > 0) bytes.push_back(keyQueueTake());
     return bytes;
@@ -37,7 +37,7 @@ TEST_F(KeyQueueTest, EveryExtendedKeyQueuesZeroAndItsCode) {
         };
         for (const Variant& v : variants) {
             EXPECT_EQ(handleKeyDown(row.virtualKey, v.state, true), KeyDownAction::None);
-            EXPECT_EQ(drain(), (std::vector<int>{0, v.code}));
+            EXPECT_EQ(takeQueuedCodes(), (std::vector<int>{0, v.code}));
         }
     }
 }
@@ -49,19 +49,19 @@ TEST_F(KeyQueueTest, AltLettersAndDigitsQueueTheirCodes) {
     for (int i = 0; i < 26; ++i) {
         SCOPED_TRACE(std::string(1, static_cast<char>('A' + i)));
         handleKeyDown('A' + i, alt, true);
-        EXPECT_EQ(drain(), (std::vector<int>{0, letterCodes[i]}));
+        EXPECT_EQ(takeQueuedCodes(), (std::vector<int>{0, letterCodes[i]}));
     }
     const int digitCodes[10] = {129, 120, 121, 122, 123, 124, 125, 126, 127, 128};
     for (int d = 0; d <= 9; ++d) {
         SCOPED_TRACE(d);
         handleKeyDown('0' + d, alt, true);
-        EXPECT_EQ(drain(), (std::vector<int>{0, digitCodes[d]}));
+        EXPECT_EQ(takeQueuedCodes(), (std::vector<int>{0, digitCodes[d]}));
     }
     // Ctrl does not change an Alt code; Alt on a key without one falls through.
     handleKeyDown('Q', {true, true, false}, true);
-    EXPECT_EQ(drain(), (std::vector<int>{0, 16}));
+    EXPECT_EQ(takeQueuedCodes(), (std::vector<int>{0, 16}));
     handleKeyDown(0x70, alt, true);
-    EXPECT_EQ(drain(), (std::vector<int>{0, 59}));
+    EXPECT_EQ(takeQueuedCodes(), (std::vector<int>{0, 59}));
     handleKeyDown(0xBA, alt, true);  // a punctuation key: nothing
     EXPECT_EQ(keyQueueCount(), 0);
 }
@@ -84,7 +84,7 @@ TEST_F(KeyQueueTest, BreakAndModeKeys) {
     // Without Alt they are ordinary Ctrl+F12 and Ctrl+F11.
     handleKeyDown(0x7B, {true, false, false}, true);
     handleKeyDown(0x7A, {true, false, false}, true);
-    EXPECT_EQ(drain(), (std::vector<int>{0, 105, 0, 104}));
+    EXPECT_EQ(takeQueuedCodes(), (std::vector<int>{0, 105, 0, 104}));
 }
 
 TEST_F(KeyQueueTest, SystemKeysWhileTheBreakKeyIsEnabledAreOnlyTheSideArrows) {
@@ -114,7 +114,7 @@ TEST_F(KeyQueueTest, CharactersWithCtrlAndWithout) {
     for (const Row& r : rows) {
         SCOPED_TRACE(int(r.c));
         handleCharacter(r.c, {r.ctrl, false, false});
-        EXPECT_EQ(drain(), (std::vector<int>{r.queued}));
+        EXPECT_EQ(takeQueuedCodes(), (std::vector<int>{r.queued}));
     }
 }
 
@@ -127,19 +127,19 @@ TEST_F(KeyQueueTest, RoomChecks) {
     EXPECT_EQ(keyQueueCount(), 64);
     handleCharacter('y', {});
     EXPECT_EQ(keyQueueCount(), 64);
-    std::vector<int> bytes = drain();
+    std::vector<int> bytes = takeQueuedCodes();
     EXPECT_EQ(bytes.back(), 'x');
 
     fillQueue(62);
     handleKeyDown(0x2D, {false, false, true}, true);
     EXPECT_EQ(keyQueueCount(), 64);
-    bytes = drain();
+    bytes = takeQueuedCodes();
     EXPECT_EQ(bytes[62], 0);
     EXPECT_EQ(bytes[63], 254);
 
     fillQueue(62);
     handleKeyDown('Z', {false, true, false}, true);
-    bytes = drain();
+    bytes = takeQueuedCodes();
     ASSERT_EQ(bytes.size(), 64u);
     EXPECT_EQ(bytes[63], 44);
 }
@@ -150,7 +150,7 @@ TEST_F(KeyQueueTest, TakeIsFirstInFirstOutAndEmptyGivesZero) {
     handleCharacter('a', {});
     handleKeyDown(0x26, {}, true);
     handleCharacter('b', {});
-    EXPECT_EQ(drain(), (std::vector<int>{'a', 0, 72, 'b'}));
+    EXPECT_EQ(takeQueuedCodes(), (std::vector<int>{'a', 0, 72, 'b'}));
     EXPECT_EQ(keyQueueTake(), 0);
     EXPECT_EQ(keyQueueCount(), 0);
 }

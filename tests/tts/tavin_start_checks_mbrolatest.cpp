@@ -21,7 +21,7 @@
 namespace {
 
 namespace fs = std::filesystem;
-const std::string br1 = VOLTANOR_MBROLA_DIR "/usr/share/mbrola/br1/br1", data = VOLTANOR_DATA_DIR "/kelmar/tavintts";
+const std::string installedBr1 = VOLTANOR_MBROLA_DIR "/usr/share/mbrola/br1/br1", data = VOLTANOR_DATA_DIR "/kelmar/tavintts";
 
 std::string readAll(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);
@@ -83,7 +83,7 @@ TEST(TavinStartChecks, RefuseEachDamagedInstallation) {
         SCOPED_TRACE(c.what);
         const fs::path folder = fake::makeTempDirectory();
         fs::copy(data, folder, fs::copy_options::recursive);
-        fs::copy_file(br1, folder / "br1");
+        fs::copy_file(installedBr1, folder / "br1");
         c.damage(folder);
         fake::resetConsole();
         fake::resetWaveDevice();
