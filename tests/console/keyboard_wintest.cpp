@@ -11,13 +11,9 @@
 #include "console/console.h"
 #include "console/extended_key_rows.h"
 #include "console/keys.h"
+#include "support/console_window.h"
 
 namespace {
-
-HWND consoleWindow() {
-    ensureConsoleWindow();
-    return static_cast<HWND>(consoleWindowHandle());
-}
 
 struct Modifiers {
     bool ctrl = false, alt = false, shift = false;
@@ -44,9 +40,9 @@ LPARAM keyParam(UINT message, unsigned key) {
     return p;
 }
 
-void send(UINT message, unsigned key) { SendMessageA(consoleWindow(), message, key, keyParam(message, key)); }
-void post(UINT message, unsigned key) { PostMessageA(consoleWindow(), message, key, keyParam(message, key)); }
-void sendChar(unsigned char c) { SendMessageA(consoleWindow(), WM_CHAR, c, 1); }
+void send(UINT message, unsigned key) { SendMessageA(madeConsoleWindow(), message, key, keyParam(message, key)); }
+void post(UINT message, unsigned key) { PostMessageA(madeConsoleWindow(), message, key, keyParam(message, key)); }
+void sendChar(unsigned char c) { SendMessageA(madeConsoleWindow(), WM_CHAR, c, 1); }
 
 // Every byte queued now (keyPending pumps the posted messages first).
 std::vector<int> queuedKeys() {
@@ -262,7 +258,7 @@ TEST_F(KeyboardWindowTest, ReadLineEditsAndEndsWithCrLf) {
 std::string pendingInput;
 void CALLBACK feedInput(HWND, UINT, UINT_PTR, DWORD) {
     for (int i = 0; i < 16 && !pendingInput.empty() && keyQueueCount() < 32; ++i) {
-        PostMessageA(consoleWindow(), WM_CHAR, static_cast<unsigned char>(pendingInput[0]), 1);
+        PostMessageA(madeConsoleWindow(), WM_CHAR, static_cast<unsigned char>(pendingInput[0]), 1);
         pendingInput.erase(0, 1);
     }
 }

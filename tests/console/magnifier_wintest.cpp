@@ -11,13 +11,9 @@
 #include "console/console.h"
 #include "console/magnifier_geometry.h"
 #include "console/window_state_win.h"
+#include "support/console_window.h"
 
 namespace {
-
-HWND consoleWindow() {
-    ensureConsoleWindow();
-    return static_cast<HWND>(consoleWindowHandle());
-}
 
 // The client area's pixels, 0x00RRGGBB, row by row.
 struct Picture {
@@ -63,7 +59,7 @@ void settle(HWND window) {
 }
 
 void mouse(UINT message, int x, int y) {
-    SendMessageA(consoleWindow(), message, message == WM_RBUTTONUP ? 0 : MK_RBUTTON, MAKELPARAM(x, y));
+    SendMessageA(madeConsoleWindow(), message, message == WM_RBUTTONUP ? 0 : MK_RBUTTON, MAKELPARAM(x, y));
 }
 
 // The magnified picture for a pointer at (x, y) must show, at each window
@@ -101,7 +97,7 @@ Comparison compareMagnified(const Picture& before, const Picture& shown, int x, 
 class MagnifierWindowTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        window = consoleWindow();
+        window = madeConsoleWindow();
         clearScreen();
         // A page of varied text, so that every part of the window differs.
         for (int line = 0; line < screenRows; ++line) {
