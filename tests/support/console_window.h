@@ -1,7 +1,5 @@
-// The program's console window for tests that send it messages: made first
-// when no test before them has made it.
+// The console window for tests that send it messages, made first if need be.
 #pragma once
-
 #include <windows.h>
 
 #include "console/console.h"
