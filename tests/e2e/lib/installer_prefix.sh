@@ -44,9 +44,10 @@ snapshot() {
   # Wine's own bookkeeping of each run is left out: times, the keys of the
   # display driver that each session makes anew, the sound devices it notes
   # the first time one is opened, and the drives that the bad cases add.
+  # Each value is written after its key, so that a difference names the key.
   iconv -f UTF-16 -t UTF-8 "$work/$1.reg.utf16" | tr -d '\r' | awk '
-    /^\[/ { skip = ($0 ~ /\\Control\\Video\\|\\MountedDevices]|\\Software\\Wine\\Drivers/) }
-    !skip && !/^"(InstallDate|DriverDateData)"/ && !/Time/' > "$work/$1.reg"
+    /^\[/ { key = $0; skip = ($0 ~ /\\Control\\Video\\|\\MountedDevices]|\\Software\\Wine\\Drivers/) }
+    !skip && !/^"(InstallDate|DriverDateData)"/ && !/Time/ { print (/^\[/ ? $0 : key " " $0) }' > "$work/$1.reg"
 }
 # unchanged_since BASE NAME: a snapshot NAME has the files and registry of BASE.
 unchanged_since() {
