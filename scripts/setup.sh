@@ -50,5 +50,32 @@ if [ $part = all ] && ! dpkg --print-foreign-architectures | grep -qx i386; then
   dpkg --add-architecture i386
 fi
 echo "setup: installing ${missing[*]} (with what they need, several hundred MB on a fresh system)"
-step "setup-$part-update" apt-get update
-step "setup-$part-install" env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends "${missing[@]}"
+# A mirror caught mid-sync serves an index that fails its checksum for a
+# while; apt then keeps the lists it could read.  Try again, and if one list
+# still fails, install from the others: a package that needed it fails there,
+# by name.
+update_ok=
+for attempt in 1 2 3; do
+  if step "setup-$part-update" apt-get update; then update_ok=1; break; fi
+  sleep $((attempt * 10))
+done
+install_options=()
+if [ -z "$update_ok" ]; then
+  # One suite's list for one architecture may be all that failed (say the
+  # security suite's i386 list): with the other architecture's list of that
+  # suite read, the two would ask for different versions of the same library.
+  # Leave every suite that failed out, as a private sources list of the
+  # others: their lists are already downloaded.
+  failed_suites=$(sed -n 's/^Err:[0-9]* \([^ ]*\) \([^ /]*\)\/.*/\1 \2/p' "$VOLTANOR_LOGS/setup-$part-update.log" | sort -u)
+  kept_sources=$top/build/apt-kept.list
+  mkdir -p "$top/build"
+  apt-get update --print-uris 2>/dev/null |
+    sed -n "s|^'\([^']*\)/dists/\([^/']*\)/InRelease'.*|\1 \2|p" | sort -u |
+    while read -r uri suite; do
+      grep -qxF "$uri $suite" <<<"$failed_suites" && continue
+      echo "deb $uri $suite main"
+    done >"$kept_sources"
+  echo "setup: apt-get update failed 3 times (${failed_suites//$'\n'/, }); installing from the other suites" >&2
+  install_options=(-o "Dir::Etc::SourceList=$kept_sources" -o Dir::Etc::SourceParts=/nonexistent)
+fi
+step "setup-$part-install" env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends "${install_options[@]}" "${missing[@]}"
