@@ -511,6 +511,7 @@ TEST_F(WaveOutput, PlaysThroughTheHostItWasStartedWith) {
     static int window;  // its address stands for the host's window
     static std::vector<unsigned> sleeps;
     static std::vector<std::string> errors;
+    sleeps.clear(), errors.clear();  // the lambdas need them static; a repeated run starts empty
     PlaybackHost host = consolePlaybackHost();  // its pumps bring the fake device's blocks back
     host.deviceWindow = [] { return consolePlaybackHost().deviceWindow(), static_cast<void*>(&window); };
     host.sleepPumping = [](std::uint16_t milliseconds) { sleeps.push_back(milliseconds), pumpMessages(); };

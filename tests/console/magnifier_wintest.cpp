@@ -107,6 +107,10 @@ protected:
             if (line + 1 < screenRows) text += "\r\n";
             writeString(text);
         }
+        // Erased whole first: the window paints its cells, and only the
+        // erase paints the rest of the client area, which an earlier test
+        // may have drawn over directly.
+        RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE);
         settle(window);
         before = capture(window);
         factor = effectiveMagnifyFactor(console::detail::magnifyFactor());
