@@ -19,9 +19,10 @@ constexpr const char* helpText =
     "Seções [TRADUTOR] e [SERVFALA]: a voz e a velocidade da fala.\r\n"
     "Manual: Manual do Voltanor, no menu Iniciar.";
 
-// The help as it is said: both voices would spell "Ctrl" letter by letter, so
-// the key is named as it is called aloud.
+// The help as it is said: both voices would spell "Ctrl" letter by letter and
+// say each "+" as "mais", so the keys are named as the installer names them.
 inline std::string spokenHelp() {
     std::string text = helpText;
-    return text.replace(text.find("Ctrl"), 4, "Control");
+    const std::string keys = "Ctrl+Alt+Shift+B";
+    return text.replace(text.find(keys), keys.size(), "Control, Alt, Shift e B");
 }

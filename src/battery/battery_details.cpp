@@ -31,8 +31,8 @@ bool knownCapacity(const BatteryInformation& info, std::uint32_t capacity) {
 
 std::string chemistryWords(const std::string& code) {
     static const std::pair<const char*, const char*> names[] = {
-        {"LION", "lítio-íon"},     {"LI-I", "lítio-íon"},    {"LIP", "lítio-polímero"},
-        {"LIPO", "lítio-polímero"}, {"NIMH", "níquel-metal-hidreto"}, {"NICD", "níquel-cádmio"},
+        {"LION", "íon de lítio"},     {"LI-I", "íon de lítio"},    {"LIP", "polímero de lítio"},
+        {"LIPO", "polímero de lítio"}, {"NIMH", "níquel-metal-hidreto"}, {"NICD", "níquel-cádmio"},
         {"PBAC", "chumbo-ácido"},  {"NIZN", "níquel-zinco"}, {"RAM", "alcalina recarregável"}};
     const std::string upper = cp1252::upper(code);
     for (const auto& [known, words] : names)
@@ -62,7 +62,7 @@ std::string capacityLine(const BatteryInformation& info) {
     if (isRelative(info)) return "";
     std::string line;
     if (knownCapacity(info, info.fullChargedCapacity))
-        line += "Capacidade atual: " + withOneDecimal(info.fullChargedCapacity) + " watts-hora. ";
+        line += "Capacidade com carga total: " + withOneDecimal(info.fullChargedCapacity) + " watts-hora. ";
     if (knownCapacity(info, info.designedCapacity))
         line += "Capacidade original: " + withOneDecimal(info.designedCapacity) + " watts-hora. ";
     return line;
@@ -139,7 +139,7 @@ std::string composeBatteryDetails(const std::vector<BatteryFacts>& batteries) {
     for (std::size_t i = 0; i < batteries.size(); ++i) {
         std::vector<std::string> lines = batteryLines(batteries[i]);
         if (batteries.size() > 1) {
-            if (lines.empty()) lines.push_back("Detalhes não disponíveis.");
+            if (lines.empty()) lines.push_back("Os detalhes não estão disponíveis.");
             lines.insert(lines.begin(), "Bateria " + std::to_string(i + 1) + ":");
         } else if (lines.empty()) {
             lines.push_back(detailsUnavailableText);

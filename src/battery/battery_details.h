@@ -8,7 +8,7 @@
 
 #include "battery/battery_reading.h"
 
-constexpr const char* detailsUnavailableText = "Detalhes da bateria não disponíveis.";
+constexpr const char* detailsUnavailableText = "Os detalhes da bateria não estão disponíveis.";
 
 // A value the driver leaves unknown, or gives beyond belief, is left out,
 // never said as a number.  With two batteries or more each block starts with

@@ -66,17 +66,17 @@ std::string lines(std::initializer_list<std::string> all) {
 }
 const std::string health = "Saúde da bateria: 78 por cento. 312 ciclos de carga.";
 const std::string original = "Capacidade original: 50,0 watts-hora.";
-const std::string both = health + "\r\nCapacidade atual: 39,0 watts-hora. " + original;
+const std::string both = health + "\r\nCapacidade com carga total: 39,0 watts-hora. " + original;
 const std::string maker = "Fabricante: Acme. Modelo: Pacote 45N1.", warmth = "Temperatura: 31 graus Celsius.";
 const std::string volts = "Tensão: 11,8 volts.", rate = "Taxa de descarga: 12,5 watts. " + volts;
 // The typical battery's lines with its health and capacities, rate or temperature replaced.
 std::string typicalWith(const std::string& top, const std::string& bottom = rate, const std::string& warm = warmth) {
-    return lines({top, "Tipo: lítio-íon. " + maker, warm, bottom});
+    return lines({top, "Tipo: íon de lítio. " + maker, warm, bottom});
 }
 
 TEST(BatteryDetails, WhatEachDriverAnswerBecomes) {
-    const std::string whole = typicalWith(both), none = "Detalhes da bateria não disponíveis.";
-    const std::string cold = typicalWith(both, rate, ""), swapped = lines({both, "Tipo: lítio-íon.", rate});
+    const std::string whole = typicalWith(both), none = "Os detalhes da bateria não estão disponíveis.";
+    const std::string cold = typicalWith(both, rate, ""), swapped = lines({both, "Tipo: íon de lítio.", rate});
     const struct {
         const char* what;
         std::vector<Device> devices;
@@ -87,15 +87,15 @@ TEST(BatteryDetails, WhatEachDriverAnswerBecomes) {
          lines({"Bateria 1:", whole, "Bateria 2:", typicalWith(both, "Taxa de carga: 20,0 watts. Tensão: 12,6 volts.")})},
         {"no battery device", {}, none},
         {"two, one answering nothing", {typical(), typical([](Device& d) { d.levels = {}, d.status = {}; })},
-         lines({"Bateria 1:", whole, "Bateria 2:", "Detalhes não disponíveis."})},
+         lines({"Bateria 1:", whole, "Bateria 2:", "Os detalhes não estão disponíveis."})},
         {"designed unknown", {withInfo(0, ~0u, 39000, 312)},
-         typicalWith("312 ciclos de carga.\r\nCapacidade atual: 39,0 watts-hora.")},
+         typicalWith("312 ciclos de carga.\r\nCapacidade com carga total: 39,0 watts-hora.")},
         {"full unknown, designed 0, cycles 0", {withInfo(0, 0, ~0u, 0)}, typicalWith("")},
         {"full above designed, one cycle", {withInfo(0, 50000, 52500, 1)},
          typicalWith("Saúde da bateria: 105 por cento. 1 ciclo de carga.\r\n"
-                     "Capacidade atual: 52,5 watts-hora. " + original)},
+                     "Capacidade com carga total: 52,5 watts-hora. " + original)},
         {"health beyond belief, cycles 0xFFFFFFFF", {withInfo(0, 1000, 9000, ~0u)},
-         typicalWith("Capacidade atual: 9,0 watts-hora. Capacidade original: 1,0 watts-hora.")},
+         typicalWith("Capacidade com carga total: 9,0 watts-hora. Capacidade original: 1,0 watts-hora.")},
         {"capacity beyond 10 kWh", {withInfo(0, 50000, ~1u, 5)}, typicalWith("5 ciclos de carga.\r\n" + original)},
         {"relative: no watts, rate per hour of the full", {withInfo(batteryCapacityRelative, 50000, 39000, 312)},
          typicalWith(health, "Taxa de descarga: 32 por cento por hora. " + volts)},
