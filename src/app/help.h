@@ -12,6 +12,7 @@ constexpr const char* helpText =
     "/parar: desativa o aviso de bateria.\r\n"
     "/detalhes: diz também a saúde, a capacidade e a temperatura da bateria.\r\n"
     "/configurar: abre o menu de configurações, com voz.\r\n"
+    "/manual: lê o manual em voz alta.\r\n"
     "/ajuda: diz esta ajuda.\r\n"
     "Atalho de teclado: Ctrl+Alt+Shift+B, em qualquer lugar.\r\n"
     "Configurações: arquivo ORAVIX.INI, na pasta do Windows.\r\n"

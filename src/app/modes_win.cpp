@@ -50,6 +50,8 @@ std::string runMode(ProgramMode mode) {
         return helpText;
     case ProgramMode::configure:
         runSettingsMenu(programArguments());
+    case ProgramMode::manual:
+        runManualReader();
     default:
         return unknownOptionText;
     }

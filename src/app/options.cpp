@@ -14,5 +14,6 @@ ProgramMode modeFromArguments(const std::vector<std::string>& arguments) {
     if (option.substr(1) == "detalhes") return ProgramMode::details;
     if (option.substr(1) == "configurar") return ProgramMode::configure;
     if (option.substr(1) == "ajuda") return ProgramMode::help;
+    if (option.substr(1) == "manual") return ProgramMode::manual;
     return ProgramMode::unknownOption;
 }

@@ -10,3 +10,7 @@ constexpr int exitSettingsNotSaved = 5;
 // argument, the file of changes an elevated start of the program is given,
 // saves them and ends.  Never returns: the program ends here.
 [[noreturn]] void runSettingsMenu(const std::vector<std::string>& arguments);
+
+// "/manual": reads the manual beside the program aloud, from the top, until
+// the user leaves with Esc.  Never returns.
+[[noreturn]] void runManualReader();

@@ -135,5 +135,5 @@ run_program "$work/unknown" -- -- "$VOLTANOR_EXE" /xyz
 check "unknown option: exit code 4" [ "$status" -eq 4 ]
 check "unknown option: said so" drew_line "$work/unknown" "Opção desconhecida."
 check "unknown option: what to use" drew_line "$work/unknown" \
-  "As opções são /vigiar, /parar, /detalhes, /configurar e /ajuda."
+  "As opções são /vigiar, /parar, /detalhes, /configurar, /manual e /ajuda."
 finish

@@ -66,6 +66,7 @@ TEST(ProgramOptions, ModeOfEachCommandLine) {
         {{"/CONFIGURAR"}, ProgramMode::configure}, {{"-configurar", "x.txt"}, ProgramMode::configure},
         {{"/configurar", "a", "b"}, ProgramMode::unknownOption}, {{"/parar", "x.txt"}, ProgramMode::unknownOption},
         {{"/AJUDA"}, ProgramMode::help},     {{"-ajuda", "x"}, ProgramMode::unknownOption},
+        {{"/Manual"}, ProgramMode::manual},  {{"/manual", "x"}, ProgramMode::unknownOption},
     };
     for (const auto& c : cases) EXPECT_EQ(modeFromArguments(c.arguments), c.mode) << c.arguments.size();
 }
