@@ -105,6 +105,7 @@ Manual manualFrom(const std::string& text) {
 Key keyFrom(unsigned char first, unsigned char second) {
     if (first == textkeys::escape) return Key::escape;
     if (first == textkeys::enter) return Key::enter;
+    if (first >= '0' && first <= '9') return Key::digit;
     if (first != 0) return Key::other;
     switch (second) {
     case textkeys::up: return Key::up;
@@ -118,8 +119,10 @@ Key keyFrom(unsigned char first, unsigned char second) {
     }
 }
 
-Reaction react(const Manual& manual, Reader& reader, Key key) {
+Reaction react(const Manual& manual, Reader& reader, Key key, unsigned char typed) {
     reader.readingOn = false;
+    const int typedBefore = reader.typedSection;
+    reader.typedSection = 0;
     if (key == Key::escape) return {"", Outcome::leave};
     if (key == Key::help) return {keysText};
     if (manual.paragraphs.empty()) return {missingText};
@@ -143,6 +146,14 @@ Reaction react(const Manual& manual, Reader& reader, Key key) {
     case Key::pageDown:
         if (section >= manual.sectionStarts.size()) return {"Última seção."};
         return movedTo(manual, reader, manual.sectionStarts[section]);
+    case Key::digit: {
+        const int digit = typed - '0', sections = static_cast<int>(manual.sectionStarts.size());
+        int number = typedBefore * 10 + digit;
+        if (typedBefore == 0 || number > sections) number = digit;
+        if (number < 1 || number > sections) return {"Não há seção " + std::to_string(digit) + "."};
+        reader.typedSection = number;
+        return movedTo(manual, reader, manual.sectionStarts[number - 1]);
+    }
     case Key::home: return movedTo(manual, reader, 0);
     case Key::end: return movedTo(manual, reader, last);
     case Key::enter:

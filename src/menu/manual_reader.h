@@ -24,7 +24,7 @@ struct Manual {
 
 Manual manualFrom(const std::string& text);
 
-enum class Key { up, down, pageUp, pageDown, home, end, enter, escape, help, other };
+enum class Key { up, down, pageUp, pageDown, home, end, enter, escape, help, digit, other };
 // A key from the window's queue: its byte, and for an extended key (byte 0)
 // the code that follows it.
 Key keyFrom(unsigned char first, unsigned char second);
@@ -32,6 +32,7 @@ Key keyFrom(unsigned char first, unsigned char second);
 struct Reader {
     std::size_t at = 0;      // the paragraph said last
     bool readingOn = false;  // Enter: every paragraph after this one, until a key
+    int typedSection = 0;    // the section number typed so far
 };
 
 enum class Outcome { stay, leave };
@@ -44,15 +45,16 @@ struct Reaction {
 // section being read first); Home and End: the first and last paragraphs.
 // A paragraph of a section reached by another section's key is said after
 // the section's number and title.  Past either end the reader says where it
-// is and stays.
-Reaction react(const Manual& manual, Reader& reader, Key key);
+// is and stays.  A digit goes to the section of that number; a second digit
+// right after it goes to the section of both ("1", "2": 12) when there is one.
+Reaction react(const Manual& manual, Reader& reader, Key key, unsigned char typed = 0);
 
 // What the reader says when it opens ("8 seções." and the keys), before it
 // reads the manual from the top; and the keys alone, for F1.
 std::string greeting(const Manual& manual);
 constexpr const char* keysText =
     "Setas para cima e para baixo: parágrafo anterior e seguinte. "
-    "Page Up e Page Down: seção anterior e seguinte. "
+    "Page Up e Page Down: seção anterior e seguinte. O número de uma seção vai até ela. "
     "Enter: ler sem parar a partir daqui. Qualquer tecla para a fala. Esc: sair do manual.";
 constexpr const char* missingText = "O manual não foi encontrado.";
 

@@ -54,7 +54,7 @@ void runManualReader() {
         unsigned char first = readKey();
         unsigned char second = first == 0 ? readKey() : 0;
         stopSpeech();
-        manual::Reaction reaction = manual::react(manual, reader, manual::keyFrom(first, second));
+        manual::Reaction reaction = manual::react(manual, reader, manual::keyFrom(first, second), first);
         if (reaction.outcome == manual::Outcome::leave) closeConsoleWindow(exitNormal);
         showAndSay(reaction.say);
     }

@@ -65,12 +65,24 @@ TEST(ManualReader, ReadingWithoutStopsGoesToTheEndAndAnEmptyManualSaysSo) {
     EXPECT_EQ(manual::react(none, nowhere, manual::Key::down).say, manual::missingText);
 }
 
-TEST(ManualReader, TheInstalledManualHasEverySectionOfItsContents) {
+TEST(ManualReader, TheInstalledManualHasEverySectionOfItsContentsAndDigitsReachThem) {
     std::ifstream in(VOLTANOR_SOURCE_DIR "/data/manual.txt", std::ios::binary);
     const manual::Manual m = manual::manualFrom(std::string(std::istreambuf_iterator<char>(in), {}));
     ASSERT_GE(m.sectionStarts.size(), 8u);
     for (std::size_t i = 0; i < m.sectionStarts.size(); ++i)
         EXPECT_EQ(m.paragraphs[m.sectionStarts[i]].text.rfind(std::to_string(i + 1) + ". ", 0), 0u) << i;
+    ASSERT_EQ(m.sectionStarts.size(), 12u) << "the digits below reach two-digit sections";
+    const struct {
+        const char* typed;
+        const char* said;  // how the last key's answer starts
+    } cases[] = {{"1", "Seção 1."}, {"12", "Seção 12."}, {"123", "Seção 3."}, {"0", "Não há seção 0."},
+                 {"010", "Seção 10."}, {"19", "Seção 9."}};
+    for (const auto& c : cases) {
+        manual::Reader reader;
+        manual::Reaction r;
+        for (const char* d = c.typed; *d; ++d) r = manual::react(m, reader, manual::Key::digit, *d);
+        EXPECT_EQ(r.say.rfind(c.said, 0), 0u) << c.typed << ": " << r.say;
+    }
 }
 
 }  // namespace
