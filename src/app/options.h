@@ -10,7 +10,7 @@ enum class ProgramMode { report, watch, stopWatcher, details, configure, help, m
 
 // The arguments after the program's name.  An option is written with "/" or
 // "-" in front, in any case; more than one argument is an unknown option,
-// but for "/configurar" and the one file an elevated save of the settings menu
+// but for "/configurar" and the changes an elevated save of the settings menu
 // is given.
 ProgramMode modeFromArguments(const std::vector<std::string>& arguments);
 

@@ -7,8 +7,9 @@
 constexpr int exitSettingsNotSaved = 5;
 
 // With the option alone, runs the menu until the user leaves; with a second
-// argument, the file of changes an elevated start of the program is given,
-// saves them and ends.  Never returns: the program ends here.
+// argument, the changes an elevated start of the program is given
+// (encodeSettingChanges), saves them when the menu offers every one and ends
+// (exitSettingsNotSaved, the file untouched, otherwise).  Never returns: the program ends here.
 [[noreturn]] void runSettingsMenu(const std::vector<std::string>& arguments);
 
 // "/manual": reads the manual beside the program aloud, from the top, until

@@ -205,6 +205,24 @@ std::optional<bool> logonEntryToWrite(const Menu& menu) {
     return std::nullopt;
 }
 
+std::vector<SettingChange> settingsTheMenuCanWrite(const Menu& menu) {
+    std::vector<SettingChange> settings;
+    for (const Item& item : menu.items)
+        for (const Choice& choice : item.choices) settings.insert(settings.end(), choice.settings.begin(), choice.settings.end());
+    return settings;
+}
+
+bool menuCanWrite(const Menu& menu, const std::vector<SettingChange>& changes) {
+    const std::vector<SettingChange> offered = settingsTheMenuCanWrite(menu);
+    for (const SettingChange& change : changes) {
+        bool found = false;
+        for (const SettingChange& one : offered)
+            found = found || (one.section == change.section && one.key == change.key && one.value == change.value);
+        if (!found) return false;
+    }
+    return true;
+}
+
 std::string screenText(const Menu& menu) {
     std::string text = "Configurações do Voltanor\r\n";
     for (std::size_t i = 0; i < menu.items.size(); ++i)
@@ -219,16 +237,28 @@ std::string greeting(const Menu& menu) {
            lineOf(menu.items[menu.current]);
 }
 
-std::string notSavedText(const std::string& file, SaveProblem problem) {
+std::string notSavedText(const std::string& file, SaveProblem problem, std::size_t line) {
     std::string why;
+    std::string outcome = " Nada foi alterado.";
     switch (problem) {
     case SaveProblem::readOnly: why = "o arquivo " + file + " é somente leitura."; break;
     case SaveProblem::inUse: why = "o arquivo " + file + " está em uso por outro programa."; break;
     case SaveProblem::notText: why = "o arquivo " + file + " não é um arquivo de texto simples."; break;
     case SaveProblem::refused: why = "o Windows não permitiu gravar o arquivo " + file + "."; break;
+    case SaveProblem::cannotRead: why = "não foi possível ler o arquivo " + file + " inteiro."; break;
+    case SaveProblem::doubtfulLine:
+        why = "a linha " + std::to_string(line) + " do arquivo " + file + " pode ser lida de dois jeitos.";
+        break;
+    case SaveProblem::notWritable: why = "o arquivo " + file + " não aceita estes valores."; break;
+    case SaveProblem::putBack: why = "o arquivo " + file + " não ficou como devia e foi restaurado."; break;
+    case SaveProblem::keptAside:
+        why = "não foi possível gravar o arquivo " + file + ".";
+        outcome = " O arquivo anterior está em " + file + keptAsideSuffix + ".";
+        break;
+    case SaveProblem::otherFile: why = "o programa com permissão usaria outro arquivo, não " + file + "."; break;
     default: why = "não foi possível gravar o arquivo " + file + "."; break;
     }
-    return "As configurações não foram salvas: " + why + " Nada foi alterado.";
+    return "As configurações não foram salvas: " + why + outcome;
 }
 
 }  // namespace menu

@@ -87,6 +87,10 @@ std::optional<VoiceSelection> chosenVoice(const Menu& menu);
 std::optional<int> chosenSpeed(const Menu& menu);
 // The logon entry's new state, when it was changed.
 std::optional<bool> logonEntryToWrite(const Menu& menu);
+// Every setting any choice of the menu can write: all an elevated save may
+// be asked to write.
+std::vector<SettingChange> settingsTheMenuCanWrite(const Menu& menu);
+bool menuCanWrite(const Menu& menu, const std::vector<SettingChange>& changes);
 
 // What the window shows: a title, then one line an item, the current one
 // marked; and what is said on entering.
@@ -97,8 +101,12 @@ constexpr const char* saveQuestion = "Salvar as alterações? Tecle S para sim, 
 constexpr const char* savedText = "Configurações salvas.";
 // The sentence a voice says when it is chosen.
 constexpr const char* voiceSample = "Esta é a voz que vai falar o relatório.";
-// Why a save failed, told to the user with the file's name.
-enum class SaveProblem { readOnly, inUse, notText, refused, cannotWrite };
-std::string notSavedText(const std::string& file, SaveProblem problem);
+// Why a save failed, told to the user with the file's name (and for a
+// doubtful line, its number).  After putBack the old file was written back;
+// after keptAside it is whole under the name file + keptAsideSuffix.
+enum class SaveProblem { readOnly, inUse, notText, refused, cannotWrite, cannotRead, doubtfulLine, notWritable,
+                         putBack, keptAside, otherFile };
+constexpr const char* keptAsideSuffix = ".anterior";
+std::string notSavedText(const std::string& file, SaveProblem problem, std::size_t line = 0);
 
 }  // namespace menu

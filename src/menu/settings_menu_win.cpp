@@ -4,6 +4,7 @@
 #include "menu/settings_menu.h"
 #include "menu/settings_save.h"
 #include "platform/platform.h"
+#include "speech/com.h"
 #include "speech/speech.h"
 #include "tts/tavin_settings.h"
 #include "tts/tavin_voice.h"
@@ -57,20 +58,32 @@ std::optional<std::string> save(const menu::Menu& menu, const std::string& path)
             writeString("\r\n" + std::string(permissionNotice));
             speak(permissionNotice);
             waitWhileSpeaking();
-            result = menu::saveSettingChangesElevated(changes, startDirectory());
+            result = menu::saveSettingChangesElevated(changes, path);
         }
-        if (result.step != menu::SaveStep::saved) return menu::notSavedText(path, result.problem);
+        if (result.step != menu::SaveStep::saved) return menu::notSavedText(path, result.problem, result.line);
     }
     if (std::optional<bool> logon = menu::logonEntryToWrite(menu); logon && !menu::setLogonEntry(*logon))
         return menu::notSavedText(logonEntryName, menu::SaveProblem::cannotWrite);
     return std::nullopt;
 }
 
+// The elevated save: only settings the menu itself offers, into the file this
+// program finds by itself.
+bool saveOfferedChanges(const std::string& argument) {
+    const std::optional<std::vector<SettingChange>> changes = decodeSettingChanges(argument);
+    if (!changes || changes->empty()) return false;
+    initializeComForThread();
+    const std::string path = menu::elevatedSettingsFilePath();
+    const std::optional<std::string> text = menu::settingsFileBytes(path);
+    if (!text) return false;
+    const menu::Menu offered = menu::menuFrom({*text, systemVoices(), humanVoiceInstalled(), false});
+    return menu::menuCanWrite(offered, *changes) && menu::saveSettingChanges(path, *changes).step == menu::SaveStep::saved;
+}
+
 }  // namespace
 
 void runSettingsMenu(const std::vector<std::string>& arguments) {
-    if (arguments.size() == 2)
-        closeConsoleWindow(menu::saveChangesFromFile(arguments[1], startDirectory()) ? exitNormal : exitSettingsNotSaved);
+    if (arguments.size() == 2) closeConsoleWindow(saveOfferedChanges(arguments[1]) ? exitNormal : exitSettingsNotSaved);
 
     screenRows = menuRows;
     clearScreen();

@@ -26,15 +26,6 @@ struct Handle {
     bool valid() const { return handle != INVALID_HANDLE_VALUE && handle; }
 };
 
-// The rest of an open file, read to its end.
-std::string remainingBytes(const Handle& file) {
-    std::string bytes;
-    char block[4096];
-    DWORD read = 0;
-    while (ReadFile(file.handle, block, sizeof block, &read, nullptr) && read > 0) bytes.append(block, read);
-    return bytes;
-}
-
 bool processIsElevated() {
     HANDLE token = nullptr;
     if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) return false;
@@ -52,19 +43,6 @@ SaveResult refusal(DWORD error) {
     if (error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION) return failed(SaveProblem::inUse);
     if (error == ERROR_ACCESS_DENIED && !processIsElevated()) return {SaveStep::needsPermission, {}};
     return failed(SaveProblem::cannotWrite);
-}
-
-bool writeWhole(const std::string& path, const std::string& bytes, DWORD& error) {
-    Handle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.valid()) {
-        error = GetLastError();
-        return false;
-    }
-    DWORD written = 0;
-    bool whole = WriteFile(file.handle, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
-                 written == bytes.size() && FlushFileBuffers(file.handle);
-    error = whole ? 0 : GetLastError();
-    return whole;
 }
 
 std::string modulePath() {
@@ -90,55 +68,161 @@ std::string settingsFileFullPath(const std::string& startDirectory) {
 }
 
 std::optional<std::string> settingsFileBytes(const std::string& path) {
-    Handle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                            FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.valid()) {
-        DWORD error = GetLastError();
-        if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return std::string();
-        return std::nullopt;
-    }
-    return remainingBytes(file);
+    std::string bytes;
+    unsigned long error = realSaveFileCalls().readWhole(path, bytes);
+    if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return std::string();
+    if (error) return std::nullopt;
+    return bytes;
 }
 
-SaveResult saveSettingChanges(const std::string& path, const std::vector<SettingChange>& changes) {
-    const DWORD attributes = GetFileAttributesA(path.c_str());
-    const bool exists = attributes != INVALID_FILE_ATTRIBUTES;
-    if (exists && (attributes & FILE_ATTRIBUTE_READONLY)) return failed(SaveProblem::readOnly);
-    // Opened without sharing writes: a file another program holds open for writing is in use.
-    Handle original(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (exists && !original.valid()) return refusal(GetLastError());
-    std::string text = original.valid() ? remainingBytes(original) : std::string();
-    std::optional<std::string> changed = withSettingsChanged(text, changes);
-    if (!changed) return failed(SaveProblem::notText);
-    if (*changed == text && exists) return {};
-    CloseHandle(original.handle);
-    original.handle = INVALID_HANDLE_VALUE;
+const SaveFileCalls& realSaveFileCalls() {
+    static const SaveFileCalls calls{
+        [](const std::string& path, unsigned long& attributes) -> unsigned long {
+            attributes = GetFileAttributesA(path.c_str());
+            return attributes == INVALID_FILE_ATTRIBUTES ? GetLastError() : 0;
+        },
+        // Opened without sharing writes: a file another program holds open for writing is in use.
+        [](const std::string& path, std::string& bytes) -> unsigned long {
+            bytes.clear();
+            Handle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr));
+            LARGE_INTEGER size{};
+            if (!file.valid() || !GetFileSizeEx(file.handle, &size)) return GetLastError();
+            char block[4096];
+            DWORD read = 0;
+            while (true) {
+                if (!ReadFile(file.handle, block, sizeof block, &read, nullptr)) return GetLastError();
+                if (read == 0) break;
+                bytes.append(block, read);
+            }
+            return bytes.size() == static_cast<unsigned long long>(size.QuadPart) ? 0 : ERROR_READ_FAULT;
+        },
+        [](const std::string& path, const std::string& bytes) -> unsigned long {
+            Handle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+            if (!file.valid()) return GetLastError();
+            DWORD written = 0;
+            if (!WriteFile(file.handle, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) ||
+                !FlushFileBuffers(file.handle))
+                return GetLastError();
+            return written == bytes.size() ? 0 : ERROR_WRITE_FAULT;
+        },
+        // ReplaceFile keeps the old file's security and attributes.
+        [](const std::string& path, const std::string& replacement, const std::string& backup) -> unsigned long {
+            return ReplaceFileA(path.c_str(), replacement.c_str(), backup.c_str(), REPLACEFILE_IGNORE_MERGE_ERRORS,
+                                nullptr, nullptr)
+                       ? 0
+                       : GetLastError();
+        },
+        [](const std::string& from, const std::string& to, bool overExisting) -> unsigned long {
+            DWORD flags = MOVEFILE_WRITE_THROUGH | (overExisting ? MOVEFILE_REPLACE_EXISTING : 0);
+            return MoveFileExA(from.c_str(), to.c_str(), flags) ? 0 : GetLastError();
+        },
+        [](const std::string& path) -> unsigned long { return DeleteFileA(path.c_str()) ? 0 : GetLastError(); },
+    };
+    return calls;
+}
 
-    const std::string fresh = path + ".novo";
-    DWORD error = 0;
-    if (!writeWhole(fresh, *changed, error)) {
-        DeleteFileA(fresh.c_str());
-        return error == ERROR_ACCESS_DENIED ? refusal(error) : failed(SaveProblem::cannotWrite);
+SaveFileCalls& saveFileCalls() {
+    static SaveFileCalls calls = realSaveFileCalls();
+    return calls;
+}
+
+namespace {
+
+bool missing(unsigned long error) { return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND; }
+
+SaveResult readProblem(unsigned long error) {
+    if (error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION) return failed(SaveProblem::inUse);
+    if (error == ERROR_ACCESS_DENIED) return refusal(error);
+    return failed(SaveProblem::cannotRead);
+}
+
+// The new text, in place of the old file (kept under backup) or of none.
+// 0, or the problem with whatever is left whole.
+std::optional<SaveResult> putInPlace(const SaveFileCalls& calls, const std::string& path, const std::string& fresh,
+                                     const std::string& backup, bool exists) {
+    unsigned long error = 0, ignored = 0;
+    if (!exists) {
+        // Never over a file another program made meanwhile.
+        error = calls.move(fresh, path, false);
+        if (!error) return std::nullopt;
+        calls.remove(fresh);
+        return error == ERROR_ALREADY_EXISTS || error == ERROR_FILE_EXISTS ? failed(SaveProblem::inUse) : refusal(error);
     }
-    // ReplaceFile keeps the old file's security and attributes; a new file is moved in place.
-    if (exists ? ReplaceFileA(path.c_str(), fresh.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)
-               : MoveFileExA(fresh.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-        return {};
-    error = GetLastError();
-    DeleteFileA(fresh.c_str());
+    error = calls.replace(path, fresh, backup);
+    if (!error) return std::nullopt;
+    const bool oldInPlace = !calls.attributes(path, ignored);
+    if (error == ERROR_UNABLE_TO_MOVE_REPLACEMENT && oldInPlace) {  // both kept their names
+        calls.remove(fresh);
+        return failed(SaveProblem::cannotWrite);
+    }
+    if (error == ERROR_UNABLE_TO_MOVE_REPLACEMENT || error == ERROR_UNABLE_TO_MOVE_REPLACEMENT_2) {
+        // The old file is gone from its place (under the backup name): the new one goes in, or the old one back.
+        if (!calls.move(fresh, path, false)) return std::nullopt;
+        if (!calls.move(backup, path, false)) {
+            calls.remove(fresh);
+            return failed(SaveProblem::cannotWrite);
+        }
+        return failed(SaveProblem::keptAside);
+    }
+    calls.remove(fresh);
     return refusal(error == ERROR_UNABLE_TO_REMOVE_REPLACED ? ERROR_SHARING_VIOLATION : error);
 }
 
-SaveResult saveSettingChangesElevated(const std::vector<SettingChange>& changes, const std::string& startDirectory) {
-    char folder[MAX_PATH] = {}, file[MAX_PATH] = {};
-    DWORD error = 0;
-    if (!GetTempPathA(MAX_PATH, folder) || !GetTempFileNameA(folder, "vlt", 0, file) ||
-        !writeWhole(file, encodeSettingChanges(changes), error)) {
-        if (file[0]) DeleteFileA(file);
-        return failed(SaveProblem::cannotWrite);
+SaveResult textProblem(const ChangedText& changed) {
+    switch (changed.problem) {
+    case TextProblem::notText: return failed(SaveProblem::notText);
+    case TextProblem::doubtfulLine: return {SaveStep::failed, SaveProblem::doubtfulLine, changed.line};
+    default: return failed(SaveProblem::notWritable);
     }
+}
+
+}  // namespace
+
+SaveResult saveSettingChanges(const std::string& path, const std::vector<SettingChange>& changes) {
+    const SaveFileCalls& calls = saveFileCalls();
+    unsigned long attributes = 0;
+    unsigned long error = calls.attributes(path, attributes);
+    const bool exists = !error;
+    if (error && !missing(error)) return refusal(error);
+    if (exists && (attributes & FILE_ATTRIBUTE_READONLY)) return failed(SaveProblem::readOnly);
+    std::string text;
+    if (exists && (error = calls.readWhole(path, text))) return readProblem(error);
+    const ChangedText changed = withSettingsChanged(text, changes);
+    if (changed.problem != TextProblem::none) return textProblem(changed);
+    if (exists && changed.text == text) return {};
+
+    const std::string fresh = path + ".novo", backup = path + keptAsideSuffix;
+    if ((error = calls.writeNew(fresh, changed.text))) {
+        calls.remove(fresh);
+        return error == ERROR_ACCESS_DENIED ? refusal(error) : failed(SaveProblem::cannotWrite);
+    }
+    if (std::optional<SaveResult> problem = putInPlace(calls, path, fresh, backup, exists)) return *problem;
+
+    // What is now in place must read as asked; otherwise the old file goes back.
+    std::string written;
+    if (calls.readWhole(path, written) || written != changed.text || !readsAsChanged(text, written, changes)) {
+        const bool putBack = exists ? !calls.move(backup, path, true) : !calls.remove(path);
+        return failed(putBack ? SaveProblem::putBack : exists ? SaveProblem::keptAside : SaveProblem::cannotWrite);
+    }
+    if (exists) calls.remove(backup);
+    return {};
+}
+
+std::string elevatedSettingsFilePath() {
+    const std::string inWindows = withTrailingBackslash(platform::windowsDirectory()) + settingsFileName;
+    if (platform::fileExists(inWindows)) return inWindows;
     const std::string program = modulePath();
-    const std::string parameters = "/configurar \"" + std::string(file) + "\"";
+    return program.substr(0, program.find_last_of('\\') + 1) + settingsFileName;
+}
+
+SaveResult saveSettingChangesElevated(const std::vector<SettingChange>& changes, const std::string& path) {
+    if (lstrcmpiA(path.c_str(), elevatedSettingsFilePath().c_str()) != 0) return failed(SaveProblem::otherFile);
+    const std::optional<std::string> encoded = encodeSettingChanges(changes);
+    if (!encoded) return failed(SaveProblem::notWritable);
+    const std::string program = modulePath();
+    const std::string folder = program.substr(0, program.find_last_of('\\') + 1);
+    const std::string parameters = "/configurar \"" + *encoded + "\"";
     SHELLEXECUTEINFOA run{};
     run.cbSize = sizeof run;
     run.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI;
@@ -146,23 +230,12 @@ SaveResult saveSettingChangesElevated(const std::vector<SettingChange>& changes,
     run.lpVerb = "runas";
     run.lpFile = program.c_str();
     run.lpParameters = parameters.c_str();
-    run.lpDirectory = startDirectory.c_str();
+    run.lpDirectory = folder.c_str();
     run.nShow = SW_HIDE;
-    SaveResult result = failed(SaveProblem::refused);
-    if (ShellExecuteExA(&run) && run.hProcess) {
-        DWORD code = exitCodeAfter(run.hProcess);
-        CloseHandle(run.hProcess);
-        result = code == 0 ? SaveResult{} : failed(SaveProblem::cannotWrite);
-    }
-    DeleteFileA(file);
-    return result;
-}
-
-bool saveChangesFromFile(const std::string& changesFile, const std::string& startDirectory) {
-    std::optional<std::string> text = settingsFileBytes(changesFile);
-    std::optional<std::vector<SettingChange>> changes = text ? decodeSettingChanges(*text) : std::nullopt;
-    if (!changes || changes->empty()) return false;
-    return saveSettingChanges(settingsFileFullPath(startDirectory), *changes).step == SaveStep::saved;
+    if (!ShellExecuteExA(&run) || !run.hProcess) return failed(SaveProblem::refused);
+    DWORD code = exitCodeAfter(run.hProcess);
+    CloseHandle(run.hProcess);
+    return code == 0 ? SaveResult{} : failed(SaveProblem::cannotWrite);
 }
 
 bool logonEntryPresent() {

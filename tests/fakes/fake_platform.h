@@ -1,7 +1,7 @@
 // Control of the native fake of platform.h.  The fake reads real settings files
-// from disk, with the lookup rules of the private-profile functions (sections
-// and keys without regard to case, blanks around values removed); a bare file
-// name is looked for in the fake Windows directory.  Paths may use backslashes.
+// from disk with the program's reader of the profile functions' rules
+// (settings/profile_text.h); a bare file name is looked for in the fake
+// Windows directory.  Paths may use backslashes.
 #pragma once
 #include <string>
 

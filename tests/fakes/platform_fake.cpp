@@ -1,6 +1,7 @@
 // Native stand-in for the Win32 services of platform.h.
 #include "fakes/fake_platform.h"
 #include "platform/platform.h"
+#include "settings/profile_text.h"
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -9,6 +10,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <random>
 #include <sstream>
 #include <utility>
@@ -48,12 +50,6 @@ bool equalNoCase(const std::string& a, const std::string& b) {
         if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
             return false;
     return true;
-}
-std::string trim(const std::string& s) {
-    size_t a = 0, b = s.size();
-    while (a < b && (s[a] == ' ' || s[a] == '\t' || s[a] == '\r')) ++a;
-    while (b > a && (s[b - 1] == ' ' || s[b - 1] == '\t' || s[b - 1] == '\r')) --b;
-    return s.substr(a, b - a);
 }
 }  // namespace
 
@@ -106,23 +102,9 @@ std::string profileString(const std::string& file, const std::string& section,
     std::string result = defaultValue;
     std::ifstream in(path, std::ios::binary);
     if (in) {
-        std::string line;
-        bool inSection = false;
-        while (std::getline(in, line)) {
-            std::string t = trim(line);
-            if (!t.empty() && t[0] == '[') {
-                size_t close = t.find(']');
-                inSection = equalNoCase(t.substr(1, close == std::string::npos ? std::string::npos : close - 1), section);
-                continue;
-            }
-            if (!inSection) continue;
-            size_t eq = t.find('=');
-            if (eq == std::string::npos) continue;
-            if (equalNoCase(trim(t.substr(0, eq)), key)) {
-                result = trim(t.substr(eq + 1));
-                break;
-            }
-        }
+        std::stringstream bytes;
+        bytes << in.rdbuf();
+        if (std::optional<std::string> value = settingValueIn(bytes.str(), section, key)) result = *value;
     }
     if (result.size() > bufferSize - 1) result.resize(bufferSize - 1);
     return result;
