@@ -19,8 +19,9 @@
 // - Any other line names a key: the text before its first "=" (the whole line
 //   without one), its value the text after.  A line without "=" still names
 //   its key, and gives nothing (the default): both functions stop at it.
-// - Sections and keys are named without regard to case (code page 1252's
-//   letters, as Windows compares them); the first section of a name is the
+// - Sections and keys are named without regard to case: code page 1252's
+//   letters, as Windows compares the names converted to Unicode (Wine folds
+//   only A to Z; every name the program uses is ASCII).  The first section of a name is the
 //   only one searched, and the first line naming a key in it wins.  Lines
 //   before the first heading belong to no section.
 // - A value between a pair of the same quotes (" or ') is read without them,

@@ -5,7 +5,7 @@
 namespace {
 
 // The first line end of a run: CR LF, CR or LF.
-std::size_t firstLineEndLength(const std::string& text, std::size_t at) {
+std::size_t firstLineEndSize(const std::string& text, std::size_t at) {
     if (at >= text.size()) return 0;
     return text.compare(at, 2, "\r\n") == 0 ? 2 : 1;
 }
@@ -28,7 +28,7 @@ std::string usualLineEnd(const std::string& text) {
 }
 
 // Line ends at the end of the text, counted as an editor counts them.
-std::size_t trailingLineEnds(const std::string& text) {
+std::size_t lineEndsAtTheEnd(const std::string& text) {
     std::size_t count = 0, i = text.size();
     while (i > 0 && (text[i - 1] == '\r' || text[i - 1] == '\n')) {
         i -= i >= 2 && text.compare(i - 2, 2, "\r\n") == 0 ? 2 : 1;
@@ -37,7 +37,7 @@ std::size_t trailingLineEnds(const std::string& text) {
     return count;
 }
 
-std::size_t lineNumberAt(const std::string& text, std::size_t at) {
+std::size_t editorLineNumber(const std::string& text, std::size_t at) {
     std::size_t number = 1;
     for (std::size_t i = 0; i < at; ++i) {
         if (text.compare(i, 2, "\r\n") == 0) ++i;
@@ -52,15 +52,15 @@ bool hasControlCharacter(const std::string& field) {
     return false;
 }
 
-void apply(std::string& text, const SettingChange& change) {
+void applySettingChange(std::string& text, const SettingChange& change) {
     const std::vector<ProfileLine> lines = profileLines(text);
     const std::size_t heading = sectionHeading(text, lines, change.section);
     const std::string keyLineText = change.key + "=" + change.value;
     if (heading == lines.size()) {
         const std::string lineEnd = usualLineEnd(text);
         if (!text.empty()) {
-            if (trailingLineEnds(text) == 0) text += lineEnd;
-            if (trailingLineEnds(text) < 2) text += lineEnd;
+            if (lineEndsAtTheEnd(text) == 0) text += lineEnd;
+            if (lineEndsAtTheEnd(text) < 2) text += lineEnd;
         }
         text += "[" + change.section + "]" + lineEnd + keyLineText + lineEnd;
         return;
@@ -78,7 +78,7 @@ void apply(std::string& text, const SettingChange& change) {
     for (std::size_t i = heading + 1; i < found; ++i)
         if (lines[i].kind == ProfileLineKind::key) last = i;
     const ProfileLine& after = lines[last];
-    const std::size_t lineEndLength = firstLineEndLength(text, after.contentEnd);
+    const std::size_t lineEndLength = firstLineEndSize(text, after.contentEnd);
     if (lineEndLength == 0) {  // the file's last line: it gets a line end, the new one none
         text += usualLineEnd(text) + keyLineText;
     } else {
@@ -86,7 +86,7 @@ void apply(std::string& text, const SettingChange& change) {
     }
 }
 
-ProfileReadings::key_type readingKey(const SettingChange& change) {
+ProfileReadings::key_type readingKeyOf(const SettingChange& change) {
     return {cp1252::upper(change.section), cp1252::upper(change.key)};
 }
 
@@ -95,13 +95,13 @@ ProfileReadings::key_type readingKey(const SettingChange& change) {
 ChangedText withSettingsChanged(const std::string& text, const std::vector<SettingChange>& changes) {
     if (text.find('\0') != std::string::npos) return {"", TextProblem::notText, 0};
     for (const ProfileLine& line : profileLines(text))
-        if (line.doubtful) return {"", TextProblem::doubtfulLine, lineNumberAt(text, line.start)};
+        if (line.doubtful) return {"", TextProblem::doubtfulLine, editorLineNumber(text, line.start)};
     std::string changed = text;
     for (const SettingChange& change : changes) {
         if (change.section.empty() || change.key.empty() || hasControlCharacter(change.section) ||
             hasControlCharacter(change.key) || hasControlCharacter(change.value))
             return {"", TextProblem::notWritable, 0};
-        apply(changed, change);
+        applySettingChange(changed, change);
     }
     if (!readsAsChanged(text, changed, changes)) return {"", TextProblem::notWritable, 0};
     for (const ProfileLine& line : profileLines(changed))
@@ -111,7 +111,7 @@ ChangedText withSettingsChanged(const std::string& text, const std::vector<Setti
 
 bool readsAsChanged(const std::string& before, const std::string& after, const std::vector<SettingChange>& changes) {
     ProfileReadings expected = profileReadings(before);
-    for (const SettingChange& change : changes) expected[readingKey(change)] = change.value;
+    for (const SettingChange& change : changes) expected[readingKeyOf(change)] = change.value;
     return profileReadings(after) == expected;
 }
 

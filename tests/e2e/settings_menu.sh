@@ -2,7 +2,8 @@
 # voltanor.exe /configurar under Wine, driven with real key strokes: what each
 # key says, which bytes of the settings file a save changes (only the changed
 # values), leaving without saving, the human voice chosen, files that cannot be
-# changed, and the elevated save's private option.
+# changed, the elevated save's private option refusing what the menu does not
+# offer, and files as other programs write them.
 source "$(dirname "$0")/lib/common.sh"
 source "$(dirname "$0")/lib/pieces.sh"
 work=$(mktemp -d)
@@ -136,17 +137,41 @@ check "wide: the reason on screen" shown_reason wide "$(printf 'n\xc3\xa3o \xc3\
 check "wide: the file unchanged" cmp -s "$settings" "$work/wide.ini"
 cp "$work/start.ini" "$settings"
 
-# 6. The elevated save's private option: well-formed changes are saved, others refused.
-private_save() { status=0; "$scripts/wine-exec.sh" "$VOLTANOR_EXE" /configurar "$(windows_path "$1")" </dev/null &>/dev/null || status=$?; }
-printf 'TRADUTOR\tVELOCIDADE\t5\r\nNOVA\tCHAVE\tsim\r\n' > "$work/changes.txt"
-private_save "$work/changes.txt"
-{ sed '0,/^VELOCIDADE=3\r$/s//VELOCIDADE=5\r/' "$work/start.ini"; printf '\r\n\r\n[NOVA]\r\nCHAVE=sim\r\n'; } > "$work/expected.ini"
+# 6. The elevated save's private option: the changes on its command line, saved
+#    only when the menu itself offers every one, into the file it finds itself.
+private_save() { status=0; "$scripts/wine-exec.sh" "$VOLTANOR_EXE" /configurar "$1" </dev/null &>/dev/null || status=$?; }
+cp "$work/start.ini" "$settings"
+private_save '[TRADUTOR]VELOCIDADE=5[VOLTANOR]AVISOS=15,5'
+{ sed '0,/^VELOCIDADE=3\r$/s//VELOCIDADE=5\r/; s/^AVISOS=.*\r$/AVISOS=15,5\r/' "$work/start.ini"; } > "$work/expected.ini"
 check "private save: exit code 0" [ "$status" -eq 0 ]
 check "private save: the changes saved" cmp "$settings" "$work/expected.ini"
-printf 'TRADUTOR VELOCIDADE 1\r\n' > "$work/bad.txt"
+# Another section's folder key, a new section, a speed of 99999, a key holding
+# "=", a section holding "]", the old form's file name: refused, file byte for byte.
+for foreign in '[TRADUTOR]DIRLETRAS=C:\x' '[NOVA]CHAVE=sim' '[TRADUTOR]VELOCIDADE=99999' \
+               '[VOLTANOR]AVISOS=15,5=1' '[TRADUTOR]VELOCIDADE=4[VOL]TANOR]AVISOS=0' "$(windows_path "$work/start.ini")"; do
+  cp "$work/start.ini" "$settings"
+  private_save "$foreign"
+  check "private save of $foreign: exit code 5, the file unchanged" all_hold "$status" -eq 5 -- \
+    "$(cmp -s "$settings" "$work/start.ini" && echo same)" = same
+done
+# Files as people and other programs write them: each changed as read, or refused untouched.
+while IFS='|' read -r name before after; do
+  printf "$before" > "$work/$name.ini"
+  cp "$work/$name.ini" "$settings"
+  private_save '[TRADUTOR]VELOCIDADE=4'
+  if [ -z "$after" ]; then
+    check "$name: exit code 5, the file unchanged" all_hold "$status" -eq 5 -- "$(cmp -s "$settings" "$work/$name.ini" && echo same)" = same
+  else
+    printf "$after" > "$work/$name.expected"
+    check "$name: exit code 0, only the speed changed" all_hold "$status" -eq 0 -- "$(cmp -s "$settings" "$work/$name.expected" && echo same)" = same
+  fi
+done <<'ROWS'
+byte-order mark|\xef\xbb\xbf[TRADUTOR]\r\nVELOCIDADE=3\r\nDIRLETRAS=C:\\L\r\n|
+lone CR between keys|[TRADUTOR]\r\nVELOCIDADE=3\rDIRLETRAS=C:\\L\r\n|[TRADUTOR]\r\nVELOCIDADE=4\rDIRLETRAS=C:\\L\r\n
+lone CR before the key|[TRADUTOR]\rVELOCIDADE=3\r\nDIRLETRAS=C:\\L\r\n|[TRADUTOR]\rVELOCIDADE=4\r\nDIRLETRAS=C:\\L\r\n
+CR only|[TRADUTOR]\rSAPI=NAO\r[VOLTANOR]\rAVISOS=10\r|[TRADUTOR]\rSAPI=NAO\rVELOCIDADE=4\r[VOLTANOR]\rAVISOS=10\r
+key without =|[TRADUTOR]\r\nVELOCIDADE\r\nVELOCIDADE=3\r\n|[TRADUTOR]\r\nVELOCIDADE=4\r\nVELOCIDADE=3\r\n
+ROWS
 cp "$work/start.ini" "$settings"
-private_save "$work/bad.txt"
-check "private save: a malformed file, exit code 5" [ "$status" -eq 5 ]
-check "private save: a malformed file changes nothing" cmp -s "$settings" "$work/start.ini"
 
 finish

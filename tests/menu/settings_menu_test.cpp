@@ -9,9 +9,21 @@ using menu::Outcome;
 
 struct KeyedRun {
     std::vector<std::string> said;
+    std::string heard;  // a key's sample: "v" in the chosen voice, "s" at the chosen speed, "-" none
     Outcome outcome = Outcome::stay;
     std::vector<SettingChange> written;
+    std::string chosen;  // the voice, speed and logon entry the menu ends with
 };
+
+std::string chosenOf(const menu::Menu& m) {
+    std::string text = "voz ";
+    const std::optional<menu::VoiceSelection> voice = menu::chosenVoice(m);
+    text += !voice ? "?" : voice->systemVoice ? std::to_string(voice->type) + "/" + std::to_string(voice->number) : "padrao";
+    const std::optional<int> speed = menu::chosenSpeed(m);
+    text += ", velocidade " + (speed ? std::to_string(*speed) : "?");
+    const std::optional<bool> logon = menu::logonEntryToWrite(m);
+    return text + ", entrada " + (!logon ? "-" : *logon ? "sim" : "nao");
+}
 
 KeyedRun runKeys(const menu::StartingPoint& start, const std::vector<Key>& keys) {
     menu::Menu m = menu::menuFrom(start);
@@ -19,9 +31,11 @@ KeyedRun runKeys(const menu::StartingPoint& start, const std::vector<Key>& keys)
     for (Key key : keys) {
         menu::Reaction reaction = menu::react(m, key);
         run.said.push_back(reaction.say);
+        run.heard += reaction.voiceChanged ? (reaction.speedChanged ? "?" : "v") : reaction.speedChanged ? "s" : "-";
         run.outcome = reaction.outcome;
     }
     run.written = menu::settingsToWrite(m);
+    run.chosen = chosenOf(m);
     return run;
 }
 
@@ -41,41 +55,67 @@ TEST(SettingsMenu, KeysMoveSayAndDecideWhatIsWritten) {
         const menu::StartingPoint* start;
         std::vector<Key> keys;
         std::vector<std::string> said;
+        const char* heard;
         Outcome outcome;
         const char* written;
+        const char* chosen;
     } cases[] = {
         {&plain, {Key::down, Key::right, Key::escape, Key::yes},
-         {"Velocidade da fala: 3", "4", menu::saveQuestion, ""}, Outcome::save, "TRADUTOR VELOCIDADE=4;"},
-        {&plain, {Key::escape}, {""}, Outcome::leave, ""},
+         {"Velocidade da fala: 3", "4", menu::saveQuestion, ""}, "-s--", Outcome::save, "TRADUTOR VELOCIDADE=4;",
+         "voz padrao, velocidade 4, entrada -"},
+        {&plain, {Key::escape}, {""}, "-", Outcome::leave, "", "voz padrao, velocidade 3, entrada -"},
         // Back and forth is no change; Esc while asking goes back to the menu, N leaves.
         {&plain, {Key::end, Key::up, Key::left, Key::left, Key::right, Key::right, Key::escape},
          {"Relatório: completo", "Aviso de bateria ao entrar no Windows: não", "sim", "sim", "não", "não", ""},
-         Outcome::leave, ""},
+         "-------", Outcome::leave, "", "voz padrao, velocidade 3, entrada -"},
+        {&plain, {Key::end, Key::up, Key::left}, {"Relatório: completo", "Aviso de bateria ao entrar no Windows: não", "sim"},
+         "---", Outcome::stay, "", "voz padrao, velocidade 3, entrada sim"},
         {&plain, {Key::right, Key::escape, Key::escape, Key::help, Key::escape, Key::other, Key::no},
          {std::string("humana. ") + menu::voiceSample, menu::saveQuestion, "Voz: humana",
           "Escolhe quem fala: a voz padrão, a voz humana ou uma voz do Windows.", menu::saveQuestion,
           menu::saveQuestion, ""},
-         Outcome::leave, "TRADUTOR SAPI=SIM;SERVFALA TIPOSAPI=3;"},
+         "v------", Outcome::leave, "TRADUTOR SAPI=SIM;SERVFALA TIPOSAPI=3;", "voz 3/1, velocidade 3, entrada -"},
         // Values none of the choices means are shown as written and kept unless changed.
         {&odd, {Key::home, Key::down, Key::left, Key::down, Key::down, Key::right, Key::end},
          {"Voz: padrão", "Velocidade da fala: 9", "5", "Níveis de aviso: abc", "Intervalo de verificação: 5 segundos",
           "15 segundos", "Relatório: curto"},
-         Outcome::stay, "TRADUTOR VELOCIDADE=5;VOLTANOR INTERVALO=15;"},
+         "--s----", Outcome::stay, "TRADUTOR VELOCIDADE=5;VOLTANOR INTERVALO=15;", "voz padrao, velocidade 5, entrada -"},
         {&odd, {Key::right, Key::down, Key::down, Key::left}, {"padrão", "Velocidade da fala: 9", "Níveis de aviso: abc", "desligados"},
-         Outcome::stay, "VOLTANOR AVISOS=0;"},
+         "----", Outcome::stay, "VOLTANOR AVISOS=0;", "voz padrao, velocidade ?, entrada -"},
         // System voices by name; the one the file chooses; the default voice writes SAPI alone.
         {&voices, {Key::up, Key::right, Key::right, Key::left, Key::left, Key::left, Key::left},
          {"Voz: voz 2 do SAPI 5", std::string("Rui (SAPI 4). ") + menu::voiceSample, "Rui (SAPI 4)",
           std::string("voz 2 do SAPI 5. ") + menu::voiceSample, std::string("Ana. ") + menu::voiceSample,
           std::string("humana. ") + menu::voiceSample, std::string("padrão. ") + menu::voiceSample},
-         Outcome::stay, "TRADUTOR SAPI=NAO;"},
+         "-v-vvvv", Outcome::stay, "TRADUTOR SAPI=NAO;", "voz padrao, velocidade 3, entrada -"},
+        {&voices, {Key::right}, {std::string("Rui (SAPI 4). ") + menu::voiceSample}, "v", Outcome::stay,
+         "TRADUTOR SAPI=SIM;SERVFALA TIPOSAPI=4;SERVFALA VOZ=1;", "voz 4/1, velocidade 3, entrada -"},
     };
     for (const auto& c : cases) {
         KeyedRun run = runKeys(*c.start, c.keys);
         EXPECT_EQ(run.said, c.said) << c.start->settingsText;
+        EXPECT_EQ(run.heard, c.heard) << c.start->settingsText;
         EXPECT_EQ(run.outcome, c.outcome) << c.start->settingsText;
         EXPECT_EQ(joined(run.written), c.written) << c.start->settingsText;
+        EXPECT_EQ(run.chosen, c.chosen) << c.start->settingsText;
     }
+}
+
+// An elevated save writes only what some choice of the menu writes, exactly.
+TEST(SettingsMenu, OnlyTheMenusOwnSettingsMayBeWritten) {
+    const menu::Menu m = menu::menuFrom({"", {{5, 1, "Ana"}, {4, 2, ""}}, true, false});
+    const struct {
+        std::vector<SettingChange> changes;
+        bool offered;
+    } cases[] = {{{{"TRADUTOR", "VELOCIDADE", "5"}, {"SERVFALA", "VOZ", "2"}, {"SERVFALA", "TIPOSAPI", "3"}}, true},
+                 {{{"VOLTANOR", "AVISOS", "15,5"}, {"VOLTANOR", "RELATORIO", "CURTO"}}, true},
+                 {{{"TRADUTOR", "VELOCIDADE", "99999"}}, false},
+                 {{{"TRADUTOR", "DIRLETRAS", "C:\\x"}}, false},
+                 {{{"NOVA", "CHAVE", "sim"}}, false},
+                 {{{"SERVFALA", "VOZ", "3"}}, false},
+                 {{{"tradutor", "VELOCIDADE", "5"}}, false},
+                 {{{"TRADUTOR", "VELOCIDADE", "5"}, {"VOLTANOR", "K=V", "1"}}, false}};
+    for (const auto& c : cases) EXPECT_EQ(menu::menuCanWrite(m, c.changes), c.offered) << joined(c.changes);
 }
 
 TEST(SettingsMenu, KeyBytesAreMenuKeys) {

@@ -46,6 +46,7 @@ inline const ProfileCase profileCases[] = {
     {"[A]\nK=\"w'\n", "A", "K", "\"w'"},
     // Text after the heading's bracket is not part of its name.
     {"[A] nota\nK=1\n", "A", "K", "1"},
-    // Code page 1252 letters compare without case.
-    {"[SE\xc7\xc3O]\nK=1\n", "se\xe7\xe3o", "K", "1"},
+    // Code page 1252 letters compare without case on Windows; Wine folds only A to Z.
+    {"[SE\xc7\xc3O]\nK=1\n", "se\xe7\xe3o", "K", "1", true, nullptr},
+    {"[SE\xc7\xc3O]\nK=1\n", "SE\xc7\xc3O", "K", "1"},
 };
