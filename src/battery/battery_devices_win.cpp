@@ -5,6 +5,8 @@
 // documented ones (the toolchain's headers do not all have them).
 #include <windows.h>
 #include <setupapi.h>
+#include <winioctl.h>
+#include <batclass.h>
 
 #include <cstring>
 
@@ -18,6 +20,8 @@ constexpr GUID batteryInterface = {0x72631e54, 0x78a4, 0x11d0, {0xbc, 0xf7, 0x00
 constexpr DWORD queryTagCode = 0x294040;
 constexpr DWORD queryInformationCode = 0x294044;
 constexpr DWORD queryStatusCode = 0x29404C;
+static_assert(queryTagCode == IOCTL_BATTERY_QUERY_TAG && queryInformationCode == IOCTL_BATTERY_QUERY_INFORMATION &&
+              queryStatusCode == IOCTL_BATTERY_QUERY_STATUS);
 
 struct QueryInformation {  // BATTERY_QUERY_INFORMATION
     ULONG tag;

@@ -9,6 +9,8 @@
 #include "battery/driver_text.h"
 #include "fakes/fake_battery_devices.h"
 
+// battery_class_wintest.cpp holds the numbers the fake's bytes are built from
+// to the toolchain's battery class header.
 namespace {
 
 using Bytes = std::vector<unsigned char>;
