@@ -86,9 +86,12 @@ bool screenReaderRunning() {
 // The focused control, once the key that moved to it or changed it has been
 // handled: a push button after Tab or an arrow, a check box after either or Space.
 bool spaceReleased = false;
+// The timer that says it: killed before the plug-in is unloaded, whose code it would call.
+UINT_PTR focusTimer = 0;
 
 void CALLBACK sayFocusedControl(HWND, UINT, UINT_PTR timer, DWORD) {
     KillTimer(nullptr, timer);
+    focusTimer = 0;
     HWND focus = GetFocus();
     wchar_t className[16] = L"";
     if (focus == nullptr || GetClassNameW(focus, className, 16) == 0 || lstrcmpiW(className, L"Button") != 0) return;
@@ -109,7 +112,8 @@ LRESULT CALLBACK keySeen(int code, WPARAM key, LPARAM flags) {
     const bool moves = key == VK_TAB || (key >= VK_LEFT && key <= VK_DOWN);
     if (code == HC_ACTION && !pressed && (moves || key == VK_SPACE)) {
         spaceReleased = key == VK_SPACE;
-        SetTimer(nullptr, 0, 50, sayFocusedControl);
+        if (focusTimer != 0) KillTimer(nullptr, focusTimer);
+        focusTimer = SetTimer(nullptr, 0, 50, sayFocusedControl);
     }
     return CallNextHookEx(keyboardHook, code, key, flags);
 }
@@ -117,6 +121,8 @@ LRESULT CALLBACK keySeen(int code, WPARAM key, LPARAM flags) {
 void endVoice() {
     if (keyboardHook != nullptr) UnhookWindowsHookEx(keyboardHook);
     keyboardHook = nullptr;
+    if (focusTimer != 0) KillTimer(nullptr, focusTimer);
+    focusTimer = 0;
     speechThreadEnd();
     speaking = false;
 }

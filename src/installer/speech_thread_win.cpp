@@ -23,7 +23,8 @@ constexpr int installerSpeed = 3;  // the default speed of the settings the voic
 constexpr UINT wakeMessage = WM_APP + 7;
 constexpr char windowClass[] = "VoltanorFala";
 
-HWND window = nullptr;
+// Made and destroyed by the speech thread, posted to by the installer's.
+std::atomic<HWND> window{nullptr};
 HANDLE thread = nullptr;
 HANDLE wake = nullptr;     // a text or the end waits for the thread
 HANDLE started = nullptr;  // the thread tried to start the voice
@@ -52,7 +53,7 @@ LRESULT CALLBACK windowProcedure(HWND handle, UINT message, WPARAM wParam, LPARA
     return DefWindowProcA(handle, message, wParam, lParam);
 }
 
-void* deviceWindow() { return window; }
+void* deviceWindow() { return window.load(); }
 
 void showDeviceError(const char*) {}  // nobody to tell: the installer goes on silent
 
@@ -81,7 +82,7 @@ bool startVoice() {
     RegisterClassA(&windowClassInfo);
     window = CreateWindowExA(0, windowClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
                              windowClassInfo.hInstance, nullptr);
-    if (window == nullptr) return false;
+    if (window.load() == nullptr) return false;
     waveOutputStart(threadHost());
     diphoneModuleStart();
     speechModuleStart();
@@ -109,6 +110,8 @@ bool takeNextText(std::string& text) {
 
 DWORD WINAPI speechMain(void*) {
     startedOk = startVoice();
+    // A voice that did not start may have opened its rules or its database: closed before the answer.
+    if (!startedOk) diphoneClose();
     SetEvent(started);
     if (startedOk) {
         std::string text;
@@ -121,15 +124,14 @@ DWORD WINAPI speechMain(void*) {
         stopSpeech();
         diphoneClose();
     }
-    if (window != nullptr) DestroyWindow(window);
-    window = nullptr;
+    if (HWND own = window.exchange(nullptr)) DestroyWindow(own);
     UnregisterClassA(windowClass, thisModule());
     return 0;
 }
 
 void wakeThread() {
     SetEvent(wake);
-    if (window != nullptr) PostMessageA(window, wakeMessage, 0, 0);
+    if (HWND target = window.load()) PostMessageA(target, wakeMessage, 0, 0);
 }
 
 }  // namespace
@@ -209,7 +211,7 @@ void sleepPumping(std::uint16_t milliseconds) {
 void waitForMessage() { MsgWaitForMultipleObjectsEx(0, nullptr, INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE); }
 
 void postConsoleMessage(unsigned message) {
-    if (window != nullptr) PostMessageA(window, message, 0, 0);
+    if (HWND target = window.load()) PostMessageA(target, message, 0, 0);
 }
 
 // A voice that cannot start is told by speechThreadStart's answer; there is

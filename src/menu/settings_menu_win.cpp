@@ -54,6 +54,8 @@ std::optional<std::string> save(const menu::Menu& menu, const std::string& path)
     std::vector<SettingChange> changes = menu::settingsToWrite(menu);
     if (!changes.empty()) {
         menu::SaveResult result = menu::saveSettingChanges(path, changes);
+        if (result.step == menu::SaveStep::needsPermission && !menu::elevatedSaveWritesTo(path))
+            result = {menu::SaveStep::failed, menu::SaveProblem::otherFile};
         if (result.step == menu::SaveStep::needsPermission) {
             writeString("\r\n" + std::string(permissionNotice));
             speak(permissionNotice);

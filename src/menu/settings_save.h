@@ -46,6 +46,7 @@ const SaveFileCalls& realSaveFileCalls();
 // in the Windows directory or else beside the program, never in the current
 // directory its caller chose.
 std::string elevatedSettingsFilePath();
+bool elevatedSaveWritesTo(const std::string& path);
 
 // Starts this program elevated ("runas") with the changes on its command line
 // ("/configurar" and encodeSettingChanges) and waits for it; Windows asks the

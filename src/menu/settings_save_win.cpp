@@ -216,8 +216,12 @@ std::string elevatedSettingsFilePath() {
     return program.substr(0, program.find_last_of('\\') + 1) + settingsFileName;
 }
 
+bool elevatedSaveWritesTo(const std::string& path) {
+    return lstrcmpiA(path.c_str(), elevatedSettingsFilePath().c_str()) == 0;
+}
+
 SaveResult saveSettingChangesElevated(const std::vector<SettingChange>& changes, const std::string& path) {
-    if (lstrcmpiA(path.c_str(), elevatedSettingsFilePath().c_str()) != 0) return failed(SaveProblem::otherFile);
+    if (!elevatedSaveWritesTo(path)) return failed(SaveProblem::otherFile);
     const std::optional<std::string> encoded = encodeSettingChanges(changes);
     if (!encoded) return failed(SaveProblem::notWritable);
     const std::string program = modulePath();
