@@ -59,6 +59,23 @@ DWORD exitCodeAfter(HANDLE process) {
     return code;
 }
 
+// Every byte of a file, or the error that stopped the reading (a read that
+// stops short of the file's size among them).
+unsigned long readAll(const std::string& path, DWORD share, std::string& bytes) {
+    bytes.clear();
+    Handle file(CreateFileA(path.c_str(), GENERIC_READ, share, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    LARGE_INTEGER size{};
+    if (!file.valid() || !GetFileSizeEx(file.handle, &size)) return GetLastError();
+    char block[4096];
+    DWORD read = 0;
+    while (true) {
+        if (!ReadFile(file.handle, block, sizeof block, &read, nullptr)) return GetLastError();
+        if (read == 0) break;
+        bytes.append(block, read);
+    }
+    return bytes.size() == static_cast<unsigned long long>(size.QuadPart) ? 0 : ERROR_READ_FAULT;
+}
+
 }  // namespace
 
 std::string settingsFileFullPath(const std::string& startDirectory) {
@@ -69,7 +86,7 @@ std::string settingsFileFullPath(const std::string& startDirectory) {
 
 std::optional<std::string> settingsFileBytes(const std::string& path) {
     std::string bytes;
-    unsigned long error = realSaveFileCalls().readWhole(path, bytes);
+    unsigned long error = readAll(path, FILE_SHARE_READ | FILE_SHARE_WRITE, bytes);
     if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return std::string();
     if (error) return std::nullopt;
     return bytes;
@@ -82,21 +99,7 @@ const SaveFileCalls& realSaveFileCalls() {
             return attributes == INVALID_FILE_ATTRIBUTES ? GetLastError() : 0;
         },
         // Opened without sharing writes: a file another program holds open for writing is in use.
-        [](const std::string& path, std::string& bytes) -> unsigned long {
-            bytes.clear();
-            Handle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                    FILE_ATTRIBUTE_NORMAL, nullptr));
-            LARGE_INTEGER size{};
-            if (!file.valid() || !GetFileSizeEx(file.handle, &size)) return GetLastError();
-            char block[4096];
-            DWORD read = 0;
-            while (true) {
-                if (!ReadFile(file.handle, block, sizeof block, &read, nullptr)) return GetLastError();
-                if (read == 0) break;
-                bytes.append(block, read);
-            }
-            return bytes.size() == static_cast<unsigned long long>(size.QuadPart) ? 0 : ERROR_READ_FAULT;
-        },
+        [](const std::string& path, std::string& bytes) { return readAll(path, FILE_SHARE_READ, bytes); },
         [](const std::string& path, const std::string& bytes) -> unsigned long {
             Handle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
             if (!file.valid()) return GetLastError();
