@@ -141,7 +141,7 @@ SaveResult readProblem(unsigned long error) {
 }
 
 // The new text, in place of the old file (kept under backup) or of none.
-// 0, or the problem with whatever is left whole.
+// Nothing, or the problem, with the old file or the new one left whole.
 std::optional<SaveResult> putInPlace(const SaveFileCalls& calls, const std::string& path, const std::string& fresh,
                                      const std::string& backup, bool exists) {
     unsigned long error = 0, ignored = 0;
@@ -154,13 +154,9 @@ std::optional<SaveResult> putInPlace(const SaveFileCalls& calls, const std::stri
     }
     error = calls.replace(path, fresh, backup);
     if (!error) return std::nullopt;
-    const bool oldInPlace = !calls.attributes(path, ignored);
-    if (error == ERROR_UNABLE_TO_MOVE_REPLACEMENT && oldInPlace) {  // both kept their names
-        calls.remove(fresh);
-        return failed(SaveProblem::cannotWrite);
-    }
-    if (error == ERROR_UNABLE_TO_MOVE_REPLACEMENT || error == ERROR_UNABLE_TO_MOVE_REPLACEMENT_2) {
-        // The old file is gone from its place (under the backup name): the new one goes in, or the old one back.
+    if (calls.attributes(path, ignored)) {
+        // The old file is gone from its place (under the backup name, 1176 or 1177):
+        // the new one goes in, or the old one back; neither is ever deleted.
         if (!calls.move(fresh, path, false)) return std::nullopt;
         if (!calls.move(backup, path, false)) {
             calls.remove(fresh);
@@ -169,6 +165,8 @@ std::optional<SaveResult> putInPlace(const SaveFileCalls& calls, const std::stri
         return failed(SaveProblem::keptAside);
     }
     calls.remove(fresh);
+    if (error == ERROR_UNABLE_TO_MOVE_REPLACEMENT || error == ERROR_UNABLE_TO_MOVE_REPLACEMENT_2)
+        return failed(SaveProblem::cannotWrite);
     return refusal(error == ERROR_UNABLE_TO_REMOVE_REPLACED ? ERROR_SHARING_VIOLATION : error);
 }
 
