@@ -137,6 +137,15 @@ check "wide: the reason on screen" shown_reason wide "$(printf 'n\xc3\xa3o \xc3\
 check "wide: the file unchanged" cmp -s "$settings" "$work/wide.ini"
 cp "$work/start.ini" "$settings"
 
+# 5b. Notepad's UTF-8 save: Windows sees no [TRADUTOR] behind the byte-order
+#     mark, Wine does; told with the line's number, kept as it was.
+{ printf '\xef\xbb\xbf'; sed '1,3d' "$work/start.ini"; } > "$work/marked.ini"
+cp "$work/marked.ini" "$settings"
+refused_save marked
+check "marked: the reason on screen" shown_reason marked "$(printf 'a linha 1 do arquivo C:\\windows\\ORAVIX.INI pode ser lida de dois jeitos.')"
+check "marked: the file unchanged" cmp -s "$settings" "$work/marked.ini"
+cp "$work/start.ini" "$settings"
+
 # 6. The elevated save's private option: the changes on its command line, saved
 #    only when the menu itself offers every one, into the file it finds itself.
 private_save() { status=0; "$scripts/wine-exec.sh" "$VOLTANOR_EXE" /configurar "$1" </dev/null &>/dev/null || status=$?; }
