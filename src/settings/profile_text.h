@@ -6,8 +6,8 @@
 //   line end: the functions split on either byte and skip empty lines.
 // - Blanks are space and tab; they are taken off both ends of a line, of a
 //   key's name and of its value.  Wine also takes ^K ^L ^Z and the no-break
-//   space (0xA0) for blanks, Windows not: a heading or key line with one of
-//   those at an end is doubtful.
+//   space (0xA0) for blanks, which Windows need not: a heading or key line
+//   with one of those at an end is doubtful.
 // - A UTF-8 byte-order mark is three bytes of the first line, not a mark:
 //   Windows reads the file in the ANSI code page and finds no heading behind
 //   the mark (Wine skips it).  A heading right behind it is doubtful.
@@ -18,14 +18,16 @@
 //   with ";", so it never names one.
 // - Any other line names a key: the text before its first "=" (the whole line
 //   without one), its value the text after.  A line without "=" still names
-//   its key, and gives nothing (the default): both functions stop at it.
+//   its key and gives the default, as Wine does; the writer gives it the "="
+//   and the value, which every reader then finds first.
 // - Sections and keys are named without regard to case: code page 1252's
-//   letters, as Windows compares the names converted to Unicode (Wine folds
-//   only A to Z; every name the program uses is ASCII).  The first section of a name is the
-//   only one searched, and the first line naming a key in it wins.  Lines
-//   before the first heading belong to no section.
+//   letters, as Windows compares names converted to Unicode (Wine folds only
+//   A to Z; every name the program uses is ASCII).
+// - The first section of a name is the only one searched, and the first line
+//   naming a key in it wins; lines before the first heading are in none.
 // - A value between a pair of the same quotes (" or ') is read without them,
 //   as the functions document.
+// Doubtful lines are read as above; the writer refuses a file that has one.
 #pragma once
 #include <cstddef>
 #include <map>
