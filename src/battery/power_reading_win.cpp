@@ -19,6 +19,7 @@ PowerStatus readPowerStatus(bool* answered) {
     status.batteryLifePercent = system.BatteryLifePercent;
     status.batteryLifeTime = system.BatteryLifeTime;
     status.batteryFullLifeTime = system.BatteryFullLifeTime;
+    status.systemStatusFlag = system.Reserved1;  // SystemStatusFlag in newer headers
     return status;
 }
 

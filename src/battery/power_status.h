@@ -1,5 +1,5 @@
-// The machine's power status as the battery's modules read it: the five fields
-// of the system power status that the report and the watcher look at.
+// The machine's power status as the battery's modules read it: the fields of
+// the system power status that the report and the watcher look at.
 #pragma once
 #include <cstdint>
 
@@ -9,6 +9,7 @@ struct PowerStatus {
     std::uint8_t batteryLifePercent = 0;
     std::uint32_t batteryLifeTime = 0;
     std::uint32_t batteryFullLifeTime = 0;
+    std::uint8_t systemStatusFlag = 0;  // bit 1: battery saver on (Windows 10 and later; 0 before)
 };
 
 // A time the system does not know (and an estimate that cannot be made).

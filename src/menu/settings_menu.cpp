@@ -119,14 +119,21 @@ Menu menuFrom(const StartingPoint& start) {
                                      "TRADUTOR", "VELOCIDADE", {{"1", "1"}, {"2", "2"}, {"3", "3"}, {"4", "4"}, {"5", "5"}}, 2));
     menu.items.back().kind = ItemKind::speed;
     menu.items.push_back(settingItem(start, "Níveis de aviso",
-                                     "Com que carga o aviso de bateria diz que a bateria está baixa e, no último nível, crítica.",
+                                     "Com que carga o aviso de bateria diz que a bateria está baixa e, no último nível, crítica; "
+                                     "os do Windows avisam antes de o Windows hibernar ou desligar.",
                                      "VOLTANOR", "AVISOS",
-                                     {{"30,15,5", "30, 15 e 5 por cento"}, {"20,10,5", "20, 10 e 5 por cento"},
-                                      {"15,5", "15 e 5 por cento"}, {"10", "10 por cento"}, {warningsOff, "desligados"}},
-                                     1));
+                                     {{warningsWindows, "os do Windows"}, {"30,15,5", "30, 15 e 5 por cento"},
+                                      {"20,10,5", "20, 10 e 5 por cento"}, {"15,5", "15 e 5 por cento"}, {"10", "10 por cento"},
+                                      {warningsOff, "desligados"}},
+                                     2));
     menu.items.push_back(settingItem(start, "Intervalo de verificação", "De quanto em quanto tempo o aviso de bateria lê a carga.",
                                      "VOLTANOR", "INTERVALO",
                                      {{"5", "5 segundos"}, {"15", "15 segundos"}, {"30", "30 segundos"}, {"60", "1 minuto"}}, 0));
+    menu.items.push_back(settingItem(start, "Repetir o aviso crítico",
+                                     "De quanto em quanto tempo o aviso crítico se repete, até a energia externa ser ligada.",
+                                     "VOLTANOR", "REPETIR",
+                                     {{"1", "a cada 1 minuto"}, {"2", "a cada 2 minutos"}, {"5", "a cada 5 minutos"}, {"0", "nunca"}},
+                                     1));
     menu.items.push_back(settingItem(start, "Tempo até carga completa",
                                      "Se o relatório diz quanto tempo falta para a bateria carregar por completo.",
                                      "VOLTANOR", "TEMPOCARGA", {{"SIM", yes}, {"NAO", no}}, 1));

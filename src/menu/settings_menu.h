@@ -63,8 +63,8 @@ struct Menu {
     bool askingToSave = false;
 };
 
-// The seven items, in order: voice, speed, warning levels, interval, time
-// until full, warning at logon, report.  A key that is missing or empty
+// The eight items, in order: voice, speed, warning levels, interval, the
+// critical warning's repeat, time until full, warning at logon, report.  A key that is missing or empty
 // gives the choice the program then uses.
 Menu menuFrom(const StartingPoint& start);
 

@@ -76,6 +76,8 @@ struct VoltanorSettings {
     std::vector<int> warningLevels{20, 10, 5};  // AVISOS, percent, highest first
     int pollSeconds = 5;                     // INTERVALO, kept within 1..3600
     bool shortReport = false;                // RELATORIO: "CURTO" (any case); anything else is COMPLETO
+    bool windowsWarningLevels = false;       // AVISOS=WINDOWS (any case): Windows' own levels, where known
+    int repeatMinutes = 2;                   // REPETIR: the critical warning again; 0 never
 };
 // AVISOS: a comma-separated list of 1 to 10 whole numbers from 1 to 100
 // (blanks around them allowed), given back without repeats, highest first;
@@ -86,4 +88,10 @@ std::vector<int> parseWarningLevels(const std::string& value);
 // INTERVALO: a whole number; below 1 it is 1, above 3600 it is 3600; text,
 // an empty or a negative value give 5.
 int parsePollSeconds(const std::string& value);
+// AVISOS=WINDOWS: the warnings follow Windows' levels (warningLevels, the
+// default, stand where Windows' cannot be read).
+constexpr const char* warningsWindows = "WINDOWS";
+// REPETIR: whole minutes, 0 (never) to 60; above 60 it is 60; text, an empty
+// or a negative value give 2.
+int parseRepeatMinutes(const std::string& value);
 VoltanorSettings readVoltanorSettings(const std::string& startDirectory);

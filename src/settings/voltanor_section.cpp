@@ -10,6 +10,7 @@ namespace {
 
 constexpr std::size_t mostWarningLevels = 10;
 constexpr int defaultPollSeconds = 5;
+constexpr int defaultRepeatMinutes = 2, mostRepeatMinutes = 60;
 
 // The value is this upper-case word, in any case, blanks around it allowed.
 bool saysWord(const std::string& value, const std::string& word) {
@@ -46,6 +47,12 @@ int parsePollSeconds(const std::string& value) {
     return std::clamp<std::int32_t>(seconds, 1, 3600);
 }
 
+int parseRepeatMinutes(const std::string& value) {
+    std::int32_t minutes = 0;
+    if (!parseWholeInteger(text::withoutBlankEnds(value), minutes) || minutes < 0) return defaultRepeatMinutes;
+    return std::min<std::int32_t>(minutes, mostRepeatMinutes);
+}
+
 VoltanorSettings readVoltanorSettings(const std::string& startDirectory) {
     auto read = [&](const char* key) { return readSetting("VOLTANOR", key, startDirectory); };
     VoltanorSettings settings;
@@ -53,5 +60,7 @@ VoltanorSettings readVoltanorSettings(const std::string& startDirectory) {
     settings.warningLevels = parseWarningLevels(read("AVISOS"));
     settings.pollSeconds = parsePollSeconds(read("INTERVALO"));
     settings.shortReport = saysWord(read("RELATORIO"), "CURTO");
+    settings.windowsWarningLevels = saysWord(read("AVISOS"), warningsWindows);
+    settings.repeatMinutes = parseRepeatMinutes(read("REPETIR"));
     return settings;
 }

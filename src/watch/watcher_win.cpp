@@ -1,5 +1,6 @@
 #include <windows.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 
@@ -60,6 +61,17 @@ void logLines(const std::string& lines) {
     }
 }
 
+// VOLTANOR_WATCH_MINUTE=SECONDS makes the watcher's minutes (REPETIR, the
+// low warning's ten minutes, the charger's one) that many seconds, from 1 to
+// 60, so that the tests hear its reminders without waiting for them.
+std::int64_t secondsPerMinute() {
+    const char* text = std::getenv("VOLTANOR_WATCH_MINUTE");
+    int seconds = text ? std::atoi(text) : 0;
+    return seconds >= 1 && seconds <= 60 ? seconds : 60;
+}
+
+std::int64_t clockSeconds() { return static_cast<std::int64_t>(GetTickCount64() / 1000); }
+
 void say(const Announcement& announcement) {
     std::string lines;
     for (int beep = 0; beep < announcement.beeps; ++beep) lines += "(tom)\n";
@@ -99,9 +111,10 @@ bool runWatcher() {
     ensureConsoleWindow();
     startSpeech(0, "");
     VoltanorSettings settings = readVoltanorSettings(startDirectory());
+    const WatchRules rules = watchRulesFor(settings, secondsPerMinute());
     createWatcherWindow();
     // Read before the first words, so that a change while they are said is told.
-    PowerStatus previous = readPowerStatus();
+    WatchState state = watchState(readPowerStatus(), clockSeconds());
     say({watcherStartedText, 0});
 
     const DWORD interval = static_cast<DWORD>(settings.pollSeconds) * 1000;
@@ -112,11 +125,12 @@ bool runWatcher() {
         pollNow = false;
         due = GetTickCount() + interval;
         PowerStatus current = readPowerStatus();
-        for (const Announcement& announcement : announcementsDue(previous, current, settings.warningLevels)) {
+        // The estimate asks the battery's driver: only when it is said.
+        std::uint32_t untilFull = wantsTimeUntilFull(state, current, rules) ? readSecondsUntilFull() : unknownLifeTime;
+        for (const Announcement& announcement : announcementsDue(state, current, clockSeconds(), rules, untilFull)) {
             if (stopAsked) break;
             say(announcement);
         }
-        previous = current;
     }
     finishSpeech();
     CloseHandle(sessionMutex);

@@ -2,8 +2,12 @@
 # voltanor.exe /vigiar under Wine on a faked battery whose files change while
 # it runs: each change gives exactly its announcement (the texts through the
 # watcher's test log, the warning tones in the captured sound) within two
-# polling intervals, and nothing when nothing changes; a second /vigiar is
-# refused, /parar ends it, and a killed watcher can be started again.
+# polling intervals, and nothing when nothing changes; AVISOS=WINDOWS where
+# Wine has no power scheme warns at 20, 10 and 5; a second /vigiar is
+# refused, /parar ends it, and a killed watcher can be started again.  Then,
+# with a stand-in for Windows' levels and minutes of 2 seconds: the walk down
+# through them, the critical warning repeated REPETIR minutes apart, a charger
+# that does not charge, and the time until full when mains comes.
 source "$(dirname "$0")/lib/common.sh"
 work=$(mktemp -d)
 supplies=$work/supplies
@@ -18,13 +22,13 @@ keep_settings "$work"
 
 interval=1
 { tr -d '\r' < "$VOLTANOR_DATA_DIR/ORAVIX.INI" | sed '/^\[VOLTANOR\]/,$d'
-  printf '[VOLTANOR]\nAVISOS=20,10,5\nINTERVALO=%s\n' "$interval"; } > "$settings"
+  printf '[VOLTANOR]\nAVISOS=WINDOWS\nINTERVALO=%s\n' "$interval"; } > "$settings"
 export VOLTANOR_WATCH_LOG=$work/said.log VOLTANOR_CAPTURE_DIR=$work/capture
 mkdir -p "$VOLTANOR_CAPTURE_DIR"
 
-# power MAINS PERCENT [absent]: the files Wine reads, each replaced whole (a
-# reader never sees half a file), the mains last (so a change of mains is
-# seen with its battery); 5 Ah full, drawing 1 A: PERCENT * 180 seconds left.
+# power MAINS PERCENT [absent|STATUS]: the files Wine reads, each replaced
+# whole (a reader never sees half a file), the mains last (so a change of mains
+# is seen with its battery); 5 Ah full, drawing 1 A: PERCENT * 180 seconds left.
 put() { echo "$2" > "$1.new" && mv "$1.new" "$1"; }
 power() {
   mark=$(lines_said)  # what was said before the change
@@ -33,6 +37,7 @@ power() {
   if [ "${3:-}" = absent ]; then rm -rf "$b"; else
     [ "$1" = 1 ] && status=Charging
     [ "$1" = 1 ] && [ "$2" = 100 ] && status=Full
+    [ -n "${3:-}" ] && status=$3
     put "$b/voltage_now" 12000000; put "$b/charge_full" 5000000; put "$b/current_now" 1000000
     put "$b/charge_now" $(($2 * 50000)); put "$b/status" "$status"; put "$b/type" Battery  # a battery once whole
   fi
@@ -130,6 +135,39 @@ expect "power broadcast" "Energia externa desligada. 100 por cento. Tempo restan
 run_program "$work/stop-last" -- -- "$VOLTANOR_EXE" /parar
 wait "$watcher"; code=$?; watcher=
 check "the restarted watcher ended by /parar with exit code 0" [ "$code" -eq 0 ]
+
+# Windows' levels from a stand-in (low 10, reserve 7, critical 5, hibernate),
+# a minute of 2 seconds: REPETIR=2 is 4 seconds, the charger's minute 2.
+sed -i 's/^INTERVALO=.*/INTERVALO=1/' "$settings"; printf 'REPETIR=2\nTEMPOCARGA=SIM\n' >> "$settings"
+export VOLTANOR_POWER_POLICY=10,7,5,2 VOLTANOR_WATCH_MINUTE=2
+power 0 12
+start_watcher; limit=300 expect "Windows' levels: started" "Aviso de bateria ativado."
+power 0 11; sleep 2; check "11 %: nothing" [ "$(lines_said)" -eq "$mark" ]
+power 0 10; expect "Windows' low level" "(tom)" "Bateria baixa: 10 por cento."
+critical="Bateria crítica: 7 por cento. Em 5 por cento o Windows vai hibernar."
+power 0 7; came=()
+# When each of the critical warning and two reminders came, in seconds.
+for tenths in $(seq 300); do
+  [ "$(said | tail -n +$((mark + 1)) | grep -cxF "$critical")" -gt "${#came[@]}" ] && came+=("$(date +%s.%N)")
+  [ "${#came[@]}" -eq 3 ] && break; sleep 0.1
+done
+check "critical 2 points above Windows' level, repeated twice: exactly that" \
+  [ "$(said | tail -n +$((mark + 1)))" = "$(printf '(tom)\n(tom)\n%s\n' "$critical" "$critical" "$critical")" ]
+gaps=$(awk -v a="${came[0]:-0}" -v b="${came[1]:-0}" -v c="${came[2]:-0}" 'BEGIN { printf "%.1f %.1f", b - a, c - b }')
+echo "  seconds between the critical warnings: $gaps (REPETIR=2 of 2-second minutes: 4)"
+check "the reminders 4 seconds apart (within the polling's second and the speech)" \
+  awk -v g="$gaps" 'BEGIN { split(g, x, " "); exit !(x[1] >= 3 && x[1] <= 6.5 && x[2] >= 3 && x[2] <= 6.5) }'
+for tenths in $(seq 300); do idle && break; sleep 0.1; done
+power 1 7 Discharging
+limit=60 expect "mains on, not charging" "Energia externa ligada. 7 por cento." \
+  "Carregador conectado, mas a bateria não está carregando."
+mark=$(lines_said); sleep 6
+check "on mains: no reminder, the charger said once" [ "$(lines_said)" -eq "$mark" ]
+power 0 50; expect "unplugged" "Energia externa desligada. 50 por cento. Tempo restante: 2 horas e 30 minutos."
+power 1 50; expect "plugged in, charging" "Energia externa ligada. 50 por cento. Carga completa em 2 horas e 30 minutos."
+unset VOLTANOR_POWER_POLICY VOLTANOR_WATCH_MINUTE
+run_program "$work/stop-windows" -- -- "$VOLTANOR_EXE" /parar
+wait "$watcher"; watcher=
 
 run_program "$work/unknown" -- -- "$VOLTANOR_EXE" /xyz
 check "unknown option: exit code 4" [ "$status" -eq 4 ]

@@ -64,6 +64,10 @@ TEST(SettingsMenu, KeysMoveSayAndDecideWhatIsWritten) {
          {"Velocidade da fala: 3", "4", menu::saveQuestion, ""}, "-s--", Outcome::save, "TRADUTOR VELOCIDADE=4;",
          "voz padrao, velocidade 4, entrada -"},
         {&plain, {Key::escape}, {""}, "-", Outcome::leave, "", "voz padrao, velocidade 3, entrada -"},
+        {&plain, {Key::down, Key::down, Key::left, Key::left, Key::down, Key::down, Key::right},
+         {"Velocidade da fala: 3", "Níveis de aviso: 20, 10 e 5 por cento", "30, 15 e 5 por cento", "os do Windows",
+          "Intervalo de verificação: 5 segundos", "Repetir o aviso crítico: a cada 2 minutos", "a cada 5 minutos"},
+         "-------", Outcome::stay, "VOLTANOR AVISOS=WINDOWS;VOLTANOR REPETIR=5;", "voz padrao, velocidade 3, entrada -"},
         // Back and forth is no change; Esc while asking goes back to the menu, N leaves.
         {&plain, {Key::end, Key::up, Key::left, Key::left, Key::right, Key::right, Key::escape},
          {"Relatório: completo", "Aviso de bateria ao entrar no Windows: não", "sim", "sim", "não", "não", ""},

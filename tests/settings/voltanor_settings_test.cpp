@@ -33,18 +33,26 @@ TEST(VoltanorSettings, OnlySimTurnsTheTimeUntilFullOnAndOnlyCurtoShortensTheRepo
         const char* file;
         bool on;
         bool shortReport = false;  // RELATORIO=CURTO, any case
+        bool windows = false;      // AVISOS=WINDOWS, any case
+        int repeat = 2;            // REPETIR
     } cases[] = {
         {"[VOLTANOR]\nTEMPOCARGA=SIM\n", true},   {"[voltanor]\ntempocarga=sim\n", true},
         {"[VOLTANOR]\nTEMPOCARGA=S\n", false},    {"[VOLTANOR]\nTEMPOCARGA=1\n", false},
         {"[VOLTANOR]\nTEMPOCARGA=SIMM\n", false}, {"[OUTRA]\nTEMPOCARGA=SIM\n", false},
         {"[voltanor]\nrelatorio= Curto \n", false, true}, {"[VOLTANOR]\nRELATORIO=CURTOS\n", false},
+        {"[VOLTANOR]\nAVISOS= windows \nREPETIR=0\n", false, false, true, 0}, {"[VOLTANOR]\nAVISOS=WINDOWS,5\nREPETIR=-1\n", false},
+        {"[VOLTANOR]\nREPETIR=61\n", false, false, false, 60}, {"[VOLTANOR]\nREPETIR= 5 \n", false, false, false, 5},
     };
     for (const auto& c : cases) {
         fake::writeFile(fake::windowsDirectoryPath() + "/ORAVIX.INI", c.file);
         VoltanorSettings settings = readVoltanorSettings("C:");
         EXPECT_EQ(settings.timeUntilFull, c.on) << c.file;
         EXPECT_EQ(settings.shortReport, c.shortReport) << c.file;
+        EXPECT_EQ(settings.windowsWarningLevels, c.windows) << c.file;
+        EXPECT_EQ(settings.repeatMinutes, c.repeat) << c.file;
+        EXPECT_TRUE(!c.windows || settings.warningLevels == defaultLevels) << c.file;  // where Windows' cannot be read
     }
     fake::removeFile(fake::windowsDirectoryPath() + "/ORAVIX.INI");
 }
+
 }  // namespace
