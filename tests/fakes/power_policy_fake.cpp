@@ -5,12 +5,6 @@ PowerPolicy policy;
 int reads = 0;
 }  // namespace
 
-PowerPolicy readPowerPolicy() {
-    ++reads;
-    return policy;
-}
-
-namespace fake {
-void setPowerPolicy(const PowerPolicy& next) { policy = next; }
-int powerPolicyReads() { return reads; }
-}  // namespace fake
+PowerPolicy readPowerPolicy() { return ++reads, policy; }
+void fake::setPowerPolicy(const PowerPolicy& next) { policy = next; }
+int fake::powerPolicyReads() { return reads; }

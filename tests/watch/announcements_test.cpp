@@ -52,11 +52,7 @@ TEST(AnnouncementsDue, EachChangeOfThePowerStatusAndWhatItSays) {
 }
 
 // A walk of polls: time, status, and what is said then ("*" a tone, " | " between sentences).
-struct Poll {
-    std::int64_t time;
-    PowerStatus status;
-    const char* said;
-};
+struct Poll { std::int64_t time; PowerStatus status; const char* said; };
 std::string pollsHeard(WatchRules rules, const std::vector<Poll>& polls, std::uint32_t untilFull = unknownLifeTime) {
     WatchState state = watchState(polls.front().status, polls.front().time);
     std::string differed;
@@ -109,12 +105,7 @@ TEST(AnnouncementsDue, WindowsLevelsRemindersTheChargerAndTheTimeUntilFull) {
 }
 
 TEST(WatchRules, WindowsLevelsInAnyOrderAndWhereTheyCannotBeRead) {
-    const struct {
-        VoltanorSettings settings;
-        PowerPolicy policy;
-        std::vector<int> levels;
-        int windowsCritical;
-    } cases[] = {
+    const struct { VoltanorSettings settings; PowerPolicy policy; std::vector<int> levels; int windowsCritical; } cases[] = {
         {windowsLevels(), powerPolicyFrom(10, 7, 5, 2), {10, 7}, 5},     {windowsLevels(), PowerPolicy{}, {20, 10, 5}, -1},
         {{false, {30, 15, 5}}, powerPolicyFrom(10, 7, 5, 2), {30, 15, 5}, -1},  // explicit levels kept
         {windowsLevels(), powerPolicyFrom(5, 12, 8, 3), {12, 10}, 8},    {windowsLevels(), powerPolicyFrom(10, 7, 15, 1), {17}, 15},
