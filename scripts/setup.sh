@@ -22,7 +22,8 @@ esac
 step fetch-voice "$top/scripts/fetch-voice.sh"
 
 native_packages=(cmake ninja-build g++ googletest espeak-ng libespeak-ng-dev sox wbrazilian)
-windows_packages=("${native_packages[@]}" g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix)
+# mingw-w64-tools: widl, which compiles the stubs of NVDA's controller interface.
+windows_packages=("${native_packages[@]}" g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix mingw-w64-tools)
 packages=(
   "${windows_packages[@]}" clang libclang-rt-14-dev
   wine wine64 wine32:i386

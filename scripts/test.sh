@@ -188,14 +188,14 @@ wine_lanes() {
   local long more voice
   if [ "$1" = i686 ]; then
     long='^e2e_(installer|battery_watch)$' voice='^e2e_installer_voice$'
-    more='^e2e_(tts_fallback|tts_report|settings_menu|report_short_and_help|sapi5_voices)$'
+    more='^e2e_(tts_fallback|tts_report|settings_menu|report_short_and_help|sapi5_voices|screen_readers)$'
     side_by_side ctest-i686 wine_tests i686 i686 -E "$long|$voice|$more" \
       -- ctest-i686-long wine_tests i686-long i686 -R "$long" \
       -- ctest-i686-voice wine_tests i686-voice i686 -R "$voice" \
       -- ctest-i686-more wine_tests i686-more i686 -R "$more"
   else
     long='^e2e_(installer|installer_voice|battery_watch|tts_fallback)$'
-    more='^e2e_(sapi4_voice|sapi5_voices|settings_menu|tts_report|report_short_and_help|accessible_window)$'
+    more='^e2e_(sapi4_voice|sapi5_voices|settings_menu|tts_report|report_short_and_help|accessible_window|screen_readers)$'
     side_by_side ctest-x86_64 wine_tests x86_64 x86_64 -E "$long|$more" \
       -- ctest-x86_64-more wine_tests x86_64-more x86_64 -R "$more" \
       -- ctest-x86_64-long wine_tests x86_64-long x86_64 -R "$long"

@@ -8,6 +8,8 @@
 #include "console/console.h"
 #include "console/console_playback.h"
 #include "diphone/diphone.h"
+#include "settings/sections.h"
+#include "speech/readers/screen_readers.h"
 #include "speech/speech.h"
 #include "tts/tavin_voice.h"
 #include "voices/voice.h"
@@ -21,6 +23,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     tavinVoiceModuleStart(startDirectory());
     voiceModuleStart();
     speechModuleStart();
+    // The screen reader speaks instead of the own voice when FALA asks for it.
+    setSpeechDestination(screenReaderDestination(readVoltanorSettings(startDirectory()).whoSpeaks,
+                                                 consolePlaybackHost().deviceWindow));
 
     ProgramMode mode = modeFromArguments(programArguments());
     std::string message = mode == ProgramMode::report ? "" : runMode(mode);  // a watcher stays inside

@@ -143,6 +143,11 @@ Menu menuFrom(const StartingPoint& start) {
     menu.items.push_back(logon);
     menu.items.push_back(settingItem(start, "Relatório", "Completo diz tudo; curto diz a carga e o tempo restante numa frase. A opção /detalhes diz a saúde da bateria.",
                                      "VOLTANOR", "RELATORIO", {{"COMPLETO", "completo"}, {"CURTO", "curto"}}, 0));
+    menu.items.push_back(settingItem(start, "Quem fala",
+                                     "Voz própria: o Voltanor fala com a voz dele. Leitor de tela: o NVDA, o JAWS ou o Narrador fala. "
+                                     "Automático: o leitor de tela, quando algum estiver ativo.",
+                                     "VOLTANOR", "FALA",
+                                     {{"PROPRIA", "voz própria"}, {"LEITOR", "leitor de tela"}, {"AUTOMATICA", "automático"}}, 0));
     return menu;
 }
 

@@ -63,8 +63,9 @@ struct Menu {
     bool askingToSave = false;
 };
 
-// The eight items, in order: voice, speed, warning levels, interval, the
-// critical warning's repeat, time until full, warning at logon, report.  A key that is missing or empty
+// The nine items, in order: voice, speed, warning levels, interval, the
+// critical warning's repeat, time until full, warning at logon, report, who
+// speaks.  A key that is missing or empty
 // gives the choice the program then uses.
 Menu menuFrom(const StartingPoint& start);
 

@@ -71,6 +71,12 @@ SystemVoiceSettings readSystemVoiceSettings(const std::string& startDirectory);
 
 // [VOLTANOR]: the program's own keys, beyond those of the suite.  Missing or
 // bad values give the defaults, so a file without the section changes nothing.
+// FALA: who speaks the program's texts.  PROPRIA (and any other value, or none)
+// the program's own voice; LEITOR the screen reader; AUTOMATICA the screen
+// reader when one runs, else the own voice.
+enum class WhoSpeaks { ownVoice, screenReader, automatic };
+WhoSpeaks parseWhoSpeaks(const std::string& value);
+
 struct VoltanorSettings {
     bool timeUntilFull = false;              // TEMPOCARGA: "SIM" (any case) says it in the report
     std::vector<int> warningLevels{20, 10, 5};  // AVISOS, percent, highest first
@@ -78,6 +84,7 @@ struct VoltanorSettings {
     bool shortReport = false;                // RELATORIO: "CURTO" (any case); anything else is COMPLETO
     bool windowsWarningLevels = false;       // AVISOS=WINDOWS (any case): Windows' own levels, where known
     int repeatMinutes = 2;                   // REPETIR: the critical warning again; 0 never
+    WhoSpeaks whoSpeaks = WhoSpeaks::ownVoice;  // FALA
 };
 // AVISOS: a comma-separated list of 1 to 10 whole numbers from 1 to 100
 // (blanks around them allowed), given back without repeats, highest first;

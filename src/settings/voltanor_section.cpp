@@ -53,6 +53,12 @@ int parseRepeatMinutes(const std::string& value) {
     return std::min<std::int32_t>(minutes, mostRepeatMinutes);
 }
 
+WhoSpeaks parseWhoSpeaks(const std::string& value) {
+    if (saysWord(value, "LEITOR")) return WhoSpeaks::screenReader;
+    if (saysWord(value, "AUTOMATICA")) return WhoSpeaks::automatic;
+    return WhoSpeaks::ownVoice;
+}
+
 VoltanorSettings readVoltanorSettings(const std::string& startDirectory) {
     auto read = [&](const char* key) { return readSetting("VOLTANOR", key, startDirectory); };
     VoltanorSettings settings;
@@ -62,5 +68,6 @@ VoltanorSettings readVoltanorSettings(const std::string& startDirectory) {
     settings.shortReport = saysWord(read("RELATORIO"), "CURTO");
     settings.windowsWarningLevels = saysWord(read("AVISOS"), warningsWindows);
     settings.repeatMinutes = parseRepeatMinutes(read("REPETIR"));
+    settings.whoSpeaks = parseWhoSpeaks(read("FALA"));
     return settings;
 }

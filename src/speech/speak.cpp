@@ -56,8 +56,14 @@ void writeAndSpeak(const std::string& text) {
     speak(text);
 }
 
-void speak(const std::string& original) {
+void setSpeechDestination(const SpeechDestination& destination) { speechState().destination = destination; }
+
+void speak(const std::string& original, bool interrupt) {
     SpeechState& state = speechState();
+    if (state.destination.say(original, interrupt)) {
+        noteVoiceSpoke();
+        return;
+    }
     if (state.systemVoiceActive) {
         waitWhileSpeaking();
         if (stopWanted()) return;

@@ -8,6 +8,7 @@
 #include "diphone/diphone.h"       // DiphoneFolders
 #include "numbers/number_words.h"  // the words the number player says
 #include "settings/sections.h"
+#include "speech/speech_destination.h"
 
 // ---- settings ------------------------------------------------------------
 
@@ -37,8 +38,13 @@ const std::string& lettersDirectory();
 
 // ---- speaking --------------------------------------------------------------
 
+// Texts go where the handed destination says; the own voice speaks what it
+// does not take.  Set after speechModuleStart, which resets it to the own voice.
+void setSpeechDestination(const SpeechDestination& destination);
 void writeAndSpeak(const std::string& text);
-void speak(const std::string& text);
+// interrupt: a screen reader cuts what it says first (a critical warning);
+// the own voice always speaks after what it said before.
+void speak(const std::string& text, bool interrupt = false);
 
 // ---- stopping and waiting (stop.cpp) -----------------------------------------
 
@@ -50,6 +56,9 @@ bool stopWanted();
 bool isSpeaking();
 // Stops the device and the system voice and wakes a waiting loop.
 void stopSpeech();
+// The same for the own voice alone: what a screen reader was handed is said
+// to its end (the program's end does not cut it).
+void stopOwnVoice();
 void waitWhileSpeaking();
 void waitForVoice();  // once, after the system voice was handed a text
 // Plays a WaveBuffer and returns once it has been played or stopped.

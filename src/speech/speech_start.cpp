@@ -122,7 +122,7 @@ int startDefaultVoice(const DiphoneFolders& folders, const SpeechSettings& setti
 
 void finishSpeech() {
     while (isSpeaking()) waitForMessage();
-    stopSpeech();
+    stopOwnVoice();
     if (state.systemVoiceActive) {
         closeVoice();
         state.systemVoiceActive = false;

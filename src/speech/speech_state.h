@@ -5,6 +5,7 @@
 #include <string>
 
 #include "diphone/diphone.h"
+#include "speech/speech_destination.h"
 
 constexpr int repeatToneSamples = 256;
 
@@ -25,6 +26,7 @@ struct SpeechState {
     int pauseBudget = 10000;    // milliseconds of pauses the text being spoken may still add
     // The repeat tone as a WaveBuffer: 44-byte header, then the samples.
     std::array<unsigned char, 44 + repeatToneSamples> repeatTone{};
+    SpeechDestination destination;  // the own voice until one is handed
 };
 
 SpeechState& speechState();

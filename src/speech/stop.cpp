@@ -25,6 +25,11 @@ bool isSpeaking() {
 }
 
 void stopSpeech() {
+    speechState().destination.stop();
+    stopOwnVoice();
+}
+
+void stopOwnVoice() {
     SpeechState& state = speechState();
     stopPlayback();
     state.stopRequested = true;

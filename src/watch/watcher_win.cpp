@@ -83,7 +83,8 @@ void say(const Announcement& announcement) {
         playBufferAndWait(tone.data());
         setTrimSpeech(trim);
     }
-    speak(announcement.text);
+    // A screen reader cuts what it says for the critical warning and queues the others.
+    speak(announcement.text, announcement.beeps >= 2);
     waitWhileSpeaking();
     logLines("(fim)\n");
 }

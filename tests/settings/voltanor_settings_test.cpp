@@ -55,4 +55,14 @@ TEST(VoltanorSettings, OnlySimTurnsTheTimeUntilFullOnAndOnlyCurtoShortensTheRepo
     fake::removeFile(fake::windowsDirectoryPath() + "/ORAVIX.INI");
 }
 
+TEST(VoltanorSettings, WhoSpeaksIsTheOwnVoiceUnlessTheValueNamesAnother) {
+    const struct {
+        const char* value;
+        WhoSpeaks who;
+    } cases[] = {{"", WhoSpeaks::ownVoice},         {"PROPRIA", WhoSpeaks::ownVoice},
+                 {" leitor ", WhoSpeaks::screenReader}, {"Automatica", WhoSpeaks::automatic},
+                 {"AUTOMÁTICA", WhoSpeaks::ownVoice},   {"LEITORES", WhoSpeaks::ownVoice},
+                 {"NVDA", WhoSpeaks::ownVoice}};
+    for (const auto& c : cases) EXPECT_EQ(parseWhoSpeaks(c.value), c.who) << c.value;
+}
 }  // namespace

@@ -398,3 +398,35 @@ TEST_F(Speaking, FailedVoiceFallsBackAndTheEndKnowsWhatWasHeard) {
 }
 
 }  // namespace
+
+// A screen reader that takes each text plays nothing on the device; one that
+// refuses leaves the text to the own voice; a stop reaches it.
+namespace handed {
+std::vector<std::pair<std::string, bool>> texts;
+bool taking = true;
+int stops = 0;
+}  // namespace handed
+
+TEST_F(Speaking, TextsTheDestinationTakesAreNotPlayedAndTheOthersAre) {
+    start();
+    handed::texts.clear();
+    handed::stops = 0;
+    SpeechDestination reader;
+    reader.say = [](const std::string& text, bool interrupt) {
+        handed::texts.emplace_back(text, interrupt);
+        return handed::taking;
+    };
+    reader.stop = [] { ++handed::stops; };
+    setSpeechDestination(reader);
+    handed::taking = true;
+    speak("5");
+    speak("7", true);
+    EXPECT_TRUE(fake::allPlayedBytes().empty());
+    EXPECT_TRUE(speechWasHeard());
+    stopSpeech();
+    handed::taking = false;
+    speak("5");
+    EXPECT_EQ(withoutSilence(fake::allPlayedBytes()), expected({"_cinco"}));
+    EXPECT_EQ(handed::texts, (std::vector<std::pair<std::string, bool>>{{"5", false}, {"7", true}, {"5", false}}));
+    EXPECT_EQ(handed::stops, 1);
+}
