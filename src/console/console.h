@@ -19,6 +19,10 @@ void consoleModuleStart();
 // Sets the caption: blanks and control characters trimmed at both ends, longer
 // than 140 characters cut to 140 followed by "...".
 void setConsoleTitle(const std::string& text);
+// What assistive technology reads as the window's text, and is told of as a
+// change: this line (a menu's current line, for a screen reader), or, when
+// empty, the screen's text.
+void setAccessibleLine(const std::string& line);
 
 // The program's exit codes (listed in the README).
 constexpr int exitNormal = 0;          // shown and spoken, or the speech was cut short by a key

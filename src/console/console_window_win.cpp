@@ -12,6 +12,7 @@
 #include "console/console.h"
 #include "console/console_streams.h"
 #include "settings/sections.h"
+#include "text/cp1252.h"
 #include "console/screen_buffer.h"
 #include "console/screen_text.h"
 #include "console/window_layout.h"
@@ -48,6 +49,7 @@ bool breakKeyEnabled = true, scrollByCopy = false, startMaximized = false;
 int configuredBrailleMode = 0;
 int magnifyFactor = 2;
 std::string caption;
+std::string accessibleLine;  // read instead of the screen when not empty
 HDC paintContext = nullptr;
 WaveDoneHandler waveDoneHandler = nullptr;
 bool waveDoneEnabled = false;
@@ -313,7 +315,12 @@ void hideCaret() {
     if (caretMade) HideCaret(window);
 }
 bool windowAlive(HWND handle) { return created && !ending && handle == window && screen.allocated(); }
-std::u16string screenTextNow() { return console::screenText(screen); }
+std::u16string screenTextNow() {
+    if (accessibleLine.empty()) return console::screenText(screen);
+    std::u16string line;
+    for (char c : accessibleLine) line += cp1252::toUnicode(static_cast<unsigned char>(c));
+    return line;
+}
 const std::string& captionNow() { return caption; }
 int magnifyFactor() { return ::magnifyFactor; }
 int creationWidth() { return windowWidth; }
@@ -389,6 +396,11 @@ void setConsoleTitle(const std::string& text) {
     if (!created) return;
     SetWindowTextA(window, caption.c_str());
     if (caption != previous) console::detail::announceCaptionChange(window);
+}
+
+void setAccessibleLine(const std::string& line) {
+    accessibleLine = line;
+    if (created) console::detail::screenTextChanged();
 }
 
 void closeConsoleWindow(int exitCode) {

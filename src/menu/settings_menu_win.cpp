@@ -42,6 +42,8 @@ void show(const menu::Menu& menu, const std::string& message) {
     clearScreen();
     writeString(menu::screenText(menu));
     if (!message.empty()) writeString("\r\n" + message);
+    // A screen reader reading the window is told of the line, not of the whole screen.
+    if (screenReaderSpeaks()) setAccessibleLine(message.empty() ? menu::lineOf(menu.items[menu.current]) : message);
 }
 
 [[noreturn]] void leave(int exitCode) {

@@ -57,6 +57,7 @@ void writeAndSpeak(const std::string& text) {
 }
 
 void setSpeechDestination(const SpeechDestination& destination) { speechState().destination = destination; }
+bool screenReaderSpeaks() { return speechState().destination.screenReader; }
 
 void speak(const std::string& original, bool interrupt) {
     SpeechState& state = speechState();

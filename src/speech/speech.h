@@ -41,6 +41,8 @@ const std::string& lettersDirectory();
 // Texts go where the handed destination says; the own voice speaks what it
 // does not take.  Set after speechModuleStart, which resets it to the own voice.
 void setSpeechDestination(const SpeechDestination& destination);
+// The texts go to a screen reader (which also reads the window by itself).
+bool screenReaderSpeaks();
 void writeAndSpeak(const std::string& text);
 // interrupt: a screen reader cuts what it says first (a critical warning);
 // the own voice always speaks after what it said before.

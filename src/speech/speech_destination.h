@@ -13,4 +13,5 @@ struct SpeechDestination {
     // could not take the text: the program's own voice then says it.
     bool (*say)(const std::string& text, bool interrupt) = [](const std::string&, bool) { return false; };
     void (*stop)() = [] {};  // silences what was handed to it
+    bool screenReader = false;  // a screen reader takes the texts
 };

@@ -55,6 +55,71 @@ who_speaks PROPRIA
 speak_through jawsOwn -- "$VOLTANOR_EXE"
 check "FALA=PROPRIA: JAWS is not asked and the own voice speaks" all_hold ! -s "$work/jawsOwn.voices"
 check "FALA=PROPRIA: the own voice was heard" own_voice_heard jawsOwn
+who_speaks LEITOR
+speak_through jawsDetails -- "$VOLTANOR_EXE" /detalhes
+check "JAWS, /detalhes: the report and the details handed as one text, the own voice silent" all_hold \
+  "$(grep -c '^SayString "2 horas e 30 minutos' "$work/jawsDetails.voices")" -eq 1 -- \
+  "$(loud_default_voice_bytes "$work/jawsDetails.capture")" -eq 0
+
+# The menu: each key cuts what JAWS says and hands it the new line.
+mkdir -p "$work/menu.capture"
+: > "$work/menu.voices"
+VOLTANOR_CAPTURE_DIR=$work/menu.capture VOLTANOR_VOICE_LOG=$(windows_path "$work/menu.voices") timeout 120 \
+  "$scripts/wine-exec.sh" "$VOLTANOR_EXE" /configurar >"$work/menu.out" 2>&1 </dev/null &
+program=$!
+window=$(timeout 60 xdotool search --sync --name '^Voltanor - Configura' | head -n1)
+[ -n "$window" ] && timeout 20 xdotool windowfocus --sync "$window"
+wait_for 30 grep -q '^SayString "Configura' "$work/menu.voices"
+for k in Down Down Escape; do
+  lines=$(wc -l < "$work/menu.voices")
+  xdotool key --clearmodifiers $k
+  wait_for 30 test "$(wc -l < "$work/menu.voices")" -gt "$lines"
+done
+status=0; wait "$program" || status=$?; wait_captured "$work/menu.capture"
+greeting='Configurações do Voltanor. Setas para cima e para baixo escolhem o item, para os lados o valor. F1: ajuda. Esc: sair. Voz: padrão'
+check "menu: exit code 0" [ "$status" -eq 0 ]
+check "menu: the greeting, then each key's line after a stop" same_log "$work/menu.voices" "$(printf '%s\n' \
+  'create JawsApi' "SayString \"$greeting\"" StopSpeech 'SayString "Velocidade da fala: 3"' StopSpeech \
+  'SayString "Níveis de aviso: 20, 10 e 5 por cento"' StopSpeech 'live 0')"
+check "menu: the own voice stayed silent" own_voice_silent menu
+
+# The watcher: its warnings through JAWS, the critical one cutting what it says;
+# the tones still play.
+supplies=$work/supplies
+power() { # MAINS PERCENT: 5 Ah full, drawing 1 A
+  mkdir -p "$supplies/AC" "$supplies/BAT0"
+  local status=Discharging; [ "$1" = 1 ] && status=Charging
+  printf '%s\n' 12000000 > "$supplies/BAT0/voltage_now"; echo 5000000 > "$supplies/BAT0/charge_full"
+  echo 1000000 > "$supplies/BAT0/current_now"; echo $(($2 * 50000)) > "$supplies/BAT0/charge_now"
+  echo $status > "$supplies/BAT0/status"; echo Battery > "$supplies/BAT0/type"
+  echo Mains > "$supplies/AC/type"; echo "$1" > "$supplies/AC/online"
+}
+{ sed '/^\[VOLTANOR\]/,$d' "$work/installed.ini"; printf '[VOLTANOR]\r\nFALA=LEITOR\r\nINTERVALO=1\r\n'; } > "$settings"
+power 0 50
+mkdir -p "$work/watch.capture"
+: > "$work/watch.voices"
+VOLTANOR_CAPTURE_DIR=$work/watch.capture VOLTANOR_VOICE_LOG=$(windows_path "$work/watch.voices") \
+  "$scripts/with-battery.sh" folder="$supplies" -- "$scripts/wine-exec.sh" "$VOLTANOR_EXE" /vigiar \
+  >"$work/watch.out" 2>&1 </dev/null &
+program=$!
+wait_for 60 grep -q 'SayString "Aviso de bateria ativado."' "$work/watch.voices"
+power 0 5
+wait_for 30 grep -q 'SayString "Bateria' "$work/watch.voices"
+power 1 5
+wait_for 30 grep -q 'SayString "Energia externa ligada' "$work/watch.voices"
+speak_through unwatch -- "$VOLTANOR_EXE" /parar
+status=0; wait "$program" || status=$?; wait_captured "$work/watch.capture"
+check "watcher: the warnings handed in order, the critical one cutting, a stop as it ended" \
+  same_log "$work/watch.voices" "$(printf '%s\n' 'create JawsApi' 'SayString "Aviso de bateria ativado."' \
+  'SayString "Bateria crítica: 5 por cento." flush' 'SayString "Energia externa ligada. 5 por cento."' StopSpeech 'live 0')"
+# Two beeps of 120 ms of a square wave at 11025 Hz, and nothing else loud.
+check "watcher: the tones played and the own voice stayed silent" python3 - "$work/watch.capture" <<'PY'
+import glob, sys
+beep = bytes(168 if (i // 6) % 2 == 0 else 88 for i in range(1320))
+sound = b"".join(open(f, "rb").read() for f in sorted(glob.glob(sys.argv[1] + "/*-11025-1-U8.raw")))
+rest = sound.replace(beep, b"")
+sys.exit(0 if sound.count(beep) == 2 and sum(1 for b in rest if b != 128) < 100 else 1)
+PY
 unregister_jaws
 
 # 2. A UI Automation notification, from the stand-in beside a copy of the program.

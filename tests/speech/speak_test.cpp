@@ -417,7 +417,10 @@ TEST_F(Speaking, TextsTheDestinationTakesAreNotPlayedAndTheOthersAre) {
         return handed::taking;
     };
     reader.stop = [] { ++handed::stops; };
+    reader.screenReader = true;
+    EXPECT_FALSE(screenReaderSpeaks());
     setSpeechDestination(reader);
+    EXPECT_TRUE(screenReaderSpeaks());
     handed::taking = true;
     speak("5");
     speak("7", true);

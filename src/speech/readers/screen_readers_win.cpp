@@ -43,7 +43,8 @@ SpeechDestination screenReaderDestination(WhoSpeaks who, void* (*window)()) {
         };
         break;
     case ReaderClient::none:
-        break;
+        return destination;
     }
+    destination.screenReader = true;
     return destination;
 }
