@@ -41,8 +41,9 @@ register_class "$jaws_class" "$jaws" &&
 check "the JAWS stand-in is registered under its ProgID" [ $? -eq 0 ]
 for who in LEITOR AUTOMATICA; do
   who_speaks $who
-  speak_through jaws$who -- "$VOLTANOR_EXE"
+  speak_through jaws$who WINEDEBUG=trace+font -- "$VOLTANOR_EXE"
   check "JAWS, FALA=$who: exit code 0" [ "$status" -eq 0 ]
+  check "JAWS, FALA=$who: the window still showed the report" drew_line "$work/jaws$who.log" "80 por cento restante."
   check "JAWS, FALA=$who: the report was handed to it" \
     same_log "$work/jaws$who.voices" "$(printf '%s\n' 'create JawsApi' "SayString \"$report\"" 'live 0')"
   check "JAWS, FALA=$who: the own voice stayed silent" own_voice_silent jaws$who

@@ -1,7 +1,7 @@
 // A stand-in uiautomationcore.dll, loaded in place of the system's through a
-// DLL override: it logs each notification raised (notification PROCESSING
-// "text") to VOLTANOR_VOICE_LOG; with VOLTANOR_READER_FAIL set the
-// notification fails.
+// DLL override: a client always listens, and each notification raised is
+// logged (notification KIND PROCESSING "text" ACTIVITY) to VOLTANOR_VOICE_LOG;
+// with VOLTANOR_READER_FAIL set the notification fails.
 #include <cstdlib>
 
 #include "voices/double_support_win.h"
@@ -20,6 +20,8 @@ public:
 };
 
 }  // namespace
+
+extern "C" __declspec(dllexport) BOOL WINAPI UiaClientsAreListening() { return TRUE; }
 
 extern "C" __declspec(dllexport) HRESULT WINAPI UiaHostProviderFromHwnd(HWND window, IUnknown** provider) {
     if (!IsWindow(window)) return *provider = nullptr, E_INVALIDARG;

@@ -19,6 +19,6 @@ void stop();
 
 namespace notification {
 // A UI Automation notification raised for the window; false where the system
-// has no such event (before Windows 10 1709, Wine).
+// has no such event (before Windows 10 1709, Wine) or no client listens.
 bool say(HWND window, const std::wstring& text, bool interrupt);
 }  // namespace notification

@@ -15,9 +15,12 @@ constexpr int kindOther = 4, processingImportantAll = 0, processingImportantMost
 using HostProviderFromWindow = HRESULT(WINAPI*)(HWND, IUnknown**);
 using RaiseNotification = HRESULT(WINAPI*)(IUnknown*, int kind, int processing, BSTR text, BSTR activity);
 
+using ClientsListening = BOOL(WINAPI*)();
+
 struct Calls {
     HostProviderFromWindow hostProvider = nullptr;
     RaiseNotification raise = nullptr;
+    ClientsListening clientsListening = nullptr;
 };
 
 const Calls& calls() {
@@ -28,6 +31,7 @@ const Calls& calls() {
         auto find = [&](const char* name) { return reinterpret_cast<void (*)()>(GetProcAddress(library, name)); };
         result.hostProvider = reinterpret_cast<HostProviderFromWindow>(find("UiaHostProviderFromHwnd"));
         result.raise = reinterpret_cast<RaiseNotification>(find("UiaRaiseNotificationEvent"));
+        result.clientsListening = reinterpret_cast<ClientsListening>(find("UiaClientsAreListening"));
         return result;
     }();
     return found;
@@ -40,7 +44,9 @@ namespace notification {
 bool say(HWND window, const std::wstring& text, bool interrupt) {
     const Calls& uia = calls();
     IUnknown* provider = nullptr;
-    if (!window || !uia.hostProvider || !uia.raise || FAILED(uia.hostProvider(window, &provider)) || !provider)
+    // With no client listening (Narrator off) nobody would hear it: the own voice says it.
+    if (!window || !uia.hostProvider || !uia.raise || !uia.clientsListening || !uia.clientsListening() ||
+        FAILED(uia.hostProvider(window, &provider)) || !provider)
         return false;
     BSTR said = SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));
     BSTR activity = SysAllocString(L"Voltanor");
