@@ -12,6 +12,7 @@
 #include "fakes/fake_console.h"
 #include "fakes/fake_platform.h"
 #include "fakes/fake_voice.h"
+#include "fakes/fake_wave_device.h"
 #include "platform/platform.h"
 #include "speech/speech.h"
 #include "voices/voice.h"
@@ -20,6 +21,9 @@ class SpeechInstallation : public ::testing::Test {
 protected:
     void SetUp() override {
         fake::resetConsole();
+        // Wave output from its start: blocks an earlier test left queued would
+        // wait for pumps the console's reset has just taken away.
+        fake::resetWaveDevice();
         fake::resetVoices();
         savedDirectory_ = platform::currentDirectory();
         savedWindows_ = fake::windowsDirectoryPath();
