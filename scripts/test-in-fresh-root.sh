@@ -220,7 +220,7 @@ done
 refs=(HEAD)
 branch=$(git symbolic-ref --quiet HEAD) && refs+=("$branch")
 git bundle create --quiet "$root/tmp/voltanor.bundle" "${refs[@]}"
-chroot "$root" git clone --quiet /tmp/voltanor.bundle "$clone_dir"
+chroot "$root" git -c init.defaultBranch=main clone --quiet /tmp/voltanor.bundle "$clone_dir"
 rm -f "$root/tmp/voltanor.bundle"
 echo "test-in-fresh-root: $clone_dir at $(chroot "$root" git -C "$clone_dir" log --oneline -1)"
 
