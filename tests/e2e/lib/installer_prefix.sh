@@ -9,7 +9,8 @@ if [ "${VOLTANOR_REGISTRY_VIEW:-}" != 32 ]; then
 fi
 top=$VOLTANOR_SOURCE_DIR
 wine=("$scripts/wine-exec.sh")
-server() { HOME=${VOLTANOR_WINE_HOME:-$top/build/winehome} TMPDIR=$top/build/tmp wineserver "$@"; }
+source "$top/scripts/wine-server-folder.sh"
+server() { (wine_server_env && HOME=${VOLTANOR_WINE_HOME:-$top/build/winehome} exec wineserver "$@"); }
 cleanup() {
   server -k 2>/dev/null; server -w 2>/dev/null
   umount "$work"/drive-* 2>/dev/null
