@@ -44,11 +44,12 @@ snapshot() {
   server -w
   # Wine's own bookkeeping of each run is left out: times, the keys of the
   # display driver that each session makes anew, the sound devices it notes
-  # the first time one is opened, and the drives that the bad cases add.
+  # the first time one is opened, the drives that the bad cases add, and the
+  # processors' clock, which Wine 10 notes anew at each start.
   # Each value is written after its key, so that a difference names the key.
   iconv -f UTF-16 -t UTF-8 "$work/$1.reg.utf16" | tr -d '\r' | awk '
     /^\[/ { key = $0; skip = ($0 ~ /\\Control\\Video\\|\\MountedDevices]|\\Software\\Wine\\Drivers/) }
-    !skip && !/^"(InstallDate|DriverDateData)"/ && !/Time/ { print (/^\[/ ? $0 : key " " $0) }' > "$work/$1.reg"
+    !skip && !/^"(InstallDate|DriverDateData|~MHz)"/ && !/Time/ { print (/^\[/ ? $0 : key " " $0) }' > "$work/$1.reg"
 }
 # unchanged_since BASE NAME: a snapshot NAME has the files and registry of BASE.
 unchanged_since() {
