@@ -92,11 +92,15 @@ if [ -z "${VOLTANOR_FRESH_ROOT_INSIDE:-}" ]; then
   }
 
   declare -A runner_of=()
-  stop_roots() {
+  stop_roots() { # each root's run unmounts and removes its root before it ends
     local release
     for release in "${!runner_of[@]}"; do
       kill -TERM "${runner_of[$release]}" 2>/dev/null || true
     done
+    for release in "${!runner_of[@]}"; do
+      wait "${runner_of[$release]}" 2>/dev/null || true
+    done
+    sleep 1
   }
   trap 'stop_roots; exit 130' INT
   trap 'stop_roots; exit 143' TERM
@@ -118,6 +122,7 @@ if [ -z "${VOLTANOR_FRESH_ROOT_INSIDE:-}" ]; then
     runner_of[$release]=$!
   done
   status=0
+  started=$SECONDS
   summary=()
   for release in "${releases[@]}"; do
     code=0
@@ -129,6 +134,7 @@ if [ -z "${VOLTANOR_FRESH_ROOT_INSIDE:-}" ]; then
   # The roots' last lines come out before the summary.
   sleep 1
   printf '%s\n' "${summary[@]}"
+  echo "test-in-fresh-root: $((SECONDS - started)) s for ${#releases[@]} root(s)"
   exit "$status"
 fi
 
