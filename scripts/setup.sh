@@ -50,7 +50,11 @@ if [ "$(id -u)" != 0 ]; then
   echo "setup: these packages are missing and installing them needs root: ${missing[*]}" >&2
   exit 1
 fi
-if [ $part = all ] && ! dpkg --print-foreign-architectures | grep -qx i386; then
+# i386 (for wine32) from the first part on: every part then reads the same
+# lists, so that when one of them fails to download (say the security suite's
+# i386 list), all parts install from the same suites below, and no amd64
+# library comes from a suite its i386 twin (of the same version) cannot.
+if ! dpkg --print-foreign-architectures | grep -qx i386; then
   dpkg --add-architecture i386
 fi
 echo "setup: installing ${missing[*]} (with what they need, several hundred MB on a fresh system)"
