@@ -21,11 +21,14 @@ case ${1:-} in
 esac
 step fetch-voice "$top/scripts/fetch-voice.sh"
 
-native_packages=(cmake ninja-build g++ googletest espeak-ng libespeak-ng-dev sox wbrazilian)
+# espeak-ng is the machine's own, for the comparisons of the tests and
+# benchmarks (and the sound libraries the pinned one that makes the voice
+# loads, scripts/fetch-voice.sh).
+native_packages=(cmake ninja-build g++ googletest espeak-ng sox wbrazilian)
 # mingw-w64-tools: widl, which compiles the stubs of NVDA's controller interface.
 windows_packages=("${native_packages[@]}" g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix mingw-w64-tools)
 packages=(
-  "${windows_packages[@]}" clang libclang-rt-14-dev
+  "${windows_packages[@]}" clang libclang-rt-dev
   wine wine64 wine32:i386
   xvfb xdotool x11-apps x11-utils imagemagick nsis
   # The tests' and benchmarks' sample checks and figures (python3), the
@@ -47,7 +50,11 @@ if [ "$(id -u)" != 0 ]; then
   echo "setup: these packages are missing and installing them needs root: ${missing[*]}" >&2
   exit 1
 fi
-if [ $part = all ] && ! dpkg --print-foreign-architectures | grep -qx i386; then
+# i386 (for wine32) from the first part on: every part then reads the same
+# lists, so that when one of them fails to download (say the security suite's
+# i386 list), all parts install from the same suites below, and no amd64
+# library comes from a suite its i386 twin (of the same version) cannot.
+if ! dpkg --print-foreign-architectures | grep -qx i386; then
   dpkg --add-architecture i386
 fi
 echo "setup: installing ${missing[*]} (with what they need, several hundred MB on a fresh system)"

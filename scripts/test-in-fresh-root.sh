@@ -1,79 +1,148 @@
 #!/usr/bin/env bash
-# Runs the README's test command as a newcomer would: as root, in a fresh
-# minimal Debian root (debootstrap --variant=minbase of this machine's release
-# and architecture, from the mirror its apt uses, plus git) holding a clone of
-# this repository's committed HEAD, with nothing else installed.  Its exit
-# code is the test command's.
-#   scripts/test-in-fresh-root.sh [TEST-ARGUMENTS...]   (as root; e.g. --quick)
+# Runs the README's test command as a newcomer would: as root, in fresh
+# minimal Debian roots (debootstrap --variant=minbase, of this machine's
+# architecture, from the mirror its apt uses, plus git), one for each Debian
+# release the project is for, side by side, each holding a clone of this
+# repository's committed HEAD with nothing else installed.  Every line of a
+# root's output begins with its release ("[Debian 13] ...").  Its exit code
+# is 0 when the test command passed in every root, else the first failing
+# root's.
+#   scripts/test-in-fresh-root.sh [--release CODENAME]... [TEST-ARGUMENTS...]
+#   (as root; e.g. --release trixie --quick: one root, the quick test command)
+# Without --release: bookworm (Debian 12) and trixie (Debian 13).
 #
-# - The pristine root is made once and kept in
+# - The pristine roots are made once and kept in
 #   $VOLTANOR_FRESH_ROOT_CACHE (/var/cache/voltanor), one folder per release,
-#   architecture and mirror; each run works on an overlay of it (a copy where
-#   overlays cannot be mounted) in build/fresh-root, removed at the end, so
-#   nothing the project installs is carried to the next run.
-# - The root's apt gets the host's Debian sources of that release (main only)
-#   and the host's settings for reaching them (proxies, release-date checks),
-#   and resolv.conf.
+#   architecture and mirror; each run works on an overlay of one (a copy where
+#   overlays cannot be mounted) in build/fresh-root/RELEASE, removed at the
+#   end, so nothing the project installs is carried to the next run.
+# - A root's apt gets the host's Debian sources, with the release named in
+#   their suites changed to the root's (bookworm-security becomes
+#   trixie-security; main only), the host's settings for reaching them
+#   (proxies, release-date checks), and resolv.conf.
 # - Mounted inside it: proc (of a process namespace of its own), sys, dev,
 #   dev/pts, a tmpfs on dev/shm, and MBROLA's source read-only at
 #   /work/shared/third_party/mbrola (where scripts/build.sh looks for it), from
 #   the same places scripts/build.sh searches here.  All mounts live in a mount
-#   namespace of this script's own: the machine never sees them, and they are
+#   namespace of the root's own: the machine never sees them, and they are
 #   undone when the run ends, fails or is interrupted.
-# - The test command's logs are copied to build/fresh-root-logs/.
+# - The test command's logs are copied to build/fresh-root-logs/RELEASE/.
 set -eEuo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 cd "$top"
+# Nothing here reads a terminal: CI runs it with no standard input at all.
+exec </dev/null
 source scripts/steps.sh
+source scripts/debian-sources.sh
 report_failures
 
 [ "$(id -u)" = 0 ] || { echo "test-in-fresh-root: needs root (debootstrap, mount, chroot)" >&2; exit 1; }
-work=$top/build/fresh-root
 clone_dir=/work/voltanor
 
+release_label() { # codename: how the output names the root
+  case $1 in
+    bookworm) echo "Debian 12" ;;
+    trixie) echo "Debian 13" ;;
+    *) echo "Debian $1" ;;
+  esac
+}
+
 if [ -z "${VOLTANOR_FRESH_ROOT_INSIDE:-}" ]; then
-  # ---- on the machine: debootstrap, the cached pristine root ----
+  # ---- on the machine: debootstrap, the cached pristine roots ----
+  releases=()
+  while [ "${1:-}" = --release ]; do
+    [ -n "${2:-}" ] || { echo "test-in-fresh-root: --release needs a codename" >&2; exit 2; }
+    releases+=("$2"); shift 2
+  done
+  [ ${#releases[@]} -gt 0 ] || releases=(bookworm trixie)
   if ! command -v debootstrap >/dev/null; then
-    step fresh-root-apt-update apt-get update
+    step fresh-root-apt-update apt-get update || true
     step fresh-root-debootstrap-install env DEBIAN_FRONTEND=noninteractive \
       apt-get install -y --no-install-recommends debootstrap
   fi
-  release=$(. /etc/os-release && echo "${VERSION_CODENAME:?no VERSION_CODENAME in /etc/os-release}")
+  host_release=$(debian_release)
   arch=$(dpkg --print-architecture)
-  # The host's Debian sources of this release, as apt itself reads them (from
-  # sources.list's one-line entries and from deb822 .sources files alike):
+  # The host's Debian sources of its release, as apt itself reads them:
   # "URI SUITE" for the release and its -updates and -security suites.
-  mapfile -t sources < <(apt-get update --print-uris 2>/dev/null |
-    sed -n "s|^'\([^']*\)/dists/\(${release}\(-[a-z]*\)\?\)/InRelease'.*|\1 \2|p" | sort -u)
-  mirror=
-  for source in "${sources[@]}"; do
-    [ "${source#* }" = "$release" ] && mirror=${source%% *}
-  done
-  [ -n "$mirror" ] || { echo "test-in-fresh-root: the host's apt has no source for $release" >&2; exit 1; }
+  mapfile -t host_sources < <(debian_sources | awk -v r="$host_release" '$2 == r || index($2, r "-") == 1')
   cache_root=${VOLTANOR_FRESH_ROOT_CACHE:-/var/cache/voltanor}
-  pristine=$cache_root/root-$release-$arch-minbase-git-$(echo "$mirror" | sha256sum | cut -c1-12)
-  mkdir -p "$cache_root"
-  # One run at a time makes it; the others wait for it.
-  exec 9>"$cache_root/.lock"
-  flock 9
-  if [ ! -f "$pristine/.complete" ]; then
-    rm -rf "$pristine" "$pristine.new"
-    step fresh-root-debootstrap debootstrap --variant=minbase --include=git --arch="$arch" \
-      "$release" "$pristine.new" "$mirror"
-    # Only the root itself is kept: not the packages it was made from.
-    rm -f "$pristine.new"/var/cache/apt/archives/*.deb
-    date -u +%FT%TZ > "$pristine.new/.complete"
-    mv "$pristine.new" "$pristine"
-  fi
-  exec 9>&-
-  export VOLTANOR_FRESH_ROOT_INSIDE=1 VOLTANOR_FRESH_ROOT_PRISTINE=$pristine
-  export VOLTANOR_FRESH_ROOT_SOURCES="${sources[*]/%/;}"
-  # Everything mounted from here on belongs to this namespace alone.
-  exec unshare --mount --propagation private -- bash "$top/scripts/test-in-fresh-root.sh" "$@"
+  mkdir -p "$cache_root" "$top/build"
+
+  pristine_root() { # release: makes the cached root when there is none; prints its folder
+    local release=$1 mirror=
+    for source in "${host_sources[@]}"; do
+      [ "${source#* }" = "$host_release" ] && mirror=${source%% *}
+    done
+    [ -n "$mirror" ] || { echo "test-in-fresh-root: the host's apt has no source for $host_release" >&2; return 1; }
+    local pristine=$cache_root/root-$release-$arch-minbase-git-$(echo "$mirror" | sha256sum | cut -c1-12)
+    # One run at a time makes it; the others wait for it.
+    exec 9>"$cache_root/.lock"
+    flock 9
+    if [ ! -f "$pristine/.complete" ]; then
+      rm -rf "$pristine" "$pristine.new"
+      step "fresh-root-debootstrap-$release" debootstrap --variant=minbase --include=git --arch="$arch" \
+        "$release" "$pristine.new" "$mirror" >&2
+      # Only the root itself is kept: not the packages it was made from.
+      rm -f "$pristine.new"/var/cache/apt/archives/*.deb
+      date -u +%FT%TZ > "$pristine.new/.complete"
+      mv "$pristine.new" "$pristine"
+    fi
+    exec 9>&-
+    echo "$pristine"
+  }
+
+  declare -A runner_of=()
+  stop_roots() { # each root's run unmounts and removes its root before it ends
+    local release
+    for release in "${!runner_of[@]}"; do
+      kill -TERM "${runner_of[$release]}" 2>/dev/null || true
+    done
+    for release in "${!runner_of[@]}"; do
+      wait "${runner_of[$release]}" 2>/dev/null || true
+    done
+    sleep 1
+  }
+  trap 'stop_roots; exit 130' INT
+  trap 'stop_roots; exit 143' TERM
+  for release in "${releases[@]}"; do
+    pristine=$(pristine_root "$release")
+    label=$(release_label "$release")
+    # The root's sources: the host's, with its release's name in each suite
+    # changed to the root's.
+    sources=()
+    for source in "${host_sources[@]}"; do
+      sources+=("${source%% *} $release${source#* $host_release};")
+    done
+    echo "test-in-fresh-root: $label ($release) in build/fresh-root/$release, from $pristine"
+    # Everything mounted from here on belongs to this root's namespace alone.
+    VOLTANOR_FRESH_ROOT_INSIDE=1 VOLTANOR_FRESH_ROOT_PRISTINE=$pristine \
+      VOLTANOR_FRESH_ROOT_RELEASE=$release VOLTANOR_FRESH_ROOT_SOURCES="${sources[*]}" \
+      unshare --mount --propagation private -- bash "$top/scripts/test-in-fresh-root.sh" "$@" \
+      > >(sed -u "s/^/[$label] /") 2>&1 &
+    runner_of[$release]=$!
+  done
+  status=0
+  started=$SECONDS
+  summary=()
+  for release in "${releases[@]}"; do
+    code=0
+    wait "${runner_of[$release]}" || code=$?
+    unset "runner_of[$release]"
+    summary+=("test-in-fresh-root: $(release_label "$release") ($release): exit code $code")
+    [ "$status" -ne 0 ] || status=$code
+  done
+  # The roots' last lines come out before the summary.
+  sleep 1
+  printf '%s\n' "${summary[@]}"
+  echo "test-in-fresh-root: $((SECONDS - started)) s for ${#releases[@]} root(s)"
+  exit "$status"
 fi
 
-# ---- in the mount namespace of this run ----
+# ---- in the mount namespace of this root ----
 pristine=$VOLTANOR_FRESH_ROOT_PRISTINE
+release=$VOLTANOR_FRESH_ROOT_RELEASE
+work=$top/build/fresh-root/$release
+logs_copy=$top/build/fresh-root-logs/$release
 root=$work/root
 runner=
 
@@ -99,8 +168,9 @@ finish() {
     wait "$runner" 2>/dev/null || true
   fi
   if [ -d "$root$clone_dir/build/logs" ]; then
-    rm -rf "$top/build/fresh-root-logs"
-    cp -a "$root$clone_dir/build/logs" "$top/build/fresh-root-logs" 2>/dev/null || true
+    rm -rf "$logs_copy"
+    mkdir -p "${logs_copy%/*}"
+    cp -a "$root$clone_dir/build/logs" "$logs_copy" 2>/dev/null || true
   fi
   if unmount_root; then
     rm -rf --one-file-system "$work"
@@ -126,7 +196,7 @@ else
 fi
 rm -f "$root/.complete"
 
-# apt: the host's Debian sources of this release and what it takes to reach them.
+# apt: the host's Debian sources, for this root's release, and what it takes to reach them.
 : > "$root/etc/apt/sources.list"
 IFS=';' read -ra sources <<<"$VOLTANOR_FRESH_ROOT_SOURCES"
 for source in "${sources[@]}"; do
@@ -156,7 +226,7 @@ done
 refs=(HEAD)
 branch=$(git symbolic-ref --quiet HEAD) && refs+=("$branch")
 git bundle create --quiet "$root/tmp/voltanor.bundle" "${refs[@]}"
-chroot "$root" git clone --quiet /tmp/voltanor.bundle "$clone_dir"
+chroot "$root" git -c init.defaultBranch=main clone --quiet /tmp/voltanor.bundle "$clone_dir"
 rm -f "$root/tmp/voltanor.bundle"
 echo "test-in-fresh-root: $clone_dir at $(chroot "$root" git -C "$clone_dir" log --oneline -1)"
 

@@ -15,10 +15,11 @@ top=${top:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)}
 declare -F step >/dev/null || source "$top/scripts/steps.sh"
 VOLTANOR_XVFB_PID=
 
+source "$top/scripts/wine-server-folder.sh"
+
 # Wine's own commands with the environment every Wine process here gets: the
-# sound settings' home, and the server's folder (Wine keeps it under TMPDIR and
-# finds it again through the prefix, so TMPDIR must be the same for all).
-wine_home() { HOME=$VOLTANOR_WINE_HOME TMPDIR=$top/build/tmp "$@"; }
+# sound settings' home, and the server's folder (scripts/wine-server-folder.sh).
+wine_home() { (wine_server_env && HOME=$VOLTANOR_WINE_HOME exec "$@"); }
 
 wine_env_start() {
   local display_mode=${1:-private}

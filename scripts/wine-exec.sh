@@ -6,7 +6,7 @@ top=$(cd "$(dirname "$0")/.." && pwd)
 export WINEPREFIX=${WINEPREFIX:-$top/build/wine}
 export WINEDEBUG=${WINEDEBUG:--all}
 export HOME=${VOLTANOR_WINE_HOME:-$top/build/winehome}
-# Wine keeps its server's folder under TMPDIR: the same one for every process.
-export TMPDIR=$top/build/tmp
-mkdir -p "$TMPDIR"
+# The server's folder: the same one for every process.
+source "$top/scripts/wine-server-folder.sh"
+wine_server_env
 exec wine "$@"

@@ -161,6 +161,10 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "make_diphones: espeak-ng with the pt-br voice is needed\n");
         return 1;
     }
+    // Which espeak-ng cut the units, in the build's log: another version makes another voice.
+    const char* dataPath = nullptr;
+    const char* version = espeak_Info(&dataPath);
+    std::printf("espeak-ng %s, data in %s\n", version, dataPath ? dataPath : "?");
     espeak_SetSynthCallback(collect);
     const std::vector<diphones::UnitSpec> units = diphones::unitInventory();
     for (int a = 2; a < argc; ++a) {

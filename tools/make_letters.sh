@@ -6,14 +6,17 @@
 # at both ends; punctuation marks get short quiet tones, control characters a
 # short silence.  The output is the same on every run (no dither, fixed seeds).
 #
-#   make_letters.sh DATA_DIR OUTPUT_DIR
+#   make_letters.sh DATA_DIR OUTPUT_DIR [ESPEAK_NG]
+# ESPEAK_NG is the espeak-ng program to speak with (the build's pinned one,
+# run with its libraries and data in LD_LIBRARY_PATH and ESPEAK_DATA_PATH).
 set -euo pipefail
 data=$1
 out=$2
+espeak=${3:-espeak-ng}
 mkdir -p "$out"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-export out work
+export out work espeak
 
 # One job a line: "say NAME TEXT...", "mark NAME KIND" or "quiet NAME".
 jobs=$work/jobs
@@ -41,7 +44,7 @@ make_one() {
   local u8="-t raw -r 11025 -c 1 -e unsigned -b 8"
   case $kind in
     say)
-      espeak-ng -v pt-br -s 170 -w "$work/$name.speech.wav" -- "$rest"
+      "$espeak" -v pt-br -s 170 -w "$work/$name.speech.wav" -- "$rest"
       # Trim the silence at both ends and leave 1 dB of headroom.
       sox -R -D "$work/$name.speech.wav" $u8 "$raw" \
         silence 1 0.005 0.3% reverse silence 1 0.005 0.3% reverse norm -1 rate 11025

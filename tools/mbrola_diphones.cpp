@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <set>
@@ -91,7 +92,9 @@ int main(int argc, char** argv) {
         return 1;
     }
     std::ofstream out(argv[2], std::ios::binary);
-    out << "; Diphones of " << argv[1] << ", written by mbrola_diphones: do not edit.\n";
+    // The database's name only: the list is the same wherever the build is.
+    out << "; Diphones of " << std::filesystem::path(argv[1]).filename().string()
+        << ", written by mbrola_diphones: do not edit.\n";
     for (const auto& [left, right] : pairs) out << left << ' ' << right << '\n';
     out.close();
     if (!out) {

@@ -144,10 +144,11 @@ check "full disk: exit code 2 (got $status)" [ "$status" -eq 2 ]
 check "full disk: the drive is empty again" [ -z "$(ls -A "$work/drive-full")" ]
 unchanged "full disk"
 
-# Twice at once: the first one waits on its first page.
+# Twice at once: the first one waits on its first page (up to two minutes
+# for it to show: a busy machine's Wine starts slowly).
 "${wine[@]}" "$work/setup.exe" >/dev/null 2>&1 </dev/null &
 first=$!
-for _ in $(seq 300); do
+for _ in $(seq 1200); do
   window=$(xdotool search --name 'Instala.*Voltanor' 2>/dev/null | head -n1)
   [ -n "$window" ] && break; sleep 0.1
 done

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # voltanor.exe speaks its report through a SAPI 5 or SAPI 5.4 voice: with
-# neither class served (Wine's own SAPI 5 object has no voice, the SAPI 5.4
-# class is not registered) the start fails and the default voice speaks; with
+# neither class served (Wine's own SAPI 5 object gives no voice: Wine 8's
+# lists none, Wine 10's lists its "Wine Default Voice" but its token list's
+# Item is a stub; the SAPI 5.4 class is not registered) the start fails and
+# the default voice speaks; with
 # the test double registered under both classes the report reaches the voice
 # as one asynchronous text, is heard, is cut off by a key press, and every
 # object is released when the program ends with 0.

@@ -1,7 +1,9 @@
 # The default voice's diphone databases, one per speech speed (espeak-ng speaks
-# the carrier words faster for the faster speeds).
-find_library(ESPEAK_NG_LIBRARY espeak-ng REQUIRED)
-target_link_libraries(make_diphones ${ESPEAK_NG_LIBRARY})
+# the carrier words faster for the faster speeds), cut with the pinned espeak-ng.
+add_dependencies(make_diphones espeak_ng_pinned)
+target_include_directories(make_diphones BEFORE PRIVATE ${ESPEAK_DIR}/usr/include)
+target_link_libraries(make_diphones ${ESPEAK_LIBRARY_DIR}/libespeak-ng.so.1)
+target_link_options(make_diphones PRIVATE -Wl,-rpath-link,${ESPEAK_LIBRARY_DIR})
 
 # Each database is cut for the cut and minimum lengths (CORTEFONn, SOBRAFONn)
 # the settings file gives its speed.
@@ -26,8 +28,8 @@ foreach(speed 1 2 3 4 5)
 endforeach()
 add_custom_command(OUTPUT ${DIPHONE_OUTPUTS}
   COMMAND ${CMAKE_COMMAND} -E make_directory ${DIPHONE_DATA_DIR}
-  COMMAND make_diphones ${DIPHONE_DATA_DIR} ${DIPHONE_DATABASES}
-  DEPENDS make_diphones ${PROJECT_SOURCE_DIR}/data/ORAVIX.INI
+  COMMAND ${ESPEAK_RUN} $<TARGET_FILE:make_diphones> ${DIPHONE_DATA_DIR} ${DIPHONE_DATABASES}
+  DEPENDS make_diphones ${ESPEAK_STAMP} ${PROJECT_SOURCE_DIR}/data/ORAVIX.INI
   COMMENT "Cutting the diphone databases from espeak-ng carrier words")
 add_custom_target(diphone_databases DEPENDS ${DIPHONE_OUTPUTS})
 add_dependencies(voice_data diphone_databases)

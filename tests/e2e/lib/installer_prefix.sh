@@ -9,7 +9,8 @@ if [ "${VOLTANOR_REGISTRY_VIEW:-}" != 32 ]; then
 fi
 top=$VOLTANOR_SOURCE_DIR
 wine=("$scripts/wine-exec.sh")
-server() { HOME=${VOLTANOR_WINE_HOME:-$top/build/winehome} TMPDIR=$top/build/tmp wineserver "$@"; }
+source "$top/scripts/wine-server-folder.sh"
+server() { (wine_server_env && HOME=${VOLTANOR_WINE_HOME:-$top/build/winehome} exec wineserver "$@"); }
 cleanup() {
   server -k 2>/dev/null; server -w 2>/dev/null
   umount "$work"/drive-* 2>/dev/null
@@ -35,28 +36,34 @@ installer_prefix_start() {
 }
 
 # snapshot NAME: the files under drive_c and the whole registry, once every
-# Wine process has ended (the uninstaller runs a copy of itself and returns).
+# Wine process has ended (the uninstaller runs a copy of itself and returns),
+# in $work/NAME.files and $work/NAME.reg (NAME without its slashes: "uninstall
+# /S" gives "uninstall S").
 snapshot() {
+  local snap=$work/${1//\//}
   server -w
-  (cd "$drive" && find . -path ./windows/temp -prune -o -path './users/*/Temp' -prune -o -print | LC_ALL=C sort) > "$work/$1.files"
-  "${wine[@]}" regedit /E "$work/$1.reg.utf16" >/dev/null 2>&1
+  (cd "$drive" && find . -path ./windows/temp -prune -o -path './users/*/Temp' -prune -o -print | LC_ALL=C sort) > "$snap.files"
+  "${wine[@]}" regedit /E "$snap.reg.utf16" >/dev/null 2>&1
   server -w
   # Wine's own bookkeeping of each run is left out: times, the keys of the
   # display driver that each session makes anew, the sound devices it notes
-  # the first time one is opened, and the drives that the bad cases add.
+  # the first time one is opened, the drives that the bad cases add, and the
+  # processors' clock, which Wine 10 notes anew at each start.
   # Each value is written after its key, so that a difference names the key.
-  iconv -f UTF-16 -t UTF-8 "$work/$1.reg.utf16" | tr -d '\r' | awk '
+  iconv -f UTF-16 -t UTF-8 "$snap.reg.utf16" | tr -d '\r' | awk '
     /^\[/ { key = $0; skip = ($0 ~ /\\Control\\Video\\|\\MountedDevices]|\\Software\\Wine\\Drivers/) }
-    !skip && !/^"(InstallDate|DriverDateData)"/ && !/Time/ { print (/^\[/ ? $0 : key " " $0) }' > "$work/$1.reg"
+    !skip && !/^"(InstallDate|DriverDateData|~MHz)"/ && !/Time/ { print (/^\[/ ? $0 : key " " $0) }' > "$snap.reg"
 }
 # unchanged_since BASE NAME: a snapshot NAME has the files and registry of BASE.
 unchanged_since() {
+  local base=$work/${1//\//} snap=$work/${2//\//}
   snapshot "$2"
-  diff "$work/$1.files" "$work/$2.files" > "$work/$2.files.diff"
-  diff "$work/$1.reg" "$work/$2.reg" > "$work/$2.reg.diff"
-  show_on_failure "$work/$2.files.diff" "$work/$2.reg.diff"
-  check "$2: the files under drive_c as they were" [ ! -s "$work/$2.files.diff" ]
-  check "$2: the registry as it was" [ ! -s "$work/$2.reg.diff" ]
+  diff "$base.files" "$snap.files" > "$snap.files.diff"
+  diff "$base.reg" "$snap.reg" > "$snap.reg.diff"
+  show_on_failure "$snap.files.diff" "$snap.reg.diff"
+  # An empty difference of two snapshots that were really taken.
+  check "$2: the files under drive_c as they were" [ -s "$snap.files" -a ! -s "$snap.files.diff" ]
+  check "$2: the registry as it was" [ -s "$snap.reg" -a ! -s "$snap.reg.diff" ]
 }
 installed() { # EXE ARGS...: runs an installer or uninstaller, sets $status
   status=0
