@@ -8,6 +8,10 @@
 
 namespace {
 
+// The program starts in its own folder, as its shortcut starts it: a folder
+// that is some process's current one cannot be removed.
+std::wstring folderOf(const std::wstring& program) { return program.substr(0, program.find_last_of(L'\\')); }
+
 bool processIsElevated() {
     HANDLE token = nullptr;
     if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) return false;
@@ -62,13 +66,15 @@ bool startThroughDesktopShell(const std::wstring& program, const std::wstring& a
     VARIANT args{}, directory{}, operation{}, show{};
     args.vt = VT_BSTR;
     args.bstrVal = SysAllocString(arguments.c_str());
-    directory.vt = VT_EMPTY;
+    directory.vt = VT_BSTR;
+    directory.bstrVal = SysAllocString(folderOf(program).c_str());
     operation.vt = VT_EMPTY;
     show.vt = VT_I4;
     show.lVal = SW_SHOWNORMAL;
     bool started = SUCCEEDED(shell->ShellExecute(file, args, directory, operation, show));
     SysFreeString(file);
     SysFreeString(args.bstrVal);
+    SysFreeString(directory.bstrVal);
     return started;
 }
 
@@ -77,8 +83,8 @@ bool startHere(const std::wstring& program, const std::wstring& arguments) {
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
-    if (!CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                        &process))
+    if (!CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        folderOf(program).c_str(), &startup, &process))
         return false;
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);

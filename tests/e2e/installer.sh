@@ -48,13 +48,27 @@ menu_link() { local text; for text in "${@:2}"; do tr -d '\0' < "${lnk%/*}/$1.ln
 check "install: the manual is data/manual.txt" cmp -s "$top/data/manual.txt" "$program_dir/manual.txt"
 check "install: \"Configurar o Voltanor\" runs voltanor.exe /configurar" menu_link "Configurar o Voltanor" voltanor.exe /configurar
 check "install: \"Manual do Voltanor\" opens the manual in Notepad" menu_link "Manual do Voltanor" notepad.exe '\manual.txt"'
-run_at_logon() { reg_value 'HKCU\Software\Microsoft\Windows\CurrentVersion\Run' Voltanor; }
-check "install /S: the watcher runs at logon by default ($(run_at_logon))" [ "$(run_at_logon)" = "\"$program\\voltanor.exe\" /vigiar" ]
+run_at_logon() { reg_value 'HKLM\Software\Microsoft\Windows\CurrentVersion\Run' Voltanor; }
+check "install /S: the watcher runs at logon for every user by default ($(run_at_logon))" \
+  [ "$(run_at_logon)" = "\"$program\\voltanor.exe\" /vigiar /entrada" ]
+check "install /S: the watcher runs from the moment of installation" [ -n "$watching" ]
 check "install: the version resource says $version" grep -qaP "F\x00i\x00l\x00e\x00V\x00e\x00r\x00s\x00i\x00o\x00n\x00\x00\x00(\x00\x00)?${version//./\\x00.\\x00}" "$program_dir/voltanor.exe"
 
-# 4. The silent uninstall leaves the prefix as it was.
+# Over a running watcher (an upgrade): it has ended before the files are
+# written (Wine too refuses to replace a running program), and the new one runs.
+start_watcher; old=$(watchers)
+check "upgrade: a watcher runs from the installation folder" [ -n "$old" ]
+installed "$work/setup.exe" /S
+check "upgrade over a running watcher: exit code 0 (got $status)" [ "$status" -eq 0 ]
+gone() { ! kill -0 "$1" 2>/dev/null; }
+check "upgrade: the old watcher's process has ended" gone "${old:-0}"
+check "upgrade: a watcher of the new installation runs ($watching)" all_hold -n "$watching" -- "$watching" != "$old"
+
+# 4. The silent uninstall, over a running watcher, leaves the prefix as it was.
+start_watcher
 installed "$program_dir/desinstalar.exe" /S
 check "uninstall /S: exit code 0 (got $status)" [ "$status" -eq 0 ]
+check "uninstall /S: no watcher left running" [ -z "$watching" ]
 check "uninstall: the manual and both shortcuts are gone" [ -z "$(ls "$program_dir/manual.txt" "${lnk%/*}"/{Configurar,Manual}*.lnk 2>/dev/null)" ]
 unchanged_since before "uninstall /S"
 
@@ -105,14 +119,17 @@ check "installed, engine: the report shown" drew_line "$work/tts.log" "80 por ce
 check "installed, engine: spoken by br1 at 16000 Hz ($captured bytes)" [ "$captured" -gt 128000 ]
 cp "$work/installed.ini" "$ini"
 
-# The watcher at logon turned on afterwards, as the settings menu does.
+# An entry of the user's own (an earlier version's, or the menu's where no
+# installation wrote the machine's), and the user's choice, go with it.
+user_run() { reg_value 'HKCU\Software\Microsoft\Windows\CurrentVersion\Run' Voltanor; }
 "${wine[@]}" reg add 'HKCU\Software\Microsoft\Windows\CurrentVersion\Run' /v Voltanor \
   /d "\"$program\\voltanor.exe\" /vigiar" /f >/dev/null 2>&1
-check "the watcher at logon turned on as the menu does it ($(run_at_logon))" [ "$(run_at_logon)" = "\"$program\\voltanor.exe\" /vigiar" ]
+"${wine[@]}" reg add 'HKCU\Software\Voltanor' /v AvisoAoEntrar /d NAO /f >/dev/null 2>&1
 installed "$program_dir/desinstalar.exe" /S
 server -w
 check "uninstall: exit code 0 (got $status)" [ "$status" -eq 0 ]
-check "uninstall: the watcher at logon the menu turned on is gone ($(run_at_logon))" [ -z "$(run_at_logon)" ]
+check "uninstall: the user's own logon entry is gone ($(user_run))" [ -z "$(user_run)" ]
+check "uninstall: the user's choice is gone" [ -z "$(reg_value 'HKCU\Software\Voltanor' AvisoAoEntrar)" ]
 # (Wine's profile functions drop blank lines whenever they write the file.)
 lines() { grep -av -e '^$' -e $'^\r$' "$1"; }
 diff <(lines "$user_ini") <(lines "$ini") > "$work/ini.diff"

@@ -43,10 +43,11 @@ snapshot() {
   server -w
   # Wine's own bookkeeping of each run is left out: times, the keys of the
   # display driver that each session makes anew, the sound devices it notes
-  # the first time one is opened, and the drives that the bad cases add.
+  # the first time one is opened, the drives that the bad cases add, and the
+  # counter of service starts (ServiceCurrent), which rises as services start.
   # Each value is written after its key, so that a difference names the key.
   iconv -f UTF-16 -t UTF-8 "$work/$1.reg.utf16" | tr -d '\r' | awk '
-    /^\[/ { key = $0; skip = ($0 ~ /\\Control\\Video\\|\\MountedDevices]|\\Software\\Wine\\Drivers/) }
+    /^\[/ { key = $0; skip = ($0 ~ /\\Control\\Video\\|\\MountedDevices]|\\Software\\Wine\\Drivers|\\Control\\ServiceCurrent]/) }
     !skip && !/^"(InstallDate|DriverDateData)"/ && !/Time/ { print (/^\[/ ? $0 : key " " $0) }' > "$work/$1.reg"
 }
 # unchanged_since BASE NAME: a snapshot NAME has the files and registry of BASE.
@@ -58,9 +59,28 @@ unchanged_since() {
   check "$2: the files under drive_c as they were" [ ! -s "$work/$2.files.diff" ]
   check "$2: the registry as it was" [ ! -s "$work/$2.reg.diff" ]
 }
-installed() { # EXE ARGS...: runs an installer or uninstaller, sets $status
+# start_watcher: the installed watcher, started by hand as the menu's
+# shortcut would; waits (10 s at most) until it runs.
+start_watcher() {
+  "${wine[@]}" "$program\\voltanor.exe" /vigiar >/dev/null 2>&1 </dev/null &
+  for _ in $(seq 100); do [ -n "$(watchers)" ] && return; sleep 0.1; done
+}
+# watchers: the process ids of the watchers running in the prefix.
+watchers() {
+  local environ pid
+  for environ in $(grep -lzxF -- "WINEPREFIX=$WINEPREFIX" /proc/[0-9]*/environ 2>/dev/null); do
+    pid=${environ#/proc/}; pid=${pid%/environ}
+    tr '\0' ' ' <"/proc/$pid/cmdline" 2>/dev/null | grep -qi 'voltanor\.exe /vigiar' && echo "$pid"
+  done
+}
+# installed EXE ARGS...: runs an installer or uninstaller, sets $status and
+# $watching (the watchers it left running, which are then ended: Wine's
+# server ends only once every program has).
+installed() {
   status=0
   "${wine[@]}" "$@" >"$work/run.log" 2>&1 </dev/null || status=$?
+  watching=$(watchers)
+  [ -z "$watching" ] || "${wine[@]}" "$program\\voltanor.exe" /parar >/dev/null 2>&1 </dev/null
   server -w
 }
 reg_value() { # KEY VALUE: the data of a value, as reg query prints it
