@@ -574,16 +574,8 @@ Section "${SECAO_VIGIAR}" SecVigiar
   ${EndIf}
 SectionEnd
 
-; The progress page's end, said once everything is in place; the warnings
-; begin now, not at the next logon, for the person logged on.
+; The progress page's end, said once everything is in place.
 Section "-Fim"
-  ${If} ${SectionIsSelected} ${SecVigiar}
-    fala::IniciarAviso "$INSTDIR\voltanor.exe" "/vigiar"
-    Pop $0
-    ${If} $0 != 1
-      DetailPrint "${AVISO_DEPOIS}"
-    ${EndIf}
-  ${EndIf}
   fala::Concluido "$(MUI_TEXT_FINISH_TITLE)" "$(MUI_TEXT_FINISH_SUBTITLE)" "continuar"
 SectionEnd
 
@@ -610,6 +602,24 @@ Function .onInstFailed
   Delete $R9
   Call Undo
   SetErrorLevel 2
+FunctionEnd
+
+; The warnings begin now, not at the next logon, for the person logged on;
+; once the installer has stopped speaking, the watcher says it is on (a
+; silent installation starts it as the logon entry does: quiet).
+Function .onInstSuccess
+  ${If} ${SectionIsSelected} ${SecVigiar}
+    StrCpy $1 "/vigiar"
+    ${If} ${Silent}
+      StrCpy $1 "/vigiar /entrada"
+    ${EndIf}
+    fala::IniciarAviso "$INSTDIR\voltanor.exe" $1
+    Pop $0
+    ${If} $0 != 1
+      !insertmacro FalaCaixa "${AVISO_DEPOIS}" ok
+      MessageBox MB_OK|MB_ICONINFORMATION "${AVISO_DEPOIS}" /SD IDOK
+    ${EndIf}
+  ${EndIf}
 FunctionEnd
 
 Function .onInit

@@ -60,8 +60,8 @@ start_watcher; old=$(watchers)
 check "upgrade: a watcher runs from the installation folder" [ -n "$old" ]
 installed "$work/setup.exe" /S
 check "upgrade over a running watcher: exit code 0 (got $status)" [ "$status" -eq 0 ]
-gone() { ! kill -0 "$1" 2>/dev/null; }
-check "upgrade: the old watcher's process has ended" gone "${old:-0}"
+not_among() { [[ " $2 " != *" $1 "* ]]; }  # PID LIST
+check "upgrade: the old watcher's process had ended when the installer did" not_among "${old:-0}" "$watching"
 check "upgrade: a watcher of the new installation runs ($watching)" all_hold -n "$watching" -- "$watching" != "$old"
 
 # 4. The silent uninstall, over a running watcher, leaves the prefix as it was.

@@ -73,15 +73,37 @@ watchers() {
     tr '\0' ' ' <"/proc/$pid/cmdline" 2>/dev/null | grep -qi 'voltanor\.exe /vigiar' && echo "$pid"
   done
 }
+# end_watchers: sets $watching to the watchers running and ends them without
+# a word (Wine's server ends only once every program has).
+end_watchers() {
+  watching=$(watchers)
+  [ -z "$watching" ] || kill $watching 2>/dev/null
+}
 # installed EXE ARGS...: runs an installer or uninstaller, sets $status and
-# $watching (the watchers it left running, which are then ended: Wine's
-# server ends only once every program has).
+# $watching (the watchers it left running, which are then ended).
 installed() {
   status=0
   "${wine[@]}" "$@" >"$work/run.log" 2>&1 </dev/null || status=$?
-  watching=$(watchers)
-  [ -z "$watching" ] || "${wine[@]}" "$program\\voltanor.exe" /parar >/dev/null 2>&1 </dev/null
+  installer_gone
+  end_watchers
   server -w
+}
+# installer_gone: waits (a minute at most) until no program of the prefix runs
+# but Wine's own services and the watchers (the uninstaller returns at once
+# and goes on in a copy of itself).
+installer_gone() {
+  local tenths environ pid busy
+  for ((tenths = 0; tenths < 600; tenths++)); do
+    busy=
+    for environ in $(grep -lzxF -- "WINEPREFIX=$WINEPREFIX" /proc/[0-9]*/environ 2>/dev/null); do
+      pid=${environ#/proc/}; pid=${pid%/environ}
+      tr '\0' ' ' <"/proc/$pid/cmdline" 2>/dev/null | grep -qiE '\.exe' || continue
+      tr '\0' ' ' <"/proc/$pid/cmdline" 2>/dev/null |
+        grep -qiE '\\(services|winedevice|plugplay|explorer|svchost|rpcss|voltanor)\.exe' || busy=1
+    done
+    [ -z "$busy" ] && return
+    sleep 0.1
+  done
 }
 reg_value() { # KEY VALUE: the data of a value, as reg query prints it
   "${wine[@]}" reg query "$1" /v "$2" /reg:32 2>/dev/null | tr -d '\r' | sed -n "s/^ *$2 *REG_[A-Z_]* *//p"
