@@ -64,11 +64,33 @@ not_among() { [[ " $2 " != *" $1 "* ]]; }  # PID LIST
 check "upgrade: the old watcher's process had ended when the installer did" not_among "${old:-0}" "$watching"
 check "upgrade: a watcher of the new installation runs ($watching)" all_hold -n "$watching" -- "$watching" != "$old"
 
-# 4. The silent uninstall, over a running watcher, leaves the prefix as it was.
+# 4. The silent uninstall, over a running watcher, leaves the prefix as it
+# was, and nothing speaks when the mains is unplugged afterwards (a battery
+# of this namespace's own, mains on, for everything Wine starts from now).
+supplies=$work/supplies
+mkdir -p "$supplies/AC" "$supplies/BAT0"
+put() { printf '%s\n' "$2" > "$supplies/$1"; }  # FILE VALUE
+put AC/type Mains; put AC/online 1
+put BAT0/type Battery; put BAT0/status Discharging; put BAT0/voltage_now 12000000
+put BAT0/charge_full 5000000; put BAT0/charge_now 2500000; put BAT0/current_now 1000000
+mount --bind "$supplies" /sys/class/power_supply
+export VOLTANOR_CAPTURE_DIR=$work/capture
+mkdir -p "$VOLTANOR_CAPTURE_DIR"
 start_watcher
-installed "$program_dir/desinstalar.exe" /S
+check "uninstall: a watcher runs before it" [ -n "$(watchers)" ]
+# (Not through installed: a watcher the uninstaller left must still be there.)
+status=0
+"${wine[@]}" "$program_dir/desinstalar.exe" /S >"$work/run.log" 2>&1 </dev/null || status=$?
+installer_gone
 check "uninstall /S: exit code 0 (got $status)" [ "$status" -eq 0 ]
-check "uninstall /S: no watcher left running" [ -z "$watching" ]
+check "uninstall /S: no watcher left running" [ -z "$(watchers)" ]
+wait_captured; rm -f "$VOLTANOR_CAPTURE_DIR"/*
+put AC/online 0
+sleep 12  # two of the watcher's polling intervals
+wait_captured
+check "uninstall: nothing said when the mains is unplugged afterwards" [ -z "$(ls "$VOLTANOR_CAPTURE_DIR")" ]
+end_watchers; server -w
+umount /sys/class/power_supply; unset VOLTANOR_CAPTURE_DIR
 check "uninstall: the manual and both shortcuts are gone" [ -z "$(ls "$program_dir/manual.txt" "${lnk%/*}"/{Configurar,Manual}*.lnk 2>/dev/null)" ]
 unchanged_since before "uninstall /S"
 
