@@ -2,8 +2,10 @@
 # The Windows installer (scripts/package.sh) in a Wine prefix of its own, made
 # fresh for this script: a silent install puts the program, its data, the br1
 # voice and its registry entry, the shortcut with its hotkey and the uninstall
-# entry in place; the installed program speaks its report started as the
-# shortcut starts it; a settings file of the user's keeps its values; the
+# entry in place, and starts the watcher; installing again over a running
+# watcher ends it first and starts a new one; the silent uninstall over a
+# running watcher ends it (nothing said when the mains goes afterwards); the
+# installed program speaks its report started as the shortcut starts it; a settings file of the user's keeps its values; the
 # silent uninstall leaves the prefix's files and registry as they were;
 # installing over an earlier version keeps one entry; a read-only folder, a
 # full disk and a second installer at once fail cleanly.  The installer is
