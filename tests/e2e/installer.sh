@@ -56,8 +56,7 @@ check "install /S: the watcher runs at logon for every user by default ($(run_at
 check "install /S: the watcher runs from the moment of installation" [ -n "$watching" ]
 check "install: the version resource says $version" grep -qaP "F\x00i\x00l\x00e\x00V\x00e\x00r\x00s\x00i\x00o\x00n\x00\x00\x00(\x00\x00)?${version//./\\x00.\\x00}" "$program_dir/voltanor.exe"
 
-# Over a running watcher (an upgrade): it has ended before the files are
-# written (Wine too refuses to replace a running program), and the new one runs.
+# Over a running watcher (an upgrade; Wine too refuses to replace a running program).
 start_watcher; old=$(watchers)
 check "upgrade: a watcher runs from the installation folder" [ -n "$old" ]
 installed "$work/setup.exe" /S
@@ -71,10 +70,9 @@ check "upgrade: a watcher of the new installation runs ($watching)" all_hold -n 
 # of this namespace's own, mains on, for everything Wine starts from now).
 supplies=$work/supplies
 mkdir -p "$supplies/AC" "$supplies/BAT0"
-put() { printf '%s\n' "$2" > "$supplies/$1"; }  # FILE VALUE
-put AC/type Mains; put AC/online 1
-put BAT0/type Battery; put BAT0/status Discharging; put BAT0/voltage_now 12000000
-put BAT0/charge_full 5000000; put BAT0/charge_now 2500000; put BAT0/current_now 1000000
+put() { printf '%s\n' "${1#*=}" > "$supplies/${1%%=*}"; }  # FILE=VALUE
+for f in AC/type=Mains AC/online=1 BAT0/type=Battery BAT0/status=Discharging BAT0/voltage_now=12000000 \
+  BAT0/charge_full=5000000 BAT0/charge_now=2500000 BAT0/current_now=1000000; do put "$f"; done
 mount --bind "$supplies" /sys/class/power_supply
 export VOLTANOR_CAPTURE_DIR=$work/capture
 mkdir -p "$VOLTANOR_CAPTURE_DIR"
@@ -87,7 +85,7 @@ installer_gone
 check "uninstall /S: exit code 0 (got $status)" [ "$status" -eq 0 ]
 check "uninstall /S: no watcher left running" [ -z "$(watchers)" ]
 wait_captured; rm -f "$VOLTANOR_CAPTURE_DIR"/*
-put AC/online 0
+put AC/online=0
 sleep 12  # two of the watcher's polling intervals
 wait_captured
 check "uninstall: nothing said when the mains is unplugged afterwards" [ -z "$(ls "$VOLTANOR_CAPTURE_DIR")" ]

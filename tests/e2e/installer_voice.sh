@@ -85,8 +85,7 @@ keyed() {
   status=0
   wait "$pid" || status=$?
   installer_gone
-  # The watcher the installation started says it is on: its words are not
-  # the installer's, and go.
+  # The watcher the installation started says it is on: not the installer's words.
   end_watchers
   server -w
   wait_captured "$capture"
@@ -112,8 +111,7 @@ snapshot silent
 installed "$program_dir/desinstalar.exe" /S
 wait_captured "$capture"
 check "/S: nothing was said" [ ! -s "$speech_log" ]
-# (the watcher it started is quiet until it has something to warn of)
-check "/S: not a sound, the installer's nor the watcher's" [ -z "$(ls "$capture")" ]
+check "/S: not a sound, the installer's nor the (quiet) watcher's" [ -z "$(ls "$capture")" ]
 
 # 1. Enter on each page of the installation.
 install_pages=("Instalação do Voltanor" "Acordo de Licença" "Espaço para marcar" "Pasta escolhida"

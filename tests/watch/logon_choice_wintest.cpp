@@ -1,6 +1,4 @@
-// Each user's choice of the watcher at logon, in the registry of the test's
-// Wine prefix: the machine's entry (as the installer writes it), the user's
-// own, and the choice, before and after the settings menu turns it on or off.
+// Each user's choice of the watcher at logon, in the test prefix's registry.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -12,75 +10,57 @@
 
 namespace {
 
+using Text = std::optional<std::string>;
+struct Value { HKEY root; const char* key; const char* name; };
 constexpr const char* runKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+const Value values[] = {{HKEY_LOCAL_MACHINE, runKey, "Voltanor"},  // the machine's entry (32-bit view)
+                        {HKEY_CURRENT_USER, runKey, "Voltanor"},   // the user's own
+                        {HKEY_CURRENT_USER, "Software\\Voltanor", "AvisoAoEntrar"}};
 
-struct Value {
-    HKEY root;
-    const char* key;
-    const char* name;
-    REGSAM view;
-};
-const Value machineEntry{HKEY_LOCAL_MACHINE, runKey, "Voltanor", KEY_WOW64_32KEY};
-const Value userEntry{HKEY_CURRENT_USER, runKey, "Voltanor", 0};
-const Value choice{HKEY_CURRENT_USER, "Software\\Voltanor", "AvisoAoEntrar", 0};
-
-std::optional<std::string> read(const Value& v) {
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(v.root, v.key, 0, KEY_QUERY_VALUE | v.view, &key) != ERROR_SUCCESS) return std::nullopt;
+Text read(const Value& v) {
     char text[512] = {};
     DWORD size = sizeof text - 1;
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(v.root, v.key, 0, KEY_QUERY_VALUE | KEY_WOW64_32KEY, &key) != ERROR_SUCCESS) return {};
     bool found = RegQueryValueExA(key, v.name, nullptr, nullptr, reinterpret_cast<BYTE*>(text), &size) == ERROR_SUCCESS;
     RegCloseKey(key);
-    return found ? std::optional<std::string>(text) : std::nullopt;
+    return found ? Text(text) : Text();
 }
 
-void write(const Value& v, const std::optional<std::string>& text) {
+void write(const Value& v, const Text& text) {
     HKEY key = nullptr;
-    ASSERT_EQ(RegCreateKeyExA(v.root, v.key, 0, nullptr, 0, KEY_SET_VALUE | v.view, nullptr, &key, nullptr), ERROR_SUCCESS);
+    RegCreateKeyExA(v.root, v.key, 0, nullptr, 0, KEY_SET_VALUE | KEY_WOW64_32KEY, nullptr, &key, nullptr);
     if (text) RegSetValueExA(key, v.name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text->c_str()), static_cast<DWORD>(text->size() + 1));
     else RegDeleteValueA(key, v.name);
     RegCloseKey(key);
 }
 
-// The prefix's values as they were, put back after each case.
-struct LogonChoice : ::testing::Test {
-    std::optional<std::string> saved[3] = {read(machineEntry), read(userEntry), read(choice)};
-    void TearDown() override {
-        write(machineEntry, saved[0]);
-        write(userEntry, saved[1]);
-        write(choice, saved[2]);
-    }
-};
-
-TEST_F(LogonChoice, EachUserTurnsItOnAndOff) {
-    const std::string program = "C:\\Voltanor\\voltanor.exe";
-    const std::string ownEntry = "\"" + program + "\" /vigiar /entrada";
+TEST(LogonChoice, EachUserTurnsItOnAndOff) {
+    const Text saved[] = {read(values[0]), read(values[1]), read(values[2])};  // put back at the end
     const struct {
         const char* what;
-        std::optional<std::string> machine, user, chosen;
-        bool turnOn;
-        bool onBefore, onAfter;
-        std::optional<std::string> userAfter, chosenAfter;
+        Text before[3];  // machine, user, choice
+        bool turnOn, onBefore;
+        Text userAfter;
     } cases[] = {
-        {"installed, turned off", "\"C:\\P\\voltanor.exe\" /vigiar /entrada", {}, {}, false, true, false, {}, "NAO"},
-        {"installed, off, turned on", "x /vigiar /entrada", {}, "NAO", true, false, true, {}, "SIM"},
-        {"not installed, turned on: an entry of the user's", {}, {}, {}, true, false, true, ownEntry, "SIM"},
-        {"an earlier version's entry, turned off: it goes", {}, "x /vigiar", {}, false, true, false, {}, "NAO"},
-        {"an earlier version's entry beside the machine's, on: kept", "x", "x /vigiar", {}, true, true, true, "x /vigiar", "SIM"},
+        {"installed, turned off", {"\"C:\\P\\voltanor.exe\" /vigiar /entrada", {}, {}}, false, true, {}},
+        {"installed and off, turned on", {"x", {}, "NAO"}, true, false, {}},
+        {"not installed, turned on: an entry of the user's", {{}, {}, {}}, true, false, "\"C:\\V\\voltanor.exe\" /vigiar /entrada"},
+        {"an earlier version's entry, turned off: it goes", {{}, "x /vigiar", {}}, false, true, {}},
+        {"an earlier version's entry beside the machine's, on: kept", {"x", "x /vigiar", {}}, true, true, "x /vigiar"},
     };
     for (const auto& c : cases) {
-        write(machineEntry, c.machine);
-        write(userEntry, c.user);
-        write(choice, c.chosen);
+        for (int i = 0; i < 3; ++i) write(values[i], c.before[i]);
         EXPECT_EQ(logonStartOn(), c.onBefore) << c.what;
-        EXPECT_EQ(logonWarningsWanted(), c.chosen != std::optional<std::string>("NAO")) << c.what;
-        EXPECT_TRUE(setLogonStart(c.turnOn, program)) << c.what;
-        EXPECT_EQ(logonStartOn(), c.onAfter) << c.what;
+        EXPECT_EQ(logonWarningsWanted(), c.before[2] != Text("NAO")) << c.what;
+        EXPECT_TRUE(setLogonStart(c.turnOn, "C:\\V\\voltanor.exe")) << c.what;
+        EXPECT_EQ(logonStartOn(), c.turnOn) << c.what;
         EXPECT_EQ(logonWarningsWanted(), c.turnOn) << c.what;
-        EXPECT_EQ(read(userEntry), c.userAfter) << c.what;
-        EXPECT_EQ(read(choice), c.chosenAfter) << c.what;
-        EXPECT_EQ(read(machineEntry), c.machine) << c.what << ": the machine's entry is the installer's";
+        EXPECT_EQ(read(values[1]), c.userAfter) << c.what;
+        EXPECT_EQ(read(values[2]), Text(c.turnOn ? "SIM" : "NAO")) << c.what;
+        EXPECT_EQ(read(values[0]), c.before[0]) << c.what << ": the machine's entry is the installer's";
     }
+    for (int i = 0; i < 3; ++i) write(values[i], saved[i]);
 }
 
 }  // namespace

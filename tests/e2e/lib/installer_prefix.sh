@@ -59,28 +59,28 @@ unchanged_since() {
   check "$2: the files under drive_c as they were" [ ! -s "$work/$2.files.diff" ]
   check "$2: the registry as it was" [ ! -s "$work/$2.reg.diff" ]
 }
-# start_watcher: the installed watcher, started by hand as the menu's
-# shortcut would; waits (10 s at most) until it runs.
+# start_watcher: the installed watcher, started by hand; waits (10 s at most) until it runs.
 start_watcher() {
   "${wine[@]}" "$program\\voltanor.exe" /vigiar >/dev/null 2>&1 </dev/null &
   for _ in $(seq 100); do [ -n "$(watchers)" ] && return; sleep 0.1; done
 }
-# watchers: the process ids of the watchers running in the prefix.
-watchers() {
+# programs: "PID COMMAND LINE" of each program running in the prefix;
+# watchers: the process ids of its watchers.
+programs() {
   local environ pid
   for environ in $(grep -lzxF -- "WINEPREFIX=$WINEPREFIX" /proc/[0-9]*/environ 2>/dev/null); do
     pid=${environ#/proc/}; pid=${pid%/environ}
-    tr '\0' ' ' <"/proc/$pid/cmdline" 2>/dev/null | grep -qi 'voltanor\.exe /vigiar' && echo "$pid"
-  done
+    echo "$pid $(tr '\0' ' ' <"/proc/$pid/cmdline" 2>/dev/null)"
+  done | grep -i '\.exe'
 }
+watchers() { programs | grep -i 'voltanor\.exe /vigiar' | cut -d' ' -f1; }
 # end_watchers: sets $watching to the watchers running and ends them without
 # a word (Wine's server ends only once every program has).
 end_watchers() {
   watching=$(watchers)
   [ -z "$watching" ] || kill $watching 2>/dev/null
 }
-# installed EXE ARGS...: runs an installer or uninstaller, sets $status and
-# $watching (the watchers it left running, which are then ended).
+# installed EXE ARGS...: runs an installer or uninstaller; sets $status and $watching.
 installed() {
   status=0
   "${wine[@]}" "$@" >"$work/run.log" 2>&1 </dev/null || status=$?
@@ -92,16 +92,9 @@ installed() {
 # but Wine's own services and the watchers (the uninstaller returns at once
 # and goes on in a copy of itself).
 installer_gone() {
-  local tenths environ pid busy
+  local tenths
   for ((tenths = 0; tenths < 600; tenths++)); do
-    busy=
-    for environ in $(grep -lzxF -- "WINEPREFIX=$WINEPREFIX" /proc/[0-9]*/environ 2>/dev/null); do
-      pid=${environ#/proc/}; pid=${pid%/environ}
-      tr '\0' ' ' <"/proc/$pid/cmdline" 2>/dev/null | grep -qiE '\.exe' || continue
-      tr '\0' ' ' <"/proc/$pid/cmdline" 2>/dev/null |
-        grep -qiE '\\(services|winedevice|plugplay|explorer|svchost|rpcss|voltanor)\.exe' || busy=1
-    done
-    [ -z "$busy" ] && return
+    programs | grep -qviE '\\(services|winedevice|plugplay|explorer|svchost|rpcss|voltanor)\.exe' || return
     sleep 0.1
   done
 }
