@@ -52,12 +52,13 @@ snapshot() {
 }
 # unchanged_since BASE NAME: a snapshot NAME has the files and registry of BASE.
 unchanged_since() {
-  snapshot "$2"
-  diff "$work/$1.files" "$work/$2.files" > "$work/$2.files.diff"
-  diff "$work/$1.reg" "$work/$2.reg" > "$work/$2.reg.diff"
-  show_on_failure "$work/$2.files.diff" "$work/$2.reg.diff"
-  check "$2: the files under drive_c as they were" [ ! -s "$work/$2.files.diff" ]
-  check "$2: the registry as it was" [ ! -s "$work/$2.reg.diff" ]
+  local name=${2//[^[:alnum:]]/-}  # a file name ("uninstall /S" has a slash)
+  snapshot "$name"
+  diff "$work/$1.files" "$work/$name.files" > "$work/$name.files.diff"
+  diff "$work/$1.reg" "$work/$name.reg" > "$work/$name.reg.diff"
+  show_on_failure "$work/$name.files.diff" "$work/$name.reg.diff"
+  check "$2: the files under drive_c as they were" all_hold -s "$work/$name.files" -a ! -s "$work/$name.files.diff"
+  check "$2: the registry as it was" all_hold -s "$work/$name.reg" -a ! -s "$work/$name.reg.diff"
 }
 # start_watcher: the installed watcher, started by hand; waits (10 s at most) until it runs.
 start_watcher() {
