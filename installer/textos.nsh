@@ -27,3 +27,6 @@
 !define SAIR_PERGUNTA_REMOCAO "Deseja cancelar a remoção do Voltanor? Nada será removido."
 !define JA_RODANDO "Outra instalação do Voltanor já está em andamento. Espere que ela termine e tente de novo."
 !define NAO_GRAVOU "Não foi possível gravar $R9.$\r$\nVerifique se a pasta permite gravação e se há espaço no disco.$\r$\nA instalação foi desfeita; nada ficou instalado."
+!define AINDA_ATIVO "O aviso de bateria do Voltanor ainda está ativo: $INSTDIR\voltanor.exe está em uso.$\r$\nDesative-o com /parar, ou reinicie o Windows, e tente de novo.$\r$\nNada foi alterado."
+!define AVISO_DEPOIS "O aviso de bateria não pôde ser iniciado agora. Ele começa quando você entrar no Windows de novo."
+!define NAO_REMOVEU "Não foi possível remover $R5, que ainda está em uso.$\r$\nReinicie o Windows e remova o Voltanor de novo."

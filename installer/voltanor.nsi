@@ -234,8 +234,14 @@ Function ${UN}RemoveFiles
     !insertmacro Mine
     ${If} $9 == 1
       Delete $0
+    ${EndIf}
+    ${If} $9 == 1
+    ${AndIfNot} ${FileExists} $0
       DeleteRegValue HKLM "${REGISTRO}\Arquivos" $0
     ${Else}
+      ${If} $9 == 1
+        StrCpy $R5 $0  ; could not be removed: kept on record, and told
+      ${EndIf}
       IntOp $2 $2 + 1
     ${EndIf}
   ${Loop}
@@ -367,7 +373,7 @@ Function ${UN}RemoveRecorded
     !insertmacro Mine
   ${EndIf}
   ${If} $9 == 1
-    DeleteRegValue HKCU "${INICIAR}" "Voltanor"
+    DeleteRegValue HKLM "${INICIAR}" "Voltanor"
     DeleteRegValue HKLM "${REGISTRO}" "Iniciar"
   ${EndIf}
   DeleteRegKey /ifempty HKLM "${REGISTRO}\Arquivos"
@@ -387,6 +393,41 @@ Function Undo
   Call RemoveRecorded
   ; The uninstall entry is written last: a failed first installation has none.
 FunctionEnd
+
+; ---- The battery watcher: ended before a file is written or removed (on
+; Windows a running program's files, and the voice files it holds open, can be
+; neither replaced nor removed), started again for the person logged on. ----
+!define PARAR_ESPERA 10000  ; ms for the watcher's process to end
+!macro StopWatcherFunction UN
+; The same word as /parar (fala.dll, platform/between_processes), then until
+; the program file can be opened for writing: the process that held it is gone.
+Function ${UN}StopWatcher
+  fala::PararAviso ${PARAR_ESPERA}
+  Pop $0
+  StrCpy $3 1
+  ${If} ${FileExists} "$INSTDIR\voltanor.exe"
+    StrCpy $3 0
+    ${For} $1 1 50
+      ClearErrors
+      FileOpen $2 "$INSTDIR\voltanor.exe" a
+      ${IfNot} ${Errors}
+        FileClose $2
+        StrCpy $3 1
+        ${ExitFor}
+      ${EndIf}
+      Sleep 200
+    ${Next}
+  ${EndIf}
+  ${If} $3 == 0
+    !insertmacro FalaCaixa "${AINDA_ATIVO}" ok
+    MessageBox MB_OK|MB_ICONSTOP "${AINDA_ATIVO}" /SD IDOK
+    SetErrorLevel 2
+    Quit
+  ${EndIf}
+FunctionEnd
+!macroend
+!insertmacro StopWatcherFunction ""
+!insertmacro StopWatcherFunction "un."
 
 ; One installer or uninstaller at a time.
 !macro OneAtATime
@@ -415,6 +456,7 @@ FunctionEnd
 Section "${SECAO_PROGRAMA}" SecPrograma
   SectionIn RO
   SetShellVarContext all
+  Call StopWatcher
   System::Call 'kernel32::GetTickCount() i .r0'
   System::Call 'kernel32::GetCurrentProcessId() i .r1'
   StrCpy $RunId "$0-$1"
@@ -512,13 +554,24 @@ SectionEnd
 
 ; Ticked by default: the warnings are what a battery announcer is installed
 ; for, and the watcher costs almost nothing while it waits.
+; For every user of the computer (the machine's Run key): an elevated
+; installer's HKCU would be the administrator's, not the user's.  "/entrada"
+; keeps it quiet at logon and lets each user turn it off (the settings menu).
 Section "${SECAO_VIGIAR}" SecVigiar
   ClearErrors
-  ReadRegStr $0 HKCU "${INICIAR}" "Voltanor"
+  ReadRegStr $0 HKLM "${INICIAR}" "Voltanor"
   ${If} ${Errors}
     WriteRegStr HKLM "${REGISTRO}" "Iniciar" $RunId
   ${EndIf}
-  WriteRegStr HKCU "${INICIAR}" "Voltanor" '"$INSTDIR\voltanor.exe" /vigiar'
+  WriteRegStr HKLM "${INICIAR}" "Voltanor" '"$INSTDIR\voltanor.exe" /vigiar /entrada'
+  ; An earlier version's entry for the installing user only would start a second one.
+  ReadRegStr $0 HKCU "${INICIAR}" "Voltanor"
+  StrCpy $1 $0 ${NSIS_MAX_STRLEN} 1
+  StrLen $2 "$INSTDIR\voltanor.exe"
+  StrCpy $1 $1 $2
+  ${If} $1 == "$INSTDIR\voltanor.exe"
+    DeleteRegValue HKCU "${INICIAR}" "Voltanor"
+  ${EndIf}
 SectionEnd
 
 ; The progress page's end, said once everything is in place.
@@ -551,6 +604,24 @@ Function .onInstFailed
   SetErrorLevel 2
 FunctionEnd
 
+; The warnings begin now, not at the next logon, for the person logged on;
+; once the installer has stopped speaking, the watcher says it is on (a
+; silent installation starts it as the logon entry does: quiet).
+Function .onInstSuccess
+  ${If} ${SectionIsSelected} ${SecVigiar}
+    StrCpy $1 "/vigiar"
+    ${If} ${Silent}
+      StrCpy $1 "/vigiar /entrada"
+    ${EndIf}
+    fala::IniciarAviso "$INSTDIR\voltanor.exe" $1
+    Pop $0
+    ${If} $0 != 1
+      !insertmacro FalaCaixa "${AVISO_DEPOIS}" ok
+      MessageBox MB_OK|MB_ICONINFORMATION "${AVISO_DEPOIS}" /SD IDOK
+    ${EndIf}
+  ${EndIf}
+FunctionEnd
+
 Function .onInit
   !insertmacro FalaIniciar
   !insertmacro OneAtATime
@@ -564,7 +635,11 @@ Function .onInit
       StrCpy $INSTDIR $0
     ${EndIf}
     ClearErrors
-    ReadRegStr $0 HKCU "${INICIAR}" "Voltanor"
+    ReadRegStr $0 HKLM "${INICIAR}" "Voltanor"
+    ${If} ${Errors}
+      ClearErrors
+      ReadRegStr $0 HKCU "${INICIAR}" "Voltanor"
+    ${EndIf}
     ${If} ${Errors}
       !insertmacro UnselectSection ${SecVigiar}
     ${EndIf}
@@ -596,14 +671,30 @@ FunctionEnd
 
 Section "Uninstall"
   SetShellVarContext all
+  Call un.StopWatcher
   StrCpy $R6 ""
+  StrCpy $R5 ""
   Call un.RemoveRecorded
-  ; The settings menu may have turned the watcher at logon on after the
-  ; installation: an entry that starts this folder's program goes too.
+  ; The settings menu (or an earlier version) may have written an entry of
+  ; this user's own that starts this folder's program: it goes too, and so
+  ; does this user's choice of the logon start.
   ReadRegStr $0 HKCU "${INICIAR}" "Voltanor"
-  ${If} $0 == '"$INSTDIR\voltanor.exe" /vigiar'
+  StrCpy $1 $0 ${NSIS_MAX_STRLEN} 1
+  StrLen $2 "$INSTDIR\voltanor.exe"
+  StrCpy $1 $1 $2
+  ${If} $1 == "$INSTDIR\voltanor.exe"
     DeleteRegValue HKCU "${INICIAR}" "Voltanor"
   ${EndIf}
-  DeleteRegKey HKLM "${DESINSTALACAO}"
+  DeleteRegValue HKCU "Software\Voltanor" "AvisoAoEntrar"
+  DeleteRegKey /ifempty HKCU "Software\Voltanor"
+  ${If} $R5 != ""
+    ; What still holds a file: said and shown, and the removal fails.
+    !insertmacro FalaCaixa "${NAO_REMOVEU}" ok
+    MessageBox MB_OK|MB_ICONSTOP "${NAO_REMOVEU}" /SD IDOK
+    SetErrorLevel 2
+  ${EndIf}
+  ${IfNot} ${FileExists} "$INSTDIR\desinstalar.exe"
+    DeleteRegKey HKLM "${DESINSTALACAO}"
+  ${EndIf}
   fala::Concluido "$(MUI_UNTEXT_FINISH_TITLE)" "$(MUI_UNTEXT_FINISH_SUBTITLE)" "fechar"
 SectionEnd

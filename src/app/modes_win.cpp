@@ -37,13 +37,35 @@ std::string reportText() {
     return settings.shortReport ? composeShortReport(status, untilFull) : composeReport(status, untilFull);
 }
 
+namespace {
+
+std::string stopMessage;
+
+// /parar has done its work when its voice cannot start: it shows what it did
+// for a moment, waits for no one, and tells that nothing could be said.
+[[noreturn]] void showStopWithoutVoice(const std::string&) {
+    writeString(stopMessage + "\r\n");
+    for (int tenths = 0; tenths < 30 && !keyPending(); ++tenths) sleepPumping(100);
+    writeStandardError("voltanor: the watcher's stop was shown, but the voice could not start\n");
+    closeConsoleWindow(exitNothingAudible);
+}
+
+}  // namespace
+
 std::string runMode(ProgramMode mode) {
     switch (mode) {
     case ProgramMode::watch:
-        runWatcher();
+        runWatcher(WatchStart::byHand);
+        return watcherAlreadyRunningText;
+    case ProgramMode::watchAtLogon:
+        runWatcher(WatchStart::atLogon);  // ends the process itself when one runs already
         return watcherAlreadyRunningText;
     case ProgramMode::stopWatcher:
-        return stopWatcher() ? watcherStoppedText : watcherNotRunningText;
+        // The watcher is told first: nothing of the settings or the voice
+        // data can keep it running.
+        stopMessage = stopWatcher() ? watcherStoppedText : watcherNotRunningText;
+        setStartFailureEnding(showStopWithoutVoice);
+        return stopMessage;
     case ProgramMode::details:
         return detailsText(readBatteries());
     case ProgramMode::help:

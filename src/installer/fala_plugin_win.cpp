@@ -12,6 +12,11 @@
 //                              is being said
 //   Pasta LABEL PATH           the folder chosen, after what is being said
 //   Caixa TEXT ANSWERS         a message box about to wait: ANSWERS "ok" or "simnao"
+//   PararAviso MILLISECONDS    tells the battery watcher of this session to
+//                              end, as /parar does, and waits for its process;
+//                              pushes 1 when none runs any more, else 0
+//   IniciarAviso PROGRAM ARGUMENTS   starts the watcher for the person logged
+//                              on, not elevated (start_as_user.h); pushes 1 or 0
 // The voice ends as NSIS unloads the plug-in.
 // Any key the installer's window gets stops the speech at once: a keyboard
 // hook on the installer's own thread sees it, without taking the focus.  After
@@ -21,6 +26,8 @@
 #include <string>
 
 #include "installer/installer_speech.h"
+#include "installer/start_as_user.h"
+#include "platform/between_processes.h"
 #include "installer/speech_thread.h"
 
 namespace {
@@ -185,6 +192,19 @@ NSIS_CALL(Caixa) {
     const std::string text = pop(stack);
     const std::string answers = pop(stack);
     if (speaking) speechThreadSay(messageBoxSpeech(text, answers == "simnao" ? BoxAnswers::yesNo : BoxAnswers::ok));
+}
+
+NSIS_CALL(PararAviso) {
+    const unsigned milliseconds = static_cast<unsigned>(_wtoi(popWide(stack).c_str()));
+    const bool ended = !between_processes::askWatcherToStop() ||
+                       between_processes::waitUntilWatcherEnded(milliseconds);
+    push(stack, stringSize, ended ? L"1" : L"0");
+}
+
+NSIS_CALL(IniciarAviso) {
+    const std::wstring program = popWide(stack);
+    const std::wstring arguments = popWide(stack);
+    push(stack, stringSize, startAsLoggedOnUser(program, arguments) ? L"1" : L"0");
 }
 
 extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {

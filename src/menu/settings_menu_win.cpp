@@ -14,7 +14,7 @@
 namespace {
 
 constexpr int menuRows = 14;
-constexpr const char* logonEntryName = "HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+constexpr const char* logonEntryName = "HKEY_CURRENT_USER\\Software\\Voltanor";
 constexpr const char* permissionNotice =
     "Para salvar, o Windows vai pedir permissão. Se perguntar se permite, tecle Alt+S para sim; "
     "se pedir senha, digite a senha do administrador e tecle Enter.";

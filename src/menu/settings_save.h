@@ -54,7 +54,7 @@ bool elevatedSaveWritesTo(const std::string& path);
 // path.
 SaveResult saveSettingChangesElevated(const std::vector<SettingChange>& changes, const std::string& path);
 
-// The HKCU Run value "Voltanor" that starts the battery warning at logon.
+// The battery warning at logon for this user (watch/logon_choice.h).
 bool logonEntryPresent();
 bool setLogonEntry(bool present);
 

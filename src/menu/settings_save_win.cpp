@@ -7,13 +7,12 @@
 #include "platform/directory_path.h"
 #include "platform/platform.h"
 #include "settings/settings_file.h"
+#include "watch/logon_choice.h"
 
 namespace menu {
 
 namespace {
 
-constexpr const char* runKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
-constexpr const char* runValue = "Voltanor";
 
 struct Handle {
     HANDLE handle;
@@ -243,29 +242,8 @@ SaveResult saveSettingChangesElevated(const std::vector<SettingChange>& changes,
     return code == 0 ? SaveResult{} : failed(SaveProblem::cannotWrite);
 }
 
-bool logonEntryPresent() {
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, runKey, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) return false;
-    bool present = RegQueryValueExA(key, runValue, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
-    RegCloseKey(key);
-    return present;
-}
+bool logonEntryPresent() { return logonStartOn(); }
 
-bool setLogonEntry(bool present) {
-    HKEY key = nullptr;
-    if (RegCreateKeyExA(HKEY_CURRENT_USER, runKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr) != ERROR_SUCCESS)
-        return false;
-    LONG status;
-    if (present) {
-        const std::string command = "\"" + modulePath() + "\" /vigiar";
-        status = RegSetValueExA(key, runValue, 0, REG_SZ, reinterpret_cast<const BYTE*>(command.c_str()),
-                                static_cast<DWORD>(command.size() + 1));
-    } else {
-        status = RegDeleteValueA(key, runValue);
-        if (status == ERROR_FILE_NOT_FOUND) status = ERROR_SUCCESS;
-    }
-    RegCloseKey(key);
-    return status == ERROR_SUCCESS;
-}
+bool setLogonEntry(bool present) { return setLogonStart(present, modulePath()); }
 
 }  // namespace menu

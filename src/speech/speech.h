@@ -20,6 +20,12 @@ void applySpeechSettings(const SpeechSettings& settings);
 // Module start: COM for the thread, startDirectory, voice type 4, repeat tone.
 void speechModuleStart();
 void startSpeech(int speed, const std::string& soundsDirectory);
+// When the default voice cannot start, startSpeech shows why ("Erro de
+// inicialização: N" and the database) in the revealed window, then waits for
+// Enter and ends the program; a mode that must not wait for a key (the
+// watcher, /parar) hands its own ending, given those lines, which never returns.
+using StartFailureEnding = void (*)(const std::string& lines);
+void setStartFailureEnding(StartFailureEnding ending);
 // The default voice alone, from the given folders and speed, without the
 // settings file or a system voice (a host that brings its own voice data, such
 // as the installer); the diphone start's code, 0 when it can speak.

@@ -28,13 +28,18 @@ void makeRepeatToneSamples() {
         samples[i] = i < noiseSamples ? static_cast<unsigned char>(128 + generator() % 60) : 128;
 }
 
+StartFailureEnding startFailureEnding = nullptr;
+
 [[noreturn]] void reportStartFailure(int code) {
-    // The lines wait for Enter: a hidden watcher's window must be seen (and
-    // read by a screen reader) rather than wait unseen and say nothing.
+    // A hidden watcher's window must be seen (and read by a screen reader)
+    // rather than wait unseen and say nothing.
     revealConsoleWindow();
-    writeString("Erro de inicializa\xE7\xE3o: " + std::to_string(code) + "\r\n");
-    writeString("Banco de dados de voz: " + state.databaseName + "\r\n");
+    std::string lines = "Erro de inicializa\xE7\xE3o: " + std::to_string(code) + "\r\n" +
+                        "Banco de dados de voz: " + state.databaseName + "\r\n";
+    writeString(lines);
     diphoneClose();
+    if (startFailureEnding) startFailureEnding(lines);
+    // The lines wait for Enter.
     char line[256];
     readLine(line, sizeof line);
     closeConsoleWindow();
@@ -61,6 +66,7 @@ void startDefaultVoice(const TranslatorSettings& translator, int speed) {
 }  // namespace
 
 SpeechState& speechState() { return state; }
+void setStartFailureEnding(StartFailureEnding ending) { startFailureEnding = ending; }
 const std::string& startDirectory() { return state.startDirectory; }
 const std::string& lettersDirectory() { return state.lettersDirectory; }
 

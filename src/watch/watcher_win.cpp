@@ -1,24 +1,30 @@
 #include <windows.h>
+#include <shlobj.h>
 
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
 
 #include "audio/wave_output.h"
 #include "battery/power_reading.h"
 #include "console/console.h"
+#include "platform/between_processes.h"
 #include "settings/sections.h"
 #include "speech/speech.h"
 #include "watch/announcements.h"
+#include "watch/logon_choice.h"
 #include "watch/watcher.h"
 
 namespace {
 
-// One watcher per user session: the mutex goes with the process, however it ends.
-constexpr const char* sessionMutexName = "Local\\VoltanorAvisoDeBateria";
-// The watcher's hidden window: /parar finds it by its class and closes it.
+// The watcher's hidden window (earlier versions' /parar closes it).
 constexpr const char* watcherClassName = "VoltanorAvisoDeBateria";
-constexpr DWORD stopWaitMilliseconds = 10000;
+constexpr unsigned stopWaitMilliseconds = 10000;
+// A voice that cannot start is shown and sounded, then the watcher ends
+// after a key or this long: a window at logon never waits for ever.
+constexpr DWORD failureWaitMilliseconds = 60000;
+constexpr const char* failureLogLine = "O aviso de bateria n\xE3o p\xF4" "de iniciar a voz e foi encerrado.\r\n";
 
 bool stopAsked = false;
 bool pollNow = false;
@@ -95,28 +101,76 @@ void waitUntil(DWORD dueTick) {
     while (!stopAsked && !pollNow) {
         DWORD now = GetTickCount();
         if (static_cast<LONG>(dueTick - now) <= 0) return;
-        MsgWaitForMultipleObjectsEx(0, nullptr, dueTick - now, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+        HANDLE stopEvent = between_processes::watcherStopEvent();
+        if (MsgWaitForMultipleObjectsEx(stopEvent ? 1 : 0, &stopEvent, dueTick - now, QS_ALLINPUT,
+                                        MWMO_INPUTAVAILABLE) == WAIT_OBJECT_0 && stopEvent) {
+            stopAsked = true;
+            stopSpeech();
+        }
         pumpMessages();
     }
 }
 
+// %LOCALAPPDATA%\Voltanor\aviso.log, for whoever looks later: the window
+// may have been closed, or never seen.
+void appendToFailureLog(const std::string& lines) {
+    char folder[MAX_PATH] = {};
+    if (SHGetFolderPathA(nullptr, CSIDL_LOCAL_APPDATA | CSIDL_FLAG_CREATE, nullptr, 0, folder) != S_OK) return;
+    std::string path = std::string(folder) + "\\Voltanor";
+    CreateDirectoryA(path.c_str(), nullptr);
+    path += "\\aviso.log";
+    std::FILE* log = std::fopen(path.c_str(), "ab");
+    if (!log) return;
+    char when[32] = {};
+    std::time_t now = std::time(nullptr);
+    if (const std::tm* local = std::localtime(&now)) std::strftime(when, sizeof when, "%d/%m/%Y %H:%M:%S", local);
+    std::fputs((std::string(when) + " " + failureLogLine + lines).c_str(), log);
+    std::fclose(log);
+}
+
+// The watcher's voice could not start: heard as the critical warning's tones
+// (the wave device needs no voice data), shown (the window is revealed) and
+// logged; it ends after a key, /parar or a minute.
+[[noreturn]] void endAfterStartFailure(const std::string& lines) {
+    appendToFailureLog(lines);
+    logLines(std::string(failureLogLine) + lines);
+    writeString(std::string(failureLogLine));
+    std::vector<unsigned char> tone = warningTone(2);
+    setTrimSpeech(false);
+    playBufferAndWait(tone.data());
+    const DWORD end = GetTickCount() + failureWaitMilliseconds;
+    HANDLE stopEvent = between_processes::watcherStopEvent();
+    while (!keyPending() && !stopAsked) {
+        LONG left = static_cast<LONG>(end - GetTickCount());
+        if (left <= 0) break;
+        if (MsgWaitForMultipleObjectsEx(stopEvent ? 1 : 0, &stopEvent, static_cast<DWORD>(left), QS_ALLINPUT,
+                                        MWMO_INPUTAVAILABLE) == WAIT_OBJECT_0 && stopEvent)
+            break;
+    }
+    closeConsoleWindow(exitWatcherVoiceFailed);
+}
+
 }  // namespace
 
-bool runWatcher() {
-    HANDLE sessionMutex = CreateMutexA(nullptr, FALSE, sessionMutexName);
-    if (!sessionMutex || GetLastError() == ERROR_ALREADY_EXISTS) {
-        if (sessionMutex) CloseHandle(sessionMutex);
+bool runWatcher(WatchStart start) {
+    // Each user may turn the logon start off without an administrator.
+    if (start == WatchStart::atLogon && !logonWarningsWanted()) closeConsoleWindow(exitNormal);
+    if (!between_processes::becomeWatcher()) {
+        if (start == WatchStart::atLogon) closeConsoleWindow(exitNormal);  // nothing to say at logon
         return false;
     }
     consoleWindowHidden = true;
     ensureConsoleWindow();
+    setStartFailureEnding(endAfterStartFailure);
     startSpeech(0, "");
     VoltanorSettings settings = readVoltanorSettings(startDirectory());
     const WatchRules rules = watchRulesFor(settings, secondsPerMinute());
     createWatcherWindow();
     // Read before the first words, so that a change while they are said is told.
     WatchState state = watchState(readPowerStatus(), clockSeconds());
-    say({watcherStartedText, 0});
+    // At logon it says nothing until there is something to warn of: a screen
+    // reader starts at the same time.
+    if (start == WatchStart::byHand) say({watcherStartedText, 0});
 
     const DWORD interval = static_cast<DWORD>(settings.pollSeconds) * 1000;
     DWORD due = GetTickCount() + interval;
@@ -134,20 +188,11 @@ bool runWatcher() {
         }
     }
     finishSpeech();
-    CloseHandle(sessionMutex);
     closeConsoleWindow(exitNormal);
 }
 
 bool stopWatcher() {
-    HWND watcher = FindWindowA(watcherClassName, nullptr);
-    if (!watcher) return false;
-    DWORD processId = 0;
-    GetWindowThreadProcessId(watcher, &processId);
-    HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, processId);
-    PostMessageA(watcher, WM_CLOSE, 0, 0);
-    if (process) {
-        WaitForSingleObject(process, stopWaitMilliseconds);
-        CloseHandle(process);
-    }
+    if (!between_processes::askWatcherToStop()) return false;
+    between_processes::waitUntilWatcherEnded(stopWaitMilliseconds);
     return true;
 }

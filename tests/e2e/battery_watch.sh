@@ -7,7 +7,8 @@
 # refused, /parar ends it, and a killed watcher can be started again.  Then,
 # with a stand-in for Windows' levels and minutes of 2 seconds: the walk down
 # through them, the critical warning repeated REPETIR minutes apart, a charger
-# that does not charge, and the time until full when mains comes.
+# that does not charge, and the time until full when mains comes; with a
+# voice that cannot start, /parar still ends it, and a watcher ends by itself.
 source "$(dirname "$0")/lib/common.sh"
 work=$(mktemp -d)
 supplies=$work/supplies
@@ -101,13 +102,15 @@ power 1 100; expect "battery inserted" "Bateria inserida. 100 por cento."
 before=$(lines_said); sleep $((20 * interval))
 check "20 polls without change: nothing said" [ "$(lines_said)" -eq "$before" ]
 
-# Five beeps of 120 ms of a square wave at 11025 Hz, as the warnings played them.
-check "the warning tones were played" python3 - "$VOLTANOR_CAPTURE_DIR" <<'PY'
+# Five beeps, as the warnings played them.
+beeps() { # the beeps of 120 ms of a square wave at 11025 Hz in the captured sound
+  python3 - "$VOLTANOR_CAPTURE_DIR" <<'PY'
 import glob, sys
 beep = bytes(168 if (i // 6) % 2 == 0 else 88 for i in range(1320))  # (the last samples may be smoothed)
-sound = b"".join(open(f, "rb").read() for f in sorted(glob.glob(sys.argv[1] + "/*-11025-1-U8.raw")))
-sys.exit(0 if sound.count(beep) == 5 else 1)
+print(b"".join(open(f, "rb").read() for f in sorted(glob.glob(sys.argv[1] + "/*-11025-1-U8.raw"))).count(beep))
 PY
+}
+check "the warning tones were played" [ "$(beeps)" -eq 5 ]
 
 run_program "$work/second" -- mains=1 battery=Full -- "$VOLTANOR_EXE" /vigiar
 check "second /vigiar: exit code 0" [ "$status" -eq 0 ]
@@ -167,8 +170,30 @@ unset VOLTANOR_POWER_POLICY VOLTANOR_WATCH_MINUTE
 run_program "$work/stop-windows" -- -- "$VOLTANOR_EXE" /parar
 wait "$watcher"; watcher=
 
+# A voice that cannot start (the diphone folder gone).  /parar still ends a
+# running watcher, waits for no key, and tells that it could not speak (3).
+start_watcher; limit=300 expect "started before the voice broke" "Aviso de bateria ativado."
+sed -i 's/^\[TRADUTOR\]$/[TRADUTOR]\nDIRDIFONES=C:\\sem-voz/' "$settings"
+run_program "$work/stop-broken" -- -- "$VOLTANOR_EXE" /parar
+check "/parar with a broken voice: ends without a key, exit code 3 (got $status)" [ "$status" -eq 3 ]
+check "/parar with a broken voice: shows what it did" drew_line "$work/stop-broken" "Aviso de bateria desativado."
+wait "$watcher"; code=$?; watcher=
+check "/parar with a broken voice: the watcher ended with exit code 0 (got $code)" [ "$code" -eq 0 ]
+# The watcher started so: its tones are heard, the log in the user's local
+# application data says why, and it ends by itself within the minute (6).
+failure_log=$(find "$WINEPREFIX/drive_c/users" -path '*/AppData/Local' -type d | head -n1)/Voltanor/aviso.log
+rm -f "$failure_log"; rm -rf "$VOLTANOR_CAPTURE_DIR"; mkdir -p "$VOLTANOR_CAPTURE_DIR"
+started=$SECONDS
+run_program "$work/broken" -- mains=1 battery=Full -- "$VOLTANOR_EXE" /vigiar
+check "broken voice: the watcher ended by itself with exit code 6 (got $status)" [ "$status" -eq 6 ]
+check "broken voice: within the minute and a little ($((SECONDS - started)) s)" [ $((SECONDS - started)) -le 75 ]
+check "broken voice: the log says why" grep -qa 'Erro de inicializa' "$failure_log"
+check "broken voice: shown in the window" drew_line "$work/broken" "Erro de inicialização: 1"
+check "broken voice: the critical warning's two tones were heard" [ "$(beeps)" -eq 2 ]
+sed -i '/^DIRDIFONES=C:\\sem-voz$/d' "$settings"
+
 run_program "$work/unknown" -- -- "$VOLTANOR_EXE" /xyz
-check "unknown option: exit code 4" [ "$status" -eq 4 ]
+check "unknown option: exit code 4 (got $status)" [ "$status" -eq 4 ]
 check "unknown option: said so" drew_line "$work/unknown" "Opção desconhecida."
 check "unknown option: what to use" drew_line "$work/unknown" \
   "As opções são /vigiar, /parar, /detalhes, /configurar, /manual e /ajuda."

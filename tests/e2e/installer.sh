@@ -2,8 +2,10 @@
 # The Windows installer (scripts/package.sh) in a Wine prefix of its own, made
 # fresh for this script: a silent install puts the program, its data, the br1
 # voice and its registry entry, the shortcut with its hotkey and the uninstall
-# entry in place; the installed program speaks its report started as the
-# shortcut starts it; a settings file of the user's keeps its values; the
+# entry in place, and starts the watcher; installing again over a running
+# watcher ends it first and starts a new one; the silent uninstall over a
+# running watcher ends it (nothing said when the mains goes afterwards); the
+# installed program speaks its report started as the shortcut starts it; a settings file of the user's keeps its values; the
 # silent uninstall leaves the prefix's files and registry as they were;
 # installing over an earlier version keeps one entry; a read-only folder, a
 # full disk and a second installer at once fail cleanly.  The installer is
@@ -48,13 +50,47 @@ menu_link() { local text; for text in "${@:2}"; do tr -d '\0' < "${lnk%/*}/$1.ln
 check "install: the manual is data/manual.txt" cmp -s "$top/data/manual.txt" "$program_dir/manual.txt"
 check "install: \"Configurar o Voltanor\" runs voltanor.exe /configurar" menu_link "Configurar o Voltanor" voltanor.exe /configurar
 check "install: \"Manual do Voltanor\" opens the manual in Notepad" menu_link "Manual do Voltanor" notepad.exe '\manual.txt"'
-run_at_logon() { reg_value 'HKCU\Software\Microsoft\Windows\CurrentVersion\Run' Voltanor; }
-check "install /S: the watcher runs at logon by default ($(run_at_logon))" [ "$(run_at_logon)" = "\"$program\\voltanor.exe\" /vigiar" ]
+run_at_logon() { reg_value 'HKLM\Software\Microsoft\Windows\CurrentVersion\Run' Voltanor; }
+check "install /S: the watcher runs at logon for every user by default ($(run_at_logon))" \
+  [ "$(run_at_logon)" = "\"$program\\voltanor.exe\" /vigiar /entrada" ]
+check "install /S: the watcher runs from the moment of installation" [ -n "$watching" ]
 check "install: the version resource says $version" grep -qaP "F\x00i\x00l\x00e\x00V\x00e\x00r\x00s\x00i\x00o\x00n\x00\x00\x00(\x00\x00)?${version//./\\x00.\\x00}" "$program_dir/voltanor.exe"
 
-# 4. The silent uninstall leaves the prefix as it was.
-installed "$program_dir/desinstalar.exe" /S
+# Over a running watcher (an upgrade; Wine too refuses to replace a running program).
+start_watcher; old=$(watchers)
+check "upgrade: a watcher runs from the installation folder" [ -n "$old" ]
+installed "$work/setup.exe" /S
+check "upgrade over a running watcher: exit code 0 (got $status)" [ "$status" -eq 0 ]
+not_among() { [[ " $2 " != *" $1 "* ]]; }  # PID LIST
+check "upgrade: the old watcher's process had ended when the installer did" not_among "${old:-0}" "$watching"
+check "upgrade: a watcher of the new installation runs ($watching)" all_hold -n "$watching" -- "$watching" != "$old"
+
+# 4. The silent uninstall, over a running watcher, leaves the prefix as it
+# was, and nothing speaks when the mains is unplugged afterwards (a battery
+# of this namespace's own, mains on, for everything Wine starts from now).
+supplies=$work/supplies
+mkdir -p "$supplies/AC" "$supplies/BAT0"
+put() { printf '%s\n' "${1#*=}" > "$supplies/${1%%=*}"; }  # FILE=VALUE
+for f in AC/type=Mains AC/online=1 BAT0/type=Battery BAT0/status=Discharging BAT0/voltage_now=12000000 \
+  BAT0/charge_full=5000000 BAT0/charge_now=2500000 BAT0/current_now=1000000; do put "$f"; done
+mount --bind "$supplies" /sys/class/power_supply
+export VOLTANOR_CAPTURE_DIR=$work/capture
+mkdir -p "$VOLTANOR_CAPTURE_DIR"
+start_watcher
+check "uninstall: a watcher runs before it" [ -n "$(watchers)" ]
+# (Not through installed: a watcher the uninstaller left must still be there.)
+status=0
+"${wine[@]}" "$program_dir/desinstalar.exe" /S >"$work/run.log" 2>&1 </dev/null || status=$?
+installer_gone
 check "uninstall /S: exit code 0 (got $status)" [ "$status" -eq 0 ]
+check "uninstall /S: no watcher left running" [ -z "$(watchers)" ]
+wait_captured; rm -f "$VOLTANOR_CAPTURE_DIR"/*
+put AC/online=0
+sleep 12  # two of the watcher's polling intervals
+wait_captured
+check "uninstall: nothing said when the mains is unplugged afterwards" [ -z "$(ls "$VOLTANOR_CAPTURE_DIR")" ]
+end_watchers; server -w
+umount /sys/class/power_supply; unset VOLTANOR_CAPTURE_DIR
 check "uninstall: the manual and both shortcuts are gone" [ -z "$(ls "$program_dir/manual.txt" "${lnk%/*}"/{Configurar,Manual}*.lnk 2>/dev/null)" ]
 unchanged_since before "uninstall /S"
 
@@ -105,14 +141,17 @@ check "installed, engine: the report shown" drew_line "$work/tts.log" "80 por ce
 check "installed, engine: spoken by br1 at 16000 Hz ($captured bytes)" [ "$captured" -gt 128000 ]
 cp "$work/installed.ini" "$ini"
 
-# The watcher at logon turned on afterwards, as the settings menu does.
+# An entry of the user's own (an earlier version's, or the menu's where no
+# installation wrote the machine's), and the user's choice, go with it.
+user_run() { reg_value 'HKCU\Software\Microsoft\Windows\CurrentVersion\Run' Voltanor; }
 "${wine[@]}" reg add 'HKCU\Software\Microsoft\Windows\CurrentVersion\Run' /v Voltanor \
   /d "\"$program\\voltanor.exe\" /vigiar" /f >/dev/null 2>&1
-check "the watcher at logon turned on as the menu does it ($(run_at_logon))" [ "$(run_at_logon)" = "\"$program\\voltanor.exe\" /vigiar" ]
+"${wine[@]}" reg add 'HKCU\Software\Voltanor' /v AvisoAoEntrar /d NAO /f >/dev/null 2>&1
 installed "$program_dir/desinstalar.exe" /S
 server -w
 check "uninstall: exit code 0 (got $status)" [ "$status" -eq 0 ]
-check "uninstall: the watcher at logon the menu turned on is gone ($(run_at_logon))" [ -z "$(run_at_logon)" ]
+check "uninstall: the user's own logon entry is gone ($(user_run))" [ -z "$(user_run)" ]
+check "uninstall: the user's choice is gone" [ -z "$(reg_value 'HKCU\Software\Voltanor' AvisoAoEntrar)" ]
 # (Wine's profile functions drop blank lines whenever they write the file.)
 lines() { grep -av -e '^$' -e $'^\r$' "$1"; }
 diff <(lines "$user_ini") <(lines "$ini") > "$work/ini.diff"

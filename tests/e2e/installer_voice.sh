@@ -84,7 +84,12 @@ keyed() {
   done
   status=0
   wait "$pid" || status=$?
+  installer_gone
+  # The watcher the installation started says it is on: not the installer's words.
+  end_watchers
   server -w
+  wait_captured "$capture"
+  rm -f "$capture"/*.raw
   cp "$speech_log" "$work/$name.said"
 }
 # texts_in_order PHRASE...: the log's texts hold the phrases in this order.
@@ -104,7 +109,9 @@ installed "$work/setup.exe" /S
 check "/S: exit code 0 (got $status)" [ "$status" -eq 0 ]
 snapshot silent
 installed "$program_dir/desinstalar.exe" /S
+wait_captured "$capture"
 check "/S: nothing was said" [ ! -s "$speech_log" ]
+check "/S: not a sound, the installer's nor the (quiet) watcher's" [ -z "$(ls "$capture")" ]
 
 # 1. Enter on each page of the installation.
 install_pages=("Instalação do Voltanor" "Acordo de Licença" "Espaço para marcar" "Pasta escolhida"
@@ -124,6 +131,7 @@ check "keyed install: the folder said" grep -q 'Pasta escolhida: C: barra Progra
 welcome=$(said | grep -m1 'Instalação do Voltanor')
 ours=$(loud_seconds "$work"/install.1/*.raw)
 theirs=$(espeak_seconds "$welcome")
+check "espeak-ng's pt-br read the welcome page: $theirs loud seconds" at_least "$theirs" 5
 check "keyed install: the welcome page said for $ours loud seconds, espeak-ng's pt-br $theirs (60 % at least)" \
   at_least "$ours" "$(awk -v t="$theirs" 'BEGIN { print t * 0.6 }')"
 for page in 2 3 4 5 6; do
@@ -173,7 +181,8 @@ check "/FALA, Esc: the welcome page and the question heard for $loud loud second
 # Tab twice: each button reached is said, and the first one has the focus again.
 for _ in 1 2; do press '^Instala.*Voltanor' Tab "$main"; sleep 0.5; done
 wait_said ", botão." '^Instala.*Voltanor'
-check "Esc: Tab on the question says the button it reaches" grep -q ', botão\.$' <(said)
+check "Esc: Tab on the question says each button it reaches (both)" \
+  [ "$(said | grep ', botão\.$' | sort -u | wc -l)" -eq 2 ]
 press '^Instala.*Voltanor' Return "$main"
 status=0
 wait "$pid" || status=$?
@@ -182,10 +191,11 @@ check "Esc, then yes: exit code 1 (got $status)" [ "$status" -eq 1 ]
 unchanged_since reader "Esc, then yes"
 check "Esc, then yes: nothing of the voice left in the temporary folders" no_voice_left
 
-# Without /FALA: Enter until the installer ends, and not a sound.
+# Without /FALA: Enter until the installer ends, and not a sound (the watcher
+# left out: it speaks with the program's voice, and the installer is checked).
 rm -f "$capture"/*.raw
 : >"$speech_log"
-"${wine[@]}" "$work/setup.exe" >"$work/reader.log" 2>&1 </dev/null &
+"${wine[@]}" "$work/setup.exe" /VIGIAR=NAO >"$work/reader.log" 2>&1 </dev/null &
 pid=$!
 for _ in $(seq 80); do
   kill -0 "$pid" 2>/dev/null || break

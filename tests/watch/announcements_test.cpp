@@ -151,6 +151,9 @@ TEST(ProgramOptions, ModeOfEachCommandLine) {
         {{"/configurar", "a", "b"}, ProgramMode::unknownOption}, {{"/parar", "x.txt"}, ProgramMode::unknownOption},
         {{"/AJUDA"}, ProgramMode::help},     {{"-ajuda", "x"}, ProgramMode::unknownOption},
         {{"/Manual"}, ProgramMode::manual},  {{"/manual", "x"}, ProgramMode::unknownOption},
+        {{"/vigiar", "/entrada"}, ProgramMode::watchAtLogon}, {{"-Vigiar", "-ENTRADA"}, ProgramMode::watchAtLogon},
+        {{"/vigiar", "entrada"}, ProgramMode::unknownOption}, {{"/parar", "/entrada"}, ProgramMode::unknownOption},
+        {{"/vigiar", "/entrada", "x"}, ProgramMode::unknownOption},
     };
     for (const auto& c : cases) EXPECT_EQ(modeFromArguments(c.arguments), c.mode) << c.arguments.size();
 }

@@ -48,10 +48,11 @@ snapshot() {
   # Wine's own bookkeeping of each run is left out: times, the keys of the
   # display driver that each session makes anew, the sound devices it notes
   # the first time one is opened, the drives that the bad cases add, and the
-  # processors' clock, which Wine 10 notes anew at each start.
+  # processors' clock, which Wine 10 notes anew at each start, and the counter
+  # of service starts (ServiceCurrent), which rises as services start.
   # Each value is written after its key, so that a difference names the key.
   iconv -f UTF-16 -t UTF-8 "$snap.reg.utf16" | tr -d '\r' | awk '
-    /^\[/ { key = $0; skip = ($0 ~ /\\Control\\Video\\|\\MountedDevices]|\\Software\\Wine\\Drivers/) }
+    /^\[/ { key = $0; skip = ($0 ~ /\\Control\\Video\\|\\MountedDevices]|\\Software\\Wine\\Drivers|\\Control\\ServiceCurrent]/) }
     !skip && !/^"(InstallDate|DriverDateData|~MHz)"/ && !/Time/ { print (/^\[/ ? $0 : key " " $0) }' > "$snap.reg"
 }
 # unchanged_since BASE NAME: a snapshot NAME has the files and registry of BASE.
@@ -65,10 +66,44 @@ unchanged_since() {
   check "$2: the files under drive_c as they were" [ -s "$snap.files" -a ! -s "$snap.files.diff" ]
   check "$2: the registry as it was" [ -s "$snap.reg" -a ! -s "$snap.reg.diff" ]
 }
-installed() { # EXE ARGS...: runs an installer or uninstaller, sets $status
+# start_watcher: the installed watcher, started by hand; waits (10 s at most) until it runs.
+start_watcher() {
+  "${wine[@]}" "$program\\voltanor.exe" /vigiar >/dev/null 2>&1 </dev/null &
+  for _ in $(seq 100); do [ -n "$(watchers)" ] && return; sleep 0.1; done
+}
+# programs: "PID COMMAND LINE" of each program running in the prefix;
+# watchers: the process ids of its watchers.
+programs() {
+  local environ pid
+  for environ in $(grep -lzxF -- "WINEPREFIX=$WINEPREFIX" /proc/[0-9]*/environ 2>/dev/null); do
+    pid=${environ#/proc/}; pid=${pid%/environ}
+    echo "$pid $(tr '\0' ' ' <"/proc/$pid/cmdline" 2>/dev/null)"
+  done | grep -i '\.exe'
+}
+watchers() { programs | grep -i 'voltanor\.exe /vigiar' | cut -d' ' -f1; }
+# end_watchers: sets $watching to the watchers running and ends them without
+# a word (Wine's server ends only once every program has).
+end_watchers() {
+  watching=$(watchers)
+  [ -z "$watching" ] || kill $watching 2>/dev/null
+}
+# installed EXE ARGS...: runs an installer or uninstaller; sets $status and $watching.
+installed() {
   status=0
   "${wine[@]}" "$@" >"$work/run.log" 2>&1 </dev/null || status=$?
+  installer_gone
+  end_watchers
   server -w
+}
+# installer_gone: waits (a minute at most) until no program of the prefix runs
+# but Wine's own services and the watchers (the uninstaller returns at once
+# and goes on in a copy of itself).
+installer_gone() {
+  local tenths
+  for ((tenths = 0; tenths < 600; tenths++)); do
+    programs | grep -qviE '\\(services|winedevice|plugplay|explorer|svchost|rpcss|voltanor)\.exe' || return
+    sleep 0.1
+  done
 }
 reg_value() { # KEY VALUE: the data of a value, as reg query prints it
   "${wine[@]}" reg query "$1" /v "$2" /reg:32 2>/dev/null | tr -d '\r' | sed -n "s/^ *$2 *REG_[A-Z_]* *//p"
