@@ -49,6 +49,9 @@ void writeStandardError(const std::string& text);
 
 // Discards pending keys, destroys the window and ends the process.
 [[noreturn]] void closeConsoleWindow(int exitCode = exitNormal);
+// Alt+F4 or the window's close button: by default the program ends at once;
+// a mode that may hold unsaved choices has them queue the Esc key instead.
+void closeQueuesEscape(bool on);
 
 // ---- text output ----------------------------------------------------------
 

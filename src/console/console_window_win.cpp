@@ -11,6 +11,7 @@
 
 #include "console/console.h"
 #include "console/console_streams.h"
+#include "console/keys.h"
 #include "settings/sections.h"
 #include "text/cp1252.h"
 #include "console/screen_buffer.h"
@@ -38,6 +39,7 @@ bool created = false;
 bool windowRequested = false;  // the window is made once per process
 bool moduleStarted = false;
 bool ending = false;  // the program-end handler has run
+bool closeAsksFirst = false;  // WM_CLOSE queues Esc for the mode to answer
 int windowWidth = 0, windowHeight = 0;
 HFONT consoleFont = nullptr;
 int cellWidth = 8, lineHeight = 16, caretOffset = 12, textOffset = 0;
@@ -237,6 +239,10 @@ LRESULT CALLBACK consoleWindowProcedure(HWND hwnd, UINT message, WPARAM wParam, 
         paintUpdateRectangle(hwnd);
         return 0;
     case WM_CLOSE:
+        if (closeAsksFirst) {
+            keyQueueEscape();
+            return 0;
+        }
         closeConsoleWindow();
     case WM_GETMINMAXINFO:
         setSizeLimits(hwnd, reinterpret_cast<MINMAXINFO*>(lParam));
@@ -288,6 +294,8 @@ std::string ownExecutablePath() {
 }
 
 }  // namespace
+
+void closeQueuesEscape(bool on) { closeAsksFirst = on; }
 
 // A GUI program has a standard error only when one was handed to it; else it
 // writes to its parent's console, if that has one.

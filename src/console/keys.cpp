@@ -133,6 +133,10 @@ unsigned char keyQueueTake() {
 
 void keyQueueClear() { keyQueueLength = 0; }
 
+void keyQueueEscape() {
+    if (roomLeft() >= 1) queueByte(27);
+}
+
 void handleCharacter(unsigned char c, const KeyState& keys) {
     if (mode != 0 && (c == ' ' || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'))) return;
     if (roomLeft() < 1) return;

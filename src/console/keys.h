@@ -36,6 +36,7 @@ constexpr int keyQueueCapacity = 64;
 int keyQueueCount();
 unsigned char keyQueueTake();  // first byte, or 0 when the queue is empty
 void keyQueueClear();
+void keyQueueEscape();  // the Esc key, as if typed (when there is room)
 
 // WM_CHAR: queues the character (Ctrl+Backspace 127, Ctrl+Enter 10); in
 // Braille mode blanks and letters are dropped, since those keys type Braille.

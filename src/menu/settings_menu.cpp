@@ -1,5 +1,7 @@
 #include "menu/settings_menu.h"
 
+#include "menu/text_mode_keys.h"
+
 #include "settings/sections.h"
 #include "settings/setting_values.h"
 #include "text/cp1252.h"
@@ -8,9 +10,6 @@ namespace menu {
 
 namespace {
 
-// Text-mode key codes of the extended keys the menu uses.
-constexpr unsigned char keyF1 = 0x3B, keyHome = 0x47, keyUp = 0x48, keyLeft = 0x4B, keyRight = 0x4D,
-                        keyEnd = 0x4F, keyDown = 0x50, keyEscape = 27;
 
 // A value compared with a choice's: no blanks, any case.
 std::string comparable(const std::string& value) {
@@ -80,7 +79,19 @@ Item voiceItem(const StartingPoint& start) {
 const char* const yes = "sim";
 const char* const no = "não";
 
-Reaction sayLine(const Menu& menu) { return {lineOf(menu.items[menu.current]), false, false, Outcome::stay}; }
+// The current line and where it is: "Relatório: curto. Item 8 de 8."
+Reaction sayLine(const Menu& menu) {
+    return {lineOf(menu.items[menu.current]) + ". Item " + std::to_string(menu.current + 1) + " de " +
+                std::to_string(menu.items.size()) + ".",
+            false, false, Outcome::stay};
+}
+
+// Whether an item other than the current one was changed.
+bool otherItemChanged(const Menu& menu) {
+    for (std::size_t i = 0; i < menu.items.size(); ++i)
+        if (i != menu.current && menu.items[i].chosen != menu.items[i].initial) return true;
+    return false;
+}
 
 Reaction moveValue(Item& item, int step) {
     const int last = static_cast<int>(item.choices.size()) - 1;
@@ -96,18 +107,19 @@ Reaction moveValue(Item& item, int step) {
 }  // namespace
 
 Key keyFrom(unsigned char first, unsigned char second) {
-    if (first == keyEscape) return Key::escape;
+    if (first == textkeys::escape) return Key::escape;
+    if (first == textkeys::enter) return Key::enter;
     if (first == 's' || first == 'S') return Key::yes;
     if (first == 'n' || first == 'N') return Key::no;
     if (first != 0) return Key::other;
     switch (second) {
-    case keyUp: return Key::up;
-    case keyDown: return Key::down;
-    case keyHome: return Key::home;
-    case keyEnd: return Key::end;
-    case keyLeft: return Key::left;
-    case keyRight: return Key::right;
-    case keyF1: return Key::help;
+    case textkeys::up: return Key::up;
+    case textkeys::down: return Key::down;
+    case textkeys::home: return Key::home;
+    case textkeys::end: return Key::end;
+    case textkeys::left: return Key::left;
+    case textkeys::right: return Key::right;
+    case textkeys::f1: return Key::help;
     default: return Key::other;
     }
 }
@@ -134,7 +146,7 @@ Menu menuFrom(const StartingPoint& start) {
                                      "VOLTANOR", "REPETIR",
                                      {{"1", "a cada 1 minuto"}, {"2", "a cada 2 minutos"}, {"5", "a cada 5 minutos"}, {"0", "nunca"}},
                                      1));
-    menu.items.push_back(settingItem(start, "Tempo até carga completa",
+    menu.items.push_back(settingItem(start, "Tempo até a carga completa",
                                      "Se o relatório diz quanto tempo falta para a bateria carregar por completo.",
                                      "VOLTANOR", "TEMPOCARGA", {{"SIM", yes}, {"NAO", no}}, 1));
     Item logon{ItemKind::logonEntry, "Aviso de bateria ao entrar no Windows",
@@ -169,7 +181,14 @@ Reaction react(Menu& menu, Key key) {
     case Key::end: menu.current = last; return sayLine(menu);
     case Key::right: return moveValue(item, 1);
     case Key::left: return moveValue(item, -1);
-    case Key::help: return {item.help, false, false, Outcome::stay};
+    case Key::help: return {item.help + " " + keysText, false, false, Outcome::stay};
+    case Key::enter:
+        // Enter keeps what the current line shows; with other changes
+        // pending too, it asks first, since those would be saved as well.
+        if (!anythingChanged(menu)) return {"", false, false, Outcome::leave};
+        if (!otherItemChanged(menu)) return {"", false, false, Outcome::save};
+        menu.askingToSave = true;
+        return {saveQuestion, false, false, Outcome::stay};
     case Key::escape:
         if (!anythingChanged(menu)) return {"", false, false, Outcome::leave};
         menu.askingToSave = true;
@@ -239,14 +258,13 @@ std::string screenText(const Menu& menu) {
     std::string text = "Configurações do Voltanor\r\n";
     for (std::size_t i = 0; i < menu.items.size(); ++i)
         text += (i == menu.current ? "> " : "  ") + lineOf(menu.items[i]) + "\r\n";
-    text += "Setas: item e valor. F1: ajuda. Esc: sair.";
+    text += "Setas: item e valor. Enter: salvar e sair. Esc: sair. F1: ajuda.";
     return text;
 }
 
 std::string greeting(const Menu& menu) {
-    return "Configurações do Voltanor. Setas para cima e para baixo escolhem o item, para os lados o valor. "
-           "F1: ajuda. Esc: sair. " +
-           lineOf(menu.items[menu.current]);
+    return std::string("Configurações do Voltanor. De qualquer lugar, Control, Alt, Shift e C abrem este menu. ") +
+           keysText + " " + sayLine(menu).say;
 }
 
 std::string notSavedText(const std::string& file, SaveProblem problem, std::size_t line) {

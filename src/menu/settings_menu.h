@@ -10,7 +10,7 @@
 
 namespace menu {
 
-enum class Key { up, down, home, end, left, right, help, escape, yes, no, other };
+enum class Key { up, down, home, end, left, right, help, enter, escape, yes, no, other };
 // A key from the window's queue: its byte, and for an extended key (byte 0)
 // the code that follows it.
 Key keyFrom(unsigned char first, unsigned char second);
@@ -98,6 +98,10 @@ bool menuCanWrite(const Menu& menu, const std::vector<SettingChange>& changes);
 std::string screenText(const Menu& menu);
 std::string greeting(const Menu& menu);
 
+// How to move, change, save and leave: said on entering and with F1.
+constexpr const char* keysText =
+    "Setas para cima e para baixo: o item. Setas para a direita e a esquerda: o valor. "
+    "Enter: salva e sai. Esc: sai, e pergunta antes se há alterações. F1: ajuda.";
 constexpr const char* saveQuestion = "Salvar as alterações? Tecle S para sim, N para não.";
 constexpr const char* savedText = "Configurações salvas.";
 // The sentence a voice says when it is chosen.

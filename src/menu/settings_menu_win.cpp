@@ -16,7 +16,7 @@ namespace {
 constexpr int menuRows = 14;
 constexpr const char* logonEntryName = "HKEY_CURRENT_USER\\Software\\Voltanor";
 constexpr const char* permissionNotice =
-    "Para salvar, o Windows vai pedir permissão. Se perguntar se permite, tecle Alt+S para sim; "
+    "Para salvar, o Windows vai pedir permissão. Se o Windows perguntar se você permite, tecle Alt+S para sim; "
     "se pedir senha, digite a senha do administrador e tecle Enter.";
 
 std::vector<menu::SystemVoice> systemVoices() {
@@ -93,6 +93,7 @@ void runSettingsMenu(const std::vector<std::string>& arguments) {
     clearScreen();
     startSpeech(0, "");
     setConsoleTitle("Voltanor - Configurações");
+    closeQueuesEscape(true);  // Alt+F4 asks about unsaved changes as Esc does
     const std::string path = menu::settingsFileFullPath(startDirectory());
     menu::Menu menu = menu::menuFrom(
         {menu::settingsFileBytes(path).value_or(""), systemVoices(), humanVoiceInstalled(), menu::logonEntryPresent()});

@@ -77,11 +77,11 @@ for k in Down Down Escape; do
   wait_for 30 test "$(wc -l < "$work/menu.voices")" -gt "$lines"
 done
 status=0; wait "$program" || status=$?; wait_captured "$work/menu.capture"
-greeting='Configurações do Voltanor. Setas para cima e para baixo escolhem o item, para os lados o valor. F1: ajuda. Esc: sair. Voz: padrão'
+greeting='Configurações do Voltanor. De qualquer lugar, Control, Alt, Shift e C abrem este menu. Setas para cima e para baixo: o item. Setas para a direita e a esquerda: o valor. Enter: salva e sai. Esc: sai, e pergunta antes se há alterações. F1: ajuda. Voz: padrão. Item 1 de 9.'
 check "menu: exit code 0" [ "$status" -eq 0 ]
 check "menu: the greeting, then each key's line after a stop" same_log "$work/menu.voices" "$(printf '%s\n' \
-  'create JawsApi' "SayString \"$greeting\"" StopSpeech 'SayString "Velocidade da fala: 3"' StopSpeech \
-  'SayString "Níveis de aviso: 20, 10 e 5 por cento"' StopSpeech 'live 0')"
+  'create JawsApi' "SayString \"$greeting\"" StopSpeech 'SayString "Velocidade da fala: 3. Item 2 de 9."' StopSpeech \
+  'SayString "Níveis de aviso: os do Windows. Item 3 de 9."' StopSpeech 'live 0')"
 check "menu: the own voice stayed silent" own_voice_silent menu
 
 # The watcher: its warnings through JAWS, the critical one cutting what it says;

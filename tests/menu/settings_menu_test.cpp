@@ -39,6 +39,9 @@ KeyedRun runKeys(const menu::StartingPoint& start, const std::vector<Key>& keys)
     return run;
 }
 
+// An item's line as it is said on reaching it, with its place in the menu.
+std::string at(const std::string& line, int place) { return line + ". Item " + std::to_string(place) + " de 9."; }
+
 std::string joined(const std::vector<SettingChange>& changes) {
     std::string text;
     for (const auto& c : changes) text += c.section + " " + c.key + "=" + c.value + ";";
@@ -61,39 +64,48 @@ TEST(SettingsMenu, KeysMoveSayAndDecideWhatIsWritten) {
         const char* chosen;
     } cases[] = {
         {&plain, {Key::down, Key::right, Key::escape, Key::yes},
-         {"Velocidade da fala: 3", "4", menu::saveQuestion, ""}, "-s--", Outcome::save, "TRADUTOR VELOCIDADE=4;",
+         {at("Velocidade da fala: 3", 2), "4", menu::saveQuestion, ""}, "-s--", Outcome::save, "TRADUTOR VELOCIDADE=4;",
          "voz padrao, velocidade 4, entrada -"},
         {&plain, {Key::escape}, {""}, "-", Outcome::leave, "", "voz padrao, velocidade 3, entrada -"},
+        // Enter saves the line it is on and leaves; with another item changed
+        // too it asks first; with nothing changed it only leaves.
+        {&plain, {Key::down, Key::right, Key::enter}, {at("Velocidade da fala: 3", 2), "4", ""}, "-s-", Outcome::save,
+         "TRADUTOR VELOCIDADE=4;", "voz padrao, velocidade 4, entrada -"},
+        {&plain, {Key::down, Key::right, Key::down, Key::right, Key::enter, Key::no},
+         {at("Velocidade da fala: 3", 2), "4", at("Níveis de aviso: 20, 10 e 5 por cento", 3), "15 e 5 por cento",
+          menu::saveQuestion, ""},
+         "-s----", Outcome::leave, "TRADUTOR VELOCIDADE=4;VOLTANOR AVISOS=15,5;", "voz padrao, velocidade 4, entrada -"},
+        {&plain, {Key::enter}, {""}, "-", Outcome::leave, "", "voz padrao, velocidade 3, entrada -"},
         {&plain, {Key::down, Key::down, Key::left, Key::left, Key::down, Key::down, Key::right},
-         {"Velocidade da fala: 3", "Níveis de aviso: 20, 10 e 5 por cento", "30, 15 e 5 por cento", "os do Windows",
-          "Intervalo de verificação: 5 segundos", "Repetir o aviso crítico: a cada 2 minutos", "a cada 5 minutos"},
+         {at("Velocidade da fala: 3", 2), at("Níveis de aviso: 20, 10 e 5 por cento", 3), "30, 15 e 5 por cento", "os do Windows",
+          at("Intervalo de verificação: 5 segundos", 4), at("Repetir o aviso crítico: a cada 2 minutos", 5), "a cada 5 minutos"},
          "-------", Outcome::stay, "VOLTANOR AVISOS=WINDOWS;VOLTANOR REPETIR=5;", "voz padrao, velocidade 3, entrada -"},
         // Back and forth is no change; Esc while asking goes back to the menu, N leaves.
         {&plain, {Key::end, Key::up, Key::up, Key::left, Key::left, Key::right, Key::right, Key::escape},
-         {"Quem fala: voz própria", "Relatório: completo", "Aviso de bateria ao entrar no Windows: não", "sim", "sim",
+         {at("Quem fala: voz própria", 9), at("Relatório: completo", 8), at("Aviso de bateria ao entrar no Windows: não", 7), "sim", "sim",
           "não", "não", ""},
          "--------", Outcome::leave, "", "voz padrao, velocidade 3, entrada -"},
         {&plain, {Key::end, Key::up, Key::up, Key::left},
-         {"Quem fala: voz própria", "Relatório: completo", "Aviso de bateria ao entrar no Windows: não", "sim"},
+         {at("Quem fala: voz própria", 9), at("Relatório: completo", 8), at("Aviso de bateria ao entrar no Windows: não", 7), "sim"},
          "----", Outcome::stay, "", "voz padrao, velocidade 3, entrada sim"},
         {&plain, {Key::end, Key::right, Key::right, Key::right, Key::escape, Key::yes},
-         {"Quem fala: voz própria", "leitor de tela", "automático", "automático", menu::saveQuestion, ""},
+         {at("Quem fala: voz própria", 9), "leitor de tela", "automático", "automático", menu::saveQuestion, ""},
          "------", Outcome::save, "VOLTANOR FALA=AUTOMATICA;", "voz padrao, velocidade 3, entrada -"},
         {&plain, {Key::right, Key::escape, Key::escape, Key::help, Key::escape, Key::other, Key::no},
-         {std::string("humana. ") + menu::voiceSample, menu::saveQuestion, "Voz: humana",
-          "Escolhe quem fala: a voz padrão, a voz humana ou uma voz do Windows.", menu::saveQuestion,
+         {std::string("humana. ") + menu::voiceSample, menu::saveQuestion, at("Voz: humana", 1),
+          std::string("Escolhe quem fala: a voz padrão, a voz humana ou uma voz do Windows. ") + menu::keysText, menu::saveQuestion,
           menu::saveQuestion, ""},
          "v------", Outcome::leave, "TRADUTOR SAPI=SIM;SERVFALA TIPOSAPI=3;", "voz 3/1, velocidade 3, entrada -"},
         // Values none of the choices means are shown as written and kept unless changed.
         {&odd, {Key::home, Key::down, Key::left, Key::down, Key::down, Key::right, Key::end},
-         {"Voz: padrão", "Velocidade da fala: 9", "5", "Níveis de aviso: abc", "Intervalo de verificação: 5 segundos",
-          "15 segundos", "Quem fala: voz própria"},
+         {at("Voz: padrão", 1), at("Velocidade da fala: 9", 2), "5", at("Níveis de aviso: abc", 3), at("Intervalo de verificação: 5 segundos", 4),
+          "15 segundos", at("Quem fala: voz própria", 9)},
          "--s----", Outcome::stay, "TRADUTOR VELOCIDADE=5;VOLTANOR INTERVALO=15;", "voz padrao, velocidade 5, entrada -"},
-        {&odd, {Key::right, Key::down, Key::down, Key::left}, {"padrão", "Velocidade da fala: 9", "Níveis de aviso: abc", "desligados"},
+        {&odd, {Key::right, Key::down, Key::down, Key::left}, {"padrão", at("Velocidade da fala: 9", 2), at("Níveis de aviso: abc", 3), "desligados"},
          "----", Outcome::stay, "VOLTANOR AVISOS=0;", "voz padrao, velocidade ?, entrada -"},
         // System voices by name; the one the file chooses; the default voice writes SAPI alone.
         {&voices, {Key::up, Key::right, Key::right, Key::left, Key::left, Key::left, Key::left},
-         {"Voz: voz 2 do SAPI 5", std::string("Rui (SAPI 4). ") + menu::voiceSample, "Rui (SAPI 4)",
+         {at("Voz: voz 2 do SAPI 5", 1), std::string("Rui (SAPI 4). ") + menu::voiceSample, "Rui (SAPI 4)",
           std::string("voz 2 do SAPI 5. ") + menu::voiceSample, std::string("Ana. ") + menu::voiceSample,
           std::string("humana. ") + menu::voiceSample, std::string("padrão. ") + menu::voiceSample},
          "-v-vvvv", Outcome::stay, "TRADUTOR SAPI=NAO;", "voz padrao, velocidade 3, entrada -"},
@@ -133,7 +145,7 @@ TEST(SettingsMenu, KeyBytesAreMenuKeys) {
         Key key;
     } cases[] = {{0, 0x48, Key::up}, {0, 0x50, Key::down}, {0, 0x47, Key::home}, {0, 0x4F, Key::end}, {0, 0x4B, Key::left},
                  {0, 0x4D, Key::right}, {0, 0x3B, Key::help}, {27, 0, Key::escape}, {'s', 0, Key::yes}, {'N', 0, Key::no},
-                 {'\r', 0, Key::other}, {0, 0x3C, Key::other}};
+                 {'\r', 0, Key::enter}, {'\n', 0, Key::other}, {0, 0x3C, Key::other}};
     for (const auto& c : cases) EXPECT_EQ(menu::keyFrom(c.first, c.second), c.key) << int(c.first) << " " << int(c.second);
 }
 
