@@ -3,11 +3,12 @@
 
 !define TITULO "Voltanor - Medidor de bateria"
 !define ATALHO_TECLAS "Ctrl+Alt+Shift+B"
+!define ATALHO_MENU "Ctrl+Alt+Shift+C"
 
 !define BOAS_VINDAS_TITULO "Instalação do Voltanor ${VERSION}"
 !define BOAS_VINDAS_TEXTO "O Voltanor diz em voz alta o estado da bateria do computador e o mostra numa janela.$\r$\n$\r$\nEste programa instala o Voltanor, sua voz e o motor de fala com a voz br1.$\r$\n$\r$\nUse Tab para andar entre os botões e Enter para avançar."
 !define FIM_TITULO "Voltanor instalado"
-!define FIM_TEXTO "Para ouvir o estado da bateria, tecle ${ATALHO_TECLAS} em qualquer lugar, ou abra $\"${TITULO}$\" no menu Iniciar.$\r$\n$\r$\nEssas teclas não são usadas pelo Windows nem pelos leitores de tela: eles usam a tecla Windows, Insert ou Caps Lock.$\r$\n$\r$\nPara remover o Voltanor, use Aplicativos e recursos."
+!define FIM_TEXTO "Para ouvir o estado da bateria, tecle ${ATALHO_TECLAS} em qualquer lugar, ou abra $\"${TITULO}$\" no menu Iniciar.$\r$\n$\r$\nPara as configurações, tecle ${ATALHO_MENU}. O manual, lido pela voz do Voltanor, está no menu Iniciar: $\"Manual do Voltanor$\"; a seção 8 diz como remover o Voltanor.$\r$\n$\r$\nEssas teclas não são usadas pelo Windows nem pelos leitores de tela: o Windows usa a tecla Windows; os leitores de tela, Insert ou Caps Lock."
 !define FIM_EXECUTAR "Ouvir o estado da bateria agora"
 !define MUI_WELCOMEPAGE_TITLE "${BOAS_VINDAS_TITULO}"
 !define MUI_WELCOMEPAGE_TEXT "${BOAS_VINDAS_TEXTO}"

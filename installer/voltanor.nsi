@@ -523,15 +523,19 @@ Section "${SECAO_PROGRAMA}" SecPrograma
   CreateShortCut "${ATALHO}" "$INSTDIR\voltanor.exe" "" "$INSTDIR\voltanor.exe" 0 SW_SHOWNORMAL \
     ALT|CONTROL|SHIFT|B "${TITULO}"
   Call Written
-  ; Beside it, the settings menu and the manual (plain text, in Notepad).
+  ; Beside it, the settings menu, started with Ctrl+Alt+Shift+C (C for
+  ; configurar: Shift added, as for the report, makes keys that neither
+  ; Windows nor the screen readers use, and that type nothing on the
+  ; Brazilian keyboard, where Ctrl+Alt is AltGr), and the manual read aloud by
+  ; the program's own voice (the file stays plain text beside it, for Notepad).
   StrCpy $R9 "${ATALHO_CONFIGURAR}"
   ClearErrors
   CreateShortCut "${ATALHO_CONFIGURAR}" "$INSTDIR\voltanor.exe" "/configurar" "$INSTDIR\voltanor.exe" 0 SW_SHOWNORMAL \
-    "" "Configurar o Voltanor"
+    ALT|CONTROL|SHIFT|C "Configurar o Voltanor"
   Call Written
   StrCpy $R9 "${ATALHO_MANUAL}"
   ClearErrors
-  CreateShortCut "${ATALHO_MANUAL}" "$WINDIR\notepad.exe" '"$INSTDIR\manual.txt"' "$WINDIR\notepad.exe" 0 SW_SHOWNORMAL \
+  CreateShortCut "${ATALHO_MANUAL}" "$INSTDIR\voltanor.exe" "/manual" "$INSTDIR\voltanor.exe" 0 SW_SHOWNORMAL \
     "" "Manual do Voltanor"
   Call Written
 

@@ -15,7 +15,8 @@ constexpr const char* helpText =
     "/manual: lê o manual em voz alta.\r\n"
     "/ajuda: diz esta ajuda.\r\n"
     "Atalho de teclado: Ctrl+Alt+Shift+B, em qualquer lugar.\r\n"
-    "Configurações: arquivo ORAVIX.INI, na pasta do Windows.\r\n"
+    "Configurações: Ctrl+Alt+Shift+C, em qualquer lugar.\r\n"
+    "Arquivo de configurações: ORAVIX.INI, na pasta do Windows.\r\n"
     "Seção [VOLTANOR]: o relatório e os avisos.\r\n"
     "Seções [TRADUTOR] e [SERVFALA]: a voz e a velocidade da fala.\r\n"
     "Manual: Manual do Voltanor, no menu Iniciar.";
@@ -24,6 +25,8 @@ constexpr const char* helpText =
 // say each "+" as "mais", so the keys are named as the installer names them.
 inline std::string spokenHelp() {
     std::string text = helpText;
-    const std::string keys = "Ctrl+Alt+Shift+B";
-    return text.replace(text.find(keys), keys.size(), "Control, Alt, Shift e B");
+    const std::string keys = "Ctrl+Alt+Shift+";
+    for (std::size_t at = text.find(keys); at != std::string::npos; at = text.find(keys, at))
+        text.replace(at, keys.size(), "Control, Alt, Shift e ");
+    return text;
 }

@@ -49,7 +49,9 @@ check "install: the shortcut starts voltanor.exe" grep -qa 'voltanor.exe' "$lnk"
 menu_link() { local text; for text in "${@:2}"; do tr -d '\0' < "${lnk%/*}/$1.lnk" | grep -qaF -- "$text" || return; done; }
 check "install: the manual is data/manual.txt" cmp -s "$top/data/manual.txt" "$program_dir/manual.txt"
 check "install: \"Configurar o Voltanor\" runs voltanor.exe /configurar" menu_link "Configurar o Voltanor" voltanor.exe /configurar
-check "install: \"Manual do Voltanor\" opens the manual in Notepad" menu_link "Manual do Voltanor" notepad.exe '\manual.txt"'
+hotkey=$(od -An -tx1 -j64 -N2 "${lnk%/*}/Configurar o Voltanor.lnk" 2>/dev/null | tr -d ' ')
+check "install: the menu's hotkey is Ctrl+Alt+Shift+C (got $hotkey)" [ "$hotkey" = 4307 ]
+check "install: \"Manual do Voltanor\" reads the manual aloud" menu_link "Manual do Voltanor" voltanor.exe /manual
 run_at_logon() { reg_value 'HKLM\Software\Microsoft\Windows\CurrentVersion\Run' Voltanor; }
 check "install /S: the watcher runs at logon for every user by default ($(run_at_logon))" \
   [ "$(run_at_logon)" = "\"$program\\voltanor.exe\" /vigiar /entrada" ]

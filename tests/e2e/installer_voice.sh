@@ -82,8 +82,7 @@ keyed() {
     mv "$capture"/*.raw "$work/$name.$page/" 2>/dev/null
     press "$title" Return
   done
-  status=0
-  wait "$pid" || status=$?
+  wait_ended "$pid"
   installer_gone
   # The watcher the installation started says it is on: not the installer's words.
   end_watchers
@@ -184,8 +183,7 @@ wait_said ", botão." '^Instala.*Voltanor'
 check "Esc: Tab on the question says each button it reaches (both)" \
   [ "$(said | grep ', botão\.$' | sort -u | wc -l)" -eq 2 ]
 press '^Instala.*Voltanor' Return "$main"
-status=0
-wait "$pid" || status=$?
+wait_ended "$pid"
 server -w
 check "Esc, then yes: exit code 1 (got $status)" [ "$status" -eq 1 ]
 unchanged_since reader "Esc, then yes"
@@ -202,8 +200,7 @@ for _ in $(seq 80); do
   press '^Instala.*Voltanor' Return
   sleep 0.5
 done
-status=0
-wait "$pid" || status=$?
+wait_ended "$pid"
 server -w
 wait_captured "$capture"
 check "screen reader: exit code 0 (got $status)" [ "$status" -eq 0 ]

@@ -22,5 +22,5 @@ run help /ajuda
 check "help: shown, first line" drew_line "$work/help" "O Voltanor diz o estado da bateria, na tela e em voz alta."
 check "help: shown, the hotkey" drew_line "$work/help" "Atalho de teclado: Ctrl+Alt+Shift+B, em qualquer lugar."
 check "help: spoken" spoke help "$(printf '%s\n' 'words O Voltanor diz o estado da bateria' 'sound _47' 'words vigiar' \
-  'words Atalho de teclado' 'words Control' 'sound _44' 'words  Alt' 'sound _44' 'words Configurações' 'words  arquivo ORAVIX' 'sound _46')"
+  'words Atalho de teclado' 'words Control' 'sound _44' 'words  Alt' 'sound _44' 'words Configurações' 'words Control' 'words Arquivo de configurações' 'sound _46')"
 finish

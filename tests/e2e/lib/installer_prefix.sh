@@ -66,6 +66,25 @@ unchanged_since() {
   check "$2: the files under drive_c as they were" [ -s "$snap.files" -a ! -s "$snap.files.diff" ]
   check "$2: the registry as it was" [ -s "$snap.reg" -a ! -s "$snap.reg.diff" ]
 }
+# wait_ended PID [SECONDS]: waits (120 s at most) for an installer started in
+# the background and sets $status; one still running then is killed, and
+# $status is 124, so a stuck installer fails its check instead of the run.
+wait_ended() {
+  local tenths
+  for ((tenths = 0; tenths < ${2:-120} * 10; tenths++)); do
+    kill -0 "$1" 2>/dev/null || break
+    sleep 0.1
+  done
+  if kill -0 "$1" 2>/dev/null; then
+    echo "  the installer ($1) still ran after ${2:-120} s: ended"
+    kill "$1" 2>/dev/null
+    status=124
+    wait "$1" 2>/dev/null
+    return
+  fi
+  status=0
+  wait "$1" || status=$?
+}
 # start_watcher: the installed watcher, started by hand; waits (10 s at most) until it runs.
 start_watcher() {
   "${wine[@]}" "$program\\voltanor.exe" /vigiar >/dev/null 2>&1 </dev/null &
