@@ -32,8 +32,10 @@ bool pollNow = false;
 LRESULT CALLBACK watcherWindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_CLOSE:
+        // /parar both signals and closes (an earlier version's watcher only
+        // knows the close): what is being said ends once.
+        if (!stopAsked) stopSpeech();
         stopAsked = true;
-        stopSpeech();  // what is being said ends at once
         return 0;
     case WM_POWERBROADCAST:
         pollNow = true;
@@ -103,7 +105,7 @@ void waitUntil(DWORD dueTick) {
         if (static_cast<LONG>(dueTick - now) <= 0) return;
         HANDLE stopEvent = between_processes::watcherStopEvent();
         if (MsgWaitForMultipleObjectsEx(stopEvent ? 1 : 0, &stopEvent, dueTick - now, QS_ALLINPUT,
-                                        MWMO_INPUTAVAILABLE) == WAIT_OBJECT_0 && stopEvent) {
+                                        MWMO_INPUTAVAILABLE) == WAIT_OBJECT_0 && stopEvent && !stopAsked) {
             stopAsked = true;
             stopSpeech();
         }
