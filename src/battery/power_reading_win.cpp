@@ -1,5 +1,7 @@
 #include <windows.h>
 
+#include <cstddef>
+
 #include "battery/charge_estimate.h"
 #include "battery/power_reading.h"
 
@@ -19,7 +21,10 @@ PowerStatus readPowerStatus(bool* answered) {
     status.batteryLifePercent = system.BatteryLifePercent;
     status.batteryLifeTime = system.BatteryLifeTime;
     status.batteryFullLifeTime = system.BatteryFullLifeTime;
-    status.systemStatusFlag = system.Reserved1;  // SystemStatusFlag in newer headers
+    // The byte after the percent: Reserved1 in older headers, SystemStatusFlag
+    // in newer ones (the battery saver's flag); read by place, for both.
+    static_assert(sizeof system.BatteryLifePercent == 1 && offsetof(SYSTEM_POWER_STATUS, BatteryLifeTime) == 4);
+    status.systemStatusFlag = reinterpret_cast<const unsigned char*>(&system)[offsetof(SYSTEM_POWER_STATUS, BatteryLifePercent) + 1];
     return status;
 }
 
