@@ -137,7 +137,15 @@ check "notification: the own voice stayed silent" own_voice_silent uia
 speak_through uiaFails "$native_uia" VOLTANOR_READER_FAIL=1 -- "$uia_exe"
 check "notification failing: the own voice was heard" own_voice_heard uiaFails
 speak_through uiaWine -- "$VOLTANOR_EXE"
-check "Wine's uiautomationcore without the notification: the own voice was heard" own_voice_heard uiaWine
+# Wine 8's uiautomationcore has no notification, so the own voice speaks; from
+# Wine 9 on it has one and says a client listens, so the text is raised there
+# and the own voice stays silent, as it would over a listening screen reader.
+wine_major=$(wine --version 2>/dev/null | sed -n 's/^wine-\([0-9]*\).*/\1/p')
+if [ "${wine_major:-0}" -le 8 ]; then
+  check "Wine $wine_major's uiautomationcore without the notification: the own voice was heard" own_voice_heard uiaWine
+else
+  check "Wine $wine_major's uiautomationcore with the notification: the own voice stayed silent" own_voice_silent uiaWine
+fi
 
 # 3. NVDA's controller, served by the stand-in while the program runs.
 # start_nvda NAME [ENVIRONMENT...]: the server, logging into $work/NAME.voices.

@@ -101,13 +101,14 @@ check "no database: exit code 0 after Enter" [ "$status" -eq 0 ]
 check "no database: nothing was spoken" [ "$(loud_bytes "$work/failure.capture")" -eq 0 ]
 
 # 4. The same for the battery watcher, which has no visible window: its
-# window comes up with the two lines (never a watcher waiting unseen).
+# window comes up with the two lines (never a watcher waiting unseen), and it
+# ends as a failure.
 options=/vigiar start_program watcher "${battery[@]}"
 check "watcher, no database: the two lines" wait_for 60 drew "$work/watcher.log" "Banco de dados de voz: FALTA"
 window=$(xdotool search --onlyvisible --name '.' 2>/dev/null | head -n1)
 check "watcher, no database: its window is shown" [ -n "$window" ]
 [ -n "$window" ] && press "$window" Return
 wait_program
-check "watcher, no database: ends after Enter" [ "$status" -eq 0 ]
+check "watcher, no database: ends after Enter, with the start failure's exit code 6 (got $status)" [ "$status" -eq 6 ]
 
 finish
