@@ -48,11 +48,12 @@ snapshot() {
   # Wine's own bookkeeping of each run is left out: times, the keys of the
   # display driver that each session makes anew, the sound devices it notes
   # the first time one is opened, the drives that the bad cases add, and the
-  # processors' clock, which Wine 10 notes anew at each start, and the counter
-  # of service starts (ServiceCurrent), which rises as services start.
+  # processors' clock, which Wine 10 notes anew at each start, the counter
+  # of service starts (ServiceCurrent), which rises as services start, and the
+  # device classes of the input devices Wine's bus finds as it runs.
   # Each value is written after its key, so that a difference names the key.
   iconv -f UTF-16 -t UTF-8 "$snap.reg.utf16" | tr -d '\r' | awk '
-    /^\[/ { key = $0; skip = ($0 ~ /\\Control\\Video\\|\\MountedDevices]|\\Software\\Wine\\Drivers|\\Control\\ServiceCurrent]/) }
+    /^\[/ { key = $0; skip = ($0 ~ /\\Control\\Video\\|\\MountedDevices]|\\Software\\Wine\\Drivers|\\Control\\ServiceCurrent]|\\Control\\DeviceClasses\\/) }
     !skip && !/^"(InstallDate|DriverDateData|~MHz)"/ && !/Time/ { print (/^\[/ ? $0 : key " " $0) }' > "$snap.reg"
 }
 # unchanged_since BASE NAME: a snapshot NAME has the files and registry of BASE.
